@@ -1,0 +1,39 @@
+# Everything starts here: `make run` and `make test` install what is missing,
+# configure, build and then run.
+PRESET ?= default
+BUILD := build/$(PRESET)
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps configure build run test bench test-asan test-tsan format clean
+
+all: build
+
+deps:
+	@./scripts/install-deps
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET) -j $(JOBS)
+
+run: build
+	@./scripts/run-demo $(BUILD)
+
+test: build
+	@ctest --preset $(PRESET) -j $(JOBS) --timeout 600
+
+bench: build
+	@./scripts/run-bench $(BUILD)
+
+test-asan:
+	@$(MAKE) --no-print-directory test PRESET=asan
+
+test-tsan:
+	@$(MAKE) --no-print-directory test PRESET=tsan
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

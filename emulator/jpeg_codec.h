@@ -1,0 +1,20 @@
+// JPEG encoding and decoding for the virtual camera, over TurboJPEG.
+#pragma once
+
+#include "picture.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace ovaline::emu {
+
+// Encodes at the best quality whose result is at most maxBytes long.
+// Returns an empty vector when no quality fits or encoding fails.
+std::vector<std::uint8_t> encodeJpeg(const RgbImage &image, std::size_t maxBytes);
+
+// Decodes a JPEG; nullopt when the data is not a complete, valid JPEG.
+std::optional<RgbImage> decodeJpeg(const std::uint8_t *data, std::size_t size);
+
+} // namespace ovaline::emu
