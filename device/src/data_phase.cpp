@@ -1,0 +1,282 @@
+#include "data_phase.h"
+
+#include "crc.h"
+
+#include <algorithm>
+
+namespace ovaline {
+namespace {
+
+constexpr std::size_t kStatusFrame = kFrameOverhead + 1 + (65536 / kBlockSize) / 8;
+
+std::uint32_t blockLength(std::uint32_t size, std::size_t index) {
+    const std::size_t first = index * kBlockSize;
+    return static_cast<std::uint32_t>(std::min<std::size_t>(kBlockSize, size - first));
+}
+
+bool isHeld(const std::vector<std::uint8_t> &map, std::size_t index) {
+    const std::size_t byte = 1 + index / 8;
+    return byte < map.size() && (map[byte] & (0x80u >> (index % 8))) != 0;
+}
+
+} // namespace
+
+std::size_t blockCount(std::uint32_t size) {
+    return (size + kBlockSize - 1) / kBlockSize;
+}
+
+BlockSender::BlockSender(Transport &line, FrameReader &reader, FailureWitness &witness,
+                         const LinkTiming &timing, const std::uint8_t *picture, std::uint32_t size)
+    : line_(line), reader_(reader), witness_(witness), timing_(timing), picture_(picture),
+      size_(size), held_(blockCount(size), false), naks_(blockCount(size), 0) {}
+
+bool BlockSender::sendBlock(std::size_t index) {
+    out_.clear();
+    appendFrame(out_, FrameKind::Data, static_cast<std::uint16_t>(index),
+                picture_ + index * kBlockSize, blockLength(size_, index));
+    return line_.write(out_.data(), out_.size(), timing_.writeDeadline(out_.size())) ==
+           IoStatus::Ok;
+}
+
+bool BlockSender::sendEnd() {
+    std::vector<std::uint8_t> payload;
+    putBe32(payload, size_);
+    putBe32(payload, crc32(picture_, size_));
+    out_ = encodeFrame(FrameKind::End, 0, payload);
+    return line_.write(out_.data(), out_.size(), timing_.writeDeadline(out_.size())) ==
+           IoStatus::Ok;
+}
+
+bool BlockSender::handle(const Frame &frame, DataResult &result, bool &finished) {
+    switch (frame.kind) {
+    case FrameKind::Ack:
+        if (frame.payload.size() == 4) {
+            witness_.progressed();
+            if (progress_)
+                progress_(std::min(getBe32(frame.payload.data()), size_));
+        }
+        return false;
+    case FrameKind::Nak:
+        if (frame.seq < naks_.size()) {
+            witness_.sawNak();
+            refusedThisRound_ = true;
+            if (++naks_[frame.seq] >= kMaxNaksPerBlock) {
+                result = DataResult::Refused;
+                finished = true;
+            }
+        }
+        return false;
+    case FrameKind::Status:
+        if (frame.payload.empty())
+            break;
+        if (frame.payload[0] == status::kComplete) {
+            if (progress_)
+                progress_(size_);
+            result = DataResult::Done;
+            finished = true;
+            return true;
+        }
+        if (frame.payload[0] == status::kWrong) {
+            result = DataResult::WrongData;
+            finished = true;
+            return true;
+        }
+        if (frame.payload[0] == status::kMissing) {
+            std::size_t count = 0;
+            for (std::size_t i = 0; i < held_.size(); ++i) {
+                held_[i] = isHeld(frame.payload, i);
+                count += held_[i];
+            }
+            silentRounds_ = 0;
+            if (count > heldCount_) {
+                fruitlessRounds_ = 0;
+                witness_.progressed();
+            } else if (!refusedThisRound_ && ++fruitlessRounds_ >= kMaxFruitlessRounds) {
+                result = DataResult::Stalled;
+                finished = true;
+            }
+            heldCount_ = count;
+            return true;
+        }
+        break;
+    default:
+        if (other_) {
+            other_(frame);
+            return false;
+        }
+        break;
+    }
+    witness_.sawUnexpected();
+    return false;
+}
+
+DataResult BlockSender::run() {
+    bool resendBlocks = true;
+    DataResult result = DataResult::Done;
+    bool finished = false;
+    for (;;) {
+        refusedThisRound_ = false;
+        if (resendBlocks) {
+            for (std::size_t i = 0; i < held_.size(); ++i) {
+                if (held_[i])
+                    continue;
+                if (!sendBlock(i))
+                    return DataResult::WriteFailed;
+                // Take in acknowledgements as they come, without waiting.
+                Frame frame;
+                while (reader_.next(frame, Clock::now()) == ReadStatus::Frame) {
+                    handle(frame, result, finished);
+                    if (finished)
+                        return result;
+                }
+            }
+        }
+        if (!sendEnd())
+            return DataResult::WriteFailed;
+        const TimePoint deadline = timing_.answerDeadline(line_.pendingOutput(), kStatusFrame);
+        bool roundOver = false;
+        while (!roundOver) {
+            Frame frame;
+            switch (reader_.next(frame, deadline)) {
+            case ReadStatus::Frame:
+                roundOver = handle(frame, result, finished);
+                if (finished)
+                    return result;
+                resendBlocks = true;
+                break;
+            case ReadStatus::Timeout:
+                // The End or the status was lost: ask again with a new End.
+                witness_.sawSilence();
+                reader_.discardPartial();
+                if (++silentRounds_ >= kMaxSilentRounds)
+                    return DataResult::Stalled;
+                resendBlocks = false;
+                roundOver = true;
+                break;
+            case ReadStatus::Hangup:
+            case ReadStatus::Error:
+                return DataResult::LineGone;
+            }
+        }
+    }
+}
+
+BlockReceiver::BlockReceiver(Transport &line, FrameReader &reader, FailureWitness &witness,
+                             const LinkTiming &timing, std::uint8_t *buffer, std::uint32_t size)
+    : line_(line), reader_(reader), witness_(witness), timing_(timing), buffer_(buffer),
+      size_(size), held_(blockCount(size), false) {}
+
+TimePoint BlockReceiver::nextDeadline() {
+    return timing_.answerDeadline(line_.pendingOutput(), kMaxFrame);
+}
+
+bool BlockReceiver::sendStatus(std::uint8_t outcome) {
+    std::vector<std::uint8_t> payload{outcome};
+    if (outcome == status::kMissing) {
+        payload.resize(1 + (held_.size() + 7) / 8, 0);
+        for (std::size_t i = 0; i < held_.size(); ++i)
+            if (held_[i])
+                payload[1 + i / 8] |= static_cast<std::uint8_t>(0x80u >> (i % 8));
+    }
+    const auto bytes = encodeFrame(FrameKind::Status, 0, payload);
+    return line_.write(bytes.data(), bytes.size(), timing_.writeDeadline(bytes.size())) ==
+           IoStatus::Ok;
+}
+
+DataResult BlockReceiver::run() {
+    int silentRounds = 0;
+    int fruitlessRounds = 0;
+    bool newSinceStatus = false; // refusing a block counts as news: it is not a stall
+    TimePoint deadline = nextDeadline();
+    for (;;) {
+        Frame frame;
+        switch (reader_.next(frame, deadline)) {
+        case ReadStatus::Frame:
+            silentRounds = 0;
+            break;
+        case ReadStatus::Timeout:
+            // The stream stopped: tell the sender what is still missing.
+            witness_.sawSilence();
+            reader_.discardPartial();
+            if (++silentRounds >= kMaxSilentRounds)
+                return DataResult::Stalled;
+            newSinceStatus = false;
+            if (!sendStatus(status::kMissing))
+                return DataResult::WriteFailed;
+            deadline = nextDeadline();
+            continue;
+        case ReadStatus::Hangup:
+        case ReadStatus::Error:
+            return DataResult::LineGone;
+        }
+
+        if (frame.kind == FrameKind::Data) {
+            deadline = nextDeadline();
+            if (frame.seq >= held_.size() ||
+                frame.payload.size() != blockLength(size_, frame.seq)) {
+                witness_.sawUnexpected();
+                continue;
+            }
+            if (refuse_ && refuse_()) {
+                std::vector<std::uint8_t> reason{nak::kRefused};
+                const auto bytes = encodeFrame(FrameKind::Nak, frame.seq, reason);
+                if (line_.write(bytes.data(), bytes.size(), timing_.writeDeadline(bytes.size())) !=
+                    IoStatus::Ok)
+                    return DataResult::WriteFailed;
+                newSinceStatus = true;
+                continue;
+            }
+            if (!held_[frame.seq]) {
+                std::copy(frame.payload.begin(), frame.payload.end(),
+                          buffer_ + frame.seq * kBlockSize);
+                held_[frame.seq] = true;
+                ++heldCount_;
+                heldBytes_ += static_cast<std::uint32_t>(frame.payload.size());
+                fruitlessRounds = 0;
+                newSinceStatus = true;
+                witness_.progressed();
+                if (progress_)
+                    progress_(heldBytes_);
+            }
+            if (acknowledge_) {
+                std::vector<std::uint8_t> held;
+                putBe32(held, heldBytes_);
+                const auto bytes = encodeFrame(FrameKind::Ack, frame.seq, held);
+                if (line_.write(bytes.data(), bytes.size(), timing_.writeDeadline(bytes.size())) !=
+                    IoStatus::Ok)
+                    return DataResult::WriteFailed;
+            }
+            continue;
+        }
+
+        if (frame.kind == FrameKind::End && frame.payload.size() == 8 &&
+            getBe32(frame.payload.data()) == size_) {
+            if (heldCount_ == held_.size()) {
+                if (crc32(buffer_, size_) == getBe32(frame.payload.data() + 4)) {
+                    const bool good = !accept_ || accept_(buffer_, size_);
+                    if (!sendStatus(good ? status::kComplete : status::kWrong))
+                        return DataResult::WriteFailed;
+                    return good ? DataResult::Done : DataResult::WrongData;
+                }
+                // A block passed its own check damaged: fetch them all again.
+                std::fill(held_.begin(), held_.end(), false);
+                heldCount_ = 0;
+                heldBytes_ = 0;
+            }
+            if (!newSinceStatus && ++fruitlessRounds >= kMaxFruitlessRounds)
+                return DataResult::Stalled;
+            newSinceStatus = false;
+            if (!sendStatus(status::kMissing))
+                return DataResult::WriteFailed;
+            deadline = nextDeadline();
+            continue;
+        }
+
+        if (other_)
+            other_(frame);
+        else
+            witness_.sawUnexpected();
+    }
+}
+
+} // namespace ovaline

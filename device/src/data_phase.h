@@ -1,0 +1,126 @@
+// The data phase of a picture transfer, the same in both directions.
+//
+// The sender streams every block the receiver lacks, then an End frame with
+// the picture's size and CRC-32. The receiver answers an End (or a silence)
+// with a Status frame: complete, wrong, or the map of blocks it holds. The
+// sender then sends the missing blocks again. A damaged block therefore costs
+// only its own retransmission, and the line never waits for an answer per
+// block.
+#pragma once
+
+#include "failure_witness.h"
+#include "frame.h"
+#include "link_timing.h"
+#include "transport.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace ovaline {
+
+inline constexpr std::size_t kBlockSize = 512;
+// Waits in a row that end in silence before the transfer is given up: a
+// dead line is noticed quickly.
+inline constexpr int kMaxSilentRounds = 4;
+// Answered rounds in a row that bring no new block: a bad line is given
+// many chances, since each round costs only the blocks still missing.
+inline constexpr int kMaxFruitlessRounds = 16;
+// Refusals of one block before the transfer is given up.
+inline constexpr int kMaxNaksPerBlock = 8;
+
+std::size_t blockCount(std::uint32_t size);
+
+namespace status {
+inline constexpr std::uint8_t kComplete = 'K';
+inline constexpr std::uint8_t kMissing = 'M';
+inline constexpr std::uint8_t kWrong = 'W';
+} // namespace status
+
+enum class DataResult {
+    Done,
+    Stalled,     // silence, or rounds without progress, beyond their limits
+    Refused,     // a block was refused kMaxNaksPerBlock times
+    WrongData,   // the receiver rejected the whole picture
+    WriteFailed, // the port would not take our bytes
+    LineGone     // the port reported a hang-up or an error
+};
+
+using ProgressFn = std::function<void(std::uint32_t bytes)>;
+
+class BlockSender {
+public:
+    BlockSender(Transport &line, FrameReader &reader, FailureWitness &witness,
+                const LinkTiming &timing, const std::uint8_t *picture, std::uint32_t size);
+
+    // Called with the byte count the receiver reports holding.
+    void onProgress(ProgressFn fn) { progress_ = std::move(fn); }
+    // Frames that belong to the exchange around the data phase.
+    void onOtherFrame(std::function<void(const Frame &)> fn) { other_ = std::move(fn); }
+
+    DataResult run();
+
+private:
+    bool sendBlock(std::size_t index);
+    bool sendEnd();
+    // Handles one incoming frame; returns true when it ends the round.
+    bool handle(const Frame &frame, DataResult &result, bool &finished);
+
+    Transport &line_;
+    FrameReader &reader_;
+    FailureWitness &witness_;
+    const LinkTiming &timing_;
+    const std::uint8_t *picture_;
+    std::uint32_t size_;
+    std::vector<bool> held_;
+    std::vector<int> naks_;
+    std::size_t heldCount_ = 0;
+    int silentRounds_ = 0;
+    int fruitlessRounds_ = 0;
+    bool refusedThisRound_ = false; // a refusal is not a stall: it has its own limit
+    std::vector<std::uint8_t> out_;
+    ProgressFn progress_;
+    std::function<void(const Frame &)> other_;
+};
+
+class BlockReceiver {
+public:
+    BlockReceiver(Transport &line, FrameReader &reader, FailureWitness &witness,
+                  const LinkTiming &timing, std::uint8_t *buffer, std::uint32_t size);
+
+    // Called with the number of picture bytes held, after every new block.
+    void onProgress(ProgressFn fn) { progress_ = std::move(fn); }
+    // Acknowledge each good block (the sender shows progress from these).
+    void acknowledgeBlocks(bool on) { acknowledge_ = on; }
+    // Returns true to refuse a block (it is answered with a Nak).
+    void refuseBlocks(std::function<bool()> fn) { refuse_ = std::move(fn); }
+    // The last check of a complete picture; false answers "wrong".
+    void acceptPicture(std::function<bool(const std::uint8_t *, std::size_t)> fn) {
+        accept_ = std::move(fn);
+    }
+    void onOtherFrame(std::function<void(const Frame &)> fn) { other_ = std::move(fn); }
+
+    DataResult run();
+
+private:
+    bool sendStatus(std::uint8_t outcome);
+    TimePoint nextDeadline();
+
+    Transport &line_;
+    FrameReader &reader_;
+    FailureWitness &witness_;
+    const LinkTiming &timing_;
+    std::uint8_t *buffer_;
+    std::uint32_t size_;
+    std::vector<bool> held_;
+    std::size_t heldCount_ = 0;
+    std::uint32_t heldBytes_ = 0;
+    bool acknowledge_ = false;
+    ProgressFn progress_;
+    std::function<bool()> refuse_;
+    std::function<bool(const std::uint8_t *, std::size_t)> accept_;
+    std::function<void(const Frame &)> other_;
+};
+
+} // namespace ovaline

@@ -1,0 +1,148 @@
+#include "frame.h"
+
+#include "crc.h"
+
+#include <algorithm>
+
+namespace ovaline {
+
+bool isFrameKind(std::uint8_t byte) {
+    switch (static_cast<FrameKind>(byte)) {
+    case FrameKind::Command:
+    case FrameKind::Reply:
+    case FrameKind::Nak:
+    case FrameKind::Empty:
+    case FrameKind::Header:
+    case FrameKind::Go:
+    case FrameKind::Quit:
+    case FrameKind::Ack:
+    case FrameKind::Data:
+    case FrameKind::End:
+    case FrameKind::Status:
+        return true;
+    }
+    return false;
+}
+
+void putBe16(std::vector<std::uint8_t> &out, std::uint16_t value) {
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+    out.push_back(static_cast<std::uint8_t>(value));
+}
+
+void putBe32(std::vector<std::uint8_t> &out, std::uint32_t value) {
+    putBe16(out, static_cast<std::uint16_t>(value >> 16));
+    putBe16(out, static_cast<std::uint16_t>(value));
+}
+
+std::uint16_t getBe16(const std::uint8_t *p) {
+    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
+}
+
+std::uint32_t getBe32(const std::uint8_t *p) {
+    return (static_cast<std::uint32_t>(getBe16(p)) << 16) | getBe16(p + 2);
+}
+
+void appendFrame(std::vector<std::uint8_t> &out, FrameKind kind, std::uint16_t seq,
+                 const std::uint8_t *payload, std::size_t size) {
+    const std::size_t first = out.size();
+    out.push_back(kStx);
+    out.push_back(static_cast<std::uint8_t>(kind));
+    putBe16(out, seq);
+    putBe16(out, static_cast<std::uint16_t>(size));
+    out.insert(out.end(), payload, payload + size);
+    putBe16(out, crc16(out.data() + first + 1, 5 + size));
+    out.push_back(kEtx);
+}
+
+std::vector<std::uint8_t> encodeFrame(FrameKind kind, std::uint16_t seq,
+                                      const std::vector<std::uint8_t> &payload) {
+    std::vector<std::uint8_t> out;
+    out.reserve(payload.size() + kFrameOverhead);
+    appendFrame(out, kind, seq, payload.data(), payload.size());
+    return out;
+}
+
+ReadStatus FrameReader::fill(std::size_t wanted, TimePoint deadline) {
+    while (available() < wanted) {
+        const std::size_t missing = wanted - available();
+        const std::size_t old = buffer_.size();
+        const std::size_t room = std::max<std::size_t>(missing, 4096);
+        buffer_.resize(old + room);
+        std::size_t got = 0;
+        const IoStatus status = line_.read(buffer_.data() + old, missing, room, deadline, got);
+        buffer_.resize(old + got);
+        switch (status) {
+        case IoStatus::Ok:
+            break;
+        case IoStatus::Timeout:
+            return ReadStatus::Timeout;
+        case IoStatus::Hangup:
+            return ReadStatus::Hangup;
+        case IoStatus::Error:
+            return ReadStatus::Error;
+        }
+    }
+    return ReadStatus::Frame;
+}
+
+void FrameReader::discardPartial() {
+    buffer_.clear();
+    start_ = 0;
+}
+
+void FrameReader::skip(std::size_t count) {
+    start_ += count;
+    if (start_ == buffer_.size()) {
+        buffer_.clear();
+        start_ = 0;
+    } else if (start_ > 65536) {
+        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(start_));
+        start_ = 0;
+    }
+}
+
+ReadStatus FrameReader::next(Frame &frame, TimePoint deadline) {
+    for (;;) {
+        // Find the start of a frame; what lies before it is debris.
+        const auto begin = buffer_.begin() + static_cast<std::ptrdiff_t>(start_);
+        const auto stx = std::find(begin, buffer_.end(), kStx);
+        if (stx != begin) {
+            damage_.misplaced = true;
+            skip(static_cast<std::size_t>(stx - begin));
+        }
+        ReadStatus status = fill(6, deadline);
+        if (status != ReadStatus::Frame)
+            return status;
+
+        const std::uint8_t *head = buffer_.data() + start_;
+        const std::size_t length = getBe16(head + 4);
+        if (!isFrameKind(head[1]) || length > kMaxPayload) {
+            damage_.misplaced = true;
+            skip(1);
+            continue;
+        }
+        const std::size_t total = length + kFrameOverhead;
+        status = fill(total, deadline);
+        if (status != ReadStatus::Frame)
+            return status;
+
+        head = buffer_.data() + start_;
+        if (head[total - 1] != kEtx) {
+            damage_.misplaced = true;
+            skip(1);
+            continue;
+        }
+        if (crc16(head + 1, 5 + length) != getBe16(head + 6 + length)) {
+            damage_.badCheck = true;
+            skip(1);
+            continue;
+        }
+        frame.kind = static_cast<FrameKind>(head[1]);
+        frame.seq = getBe16(head + 2);
+        frame.payload.assign(head + 6, head + 6 + length);
+        skip(total);
+        return ReadStatus::Frame;
+    }
+}
+
+} // namespace ovaline

@@ -1,0 +1,22 @@
+// An open port for one exchange; closing it (destroying the object) ends
+// the exchange on the line.
+#pragma once
+
+#include "transport.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace ovaline {
+
+class OpenLine {
+public:
+    virtual ~OpenLine() = default;
+    virtual Transport &transport() = 0;
+};
+
+// Opens port 1..4 at the given rate. On failure returns nullptr and sets
+// `code` (OVALINE_E_OPEN, or OVALINE_E_SETUP when the port refuses the settings).
+std::unique_ptr<OpenLine> openPort(std::uint32_t port, std::uint32_t baud, std::int32_t &code);
+
+} // namespace ovaline

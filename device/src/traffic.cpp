@@ -1,0 +1,76 @@
+// The library's entry points.
+#include "ovaline.h"
+
+#include "host_session.h"
+#include "open_line.h"
+#include "port_names.h"
+#include "request.h"
+
+#include <new>
+
+namespace {
+
+using namespace ovaline;
+
+std::uint32_t *field(TrafficBlock *block, std::size_t offset) {
+    return reinterpret_cast<std::uint32_t *>(reinterpret_cast<char *>(block) + offset);
+}
+
+void publishProgress(TrafficBlock *block, std::uint32_t bytes) {
+    __atomic_store_n(field(block, offsetof(TrafficBlock, progress)), bytes, __ATOMIC_RELEASE);
+}
+
+std::int32_t perform(TrafficBlock *block) {
+    Request request;
+    if (const std::int32_t code = readRequest(*block, request))
+        return code;
+    std::int32_t code = OVALINE_OK;
+    const auto line = openPort(request.port, request.baud, code);
+    if (!line)
+        return code;
+
+    HostSession session(line->transport());
+    std::uint32_t shown = 0;
+    const ProgressFn progress = [block, &shown](std::uint32_t bytes) {
+        // Progress only ever rises, even when blocks are fetched again.
+        if (bytes > shown) {
+            shown = bytes;
+            publishProgress(block, bytes);
+        }
+    };
+    switch (request.kind) {
+    case Request::Kind::Receive:
+        publishProgress(block, 0);
+        return session.receive(request.frame, request.data, request.length, progress);
+    case Request::Kind::Send:
+        publishProgress(block, 0);
+        return session.send(request.frame, request.data, request.length, progress);
+    case Request::Kind::Command:
+        break;
+    }
+    return session.command(request.frame, request.data, request.length);
+}
+
+} // namespace
+
+extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
+    if (block == nullptr)
+        return OVALINE_E_SETUP;
+    std::int32_t code = OVALINE_E_SETUP;
+    try {
+        code = perform(block);
+    } catch (const std::bad_alloc &) {
+        code = OVALINE_E_QUEUE_OVERFLOW;
+    } catch (...) {
+        code = OVALINE_E_SETUP;
+    }
+    // The result is in place before busy goes to 0.
+    __atomic_store_n(field(block, offsetof(TrafficBlock, result)), static_cast<std::uint32_t>(code),
+                     __ATOMIC_RELEASE);
+    __atomic_store_n(field(block, offsetof(TrafficBlock, busy)), 0u, __ATOMIC_RELEASE);
+    return code;
+}
+
+extern "C" OVALINE_API std::int32_t OvalineSetPortName(std::int32_t port, const char *name) {
+    return ovaline::setPortName(port, name);
+}

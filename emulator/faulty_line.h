@@ -1,0 +1,52 @@
+// The unit's end of a line with the line faults of a fault list applied to
+// everything it sends and receives.
+#pragma once
+
+#include "faults.h"
+#include "memory_line.h"
+#include "transport.h"
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace ovaline::emu {
+
+class FaultyLine final : public Transport {
+public:
+    // `memoryEnd` is the same line when it is an in-memory one: only there
+    // can a byte be delivered with a line error the host counts.
+    FaultyLine(Transport &inner, const LineFaults &faults, MemoryLine::End *memoryEnd);
+
+    // From here on the bytes count toward the hang-up fault.
+    void beginDataPhase() { dataPhase_ = true; }
+
+    IoStatus write(const std::uint8_t *data, std::size_t size, TimePoint deadline) override;
+    IoStatus read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most, TimePoint deadline,
+                  std::size_t &got) override;
+    std::size_t pendingOutput() override { return inner_.pendingOutput(); }
+    void discardInput() override { inner_.discardInput(); }
+    std::chrono::nanoseconds byteTime() const override { return inner_.byteTime(); }
+    bool hasModemLines() const override { return inner_.hasModemLines(); }
+    void setRts(bool on) override { inner_.setRts(on); }
+    bool waitCts(TimePoint deadline) override { return inner_.waitCts(deadline); }
+    LineErrors lineErrors() override { return inner_.lineErrors(); }
+
+private:
+    bool chance(double probability);
+    std::uint8_t damage(std::uint8_t byte);
+    // Counts bytes toward the hang-up; true once the line is dead.
+    bool countAndCheck(std::size_t bytes);
+
+    Transport &inner_;
+    LineFaults faults_;
+    MemoryLine::End *memoryEnd_;
+    std::mt19937_64 dice_;
+    bool dataPhase_ = false;
+    bool dead_ = false;      // silent: bytes go nowhere
+    bool unplugged_ = false; // gone: every operation reports a hang-up
+    long long dataBytes_ = 0;
+    std::vector<std::uint8_t> scratch_;
+};
+
+} // namespace ovaline::emu

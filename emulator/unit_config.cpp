@@ -1,0 +1,54 @@
+#include "unit_config.h"
+
+#include "unit_models.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace ovaline::emu {
+namespace {
+
+std::string environment(const char *name) {
+    const char *value = std::getenv(name);
+    return value ? value : "";
+}
+
+} // namespace
+
+std::optional<double> parseSpeed(const std::string &text) {
+    char *end = nullptr;
+    const double speed = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(speed) || speed <= 0)
+        return std::nullopt;
+    return speed;
+}
+
+std::optional<UnitConfig> configFromEnvironment(std::string &error) {
+    UnitConfig config;
+    config.model = environment("OVALINE_VIRTUAL_MODEL");
+    if (config.model.empty())
+        config.model = std::string(kDefaultUnitModel);
+    if (!findUnitModel(config.model)) {
+        error = "OVALINE_VIRTUAL_MODEL must be VIKN, VIKP, VIHN or VIHP";
+        return std::nullopt;
+    }
+    if (const std::string speed = environment("OVALINE_VIRTUAL_SPEED"); !speed.empty()) {
+        const auto parsed = parseSpeed(speed);
+        if (!parsed) {
+            error = "OVALINE_VIRTUAL_SPEED must be a number above 0";
+            return std::nullopt;
+        }
+        config.speed = *parsed;
+    }
+    if (const std::string folder = environment("OVALINE_VIRTUAL_DIR"); !folder.empty())
+        config.folder = folder;
+    const auto faults = parseFaults(environment("OVALINE_VIRTUAL_FAULTS"), error);
+    if (!faults) {
+        error = "OVALINE_VIRTUAL_FAULTS: " + error;
+        return std::nullopt;
+    }
+    config.faults = *faults;
+    return config;
+}
+
+} // namespace ovaline::emu

@@ -1,0 +1,24 @@
+#include "unit_models.h"
+
+#include <array>
+
+namespace ovaline::emu {
+namespace {
+
+constexpr std::array<UnitModelInfo, 4> kModels{{
+    {"VIKN", 736, 480, true},
+    {"VIKP", 736, 568, true},
+    {"VIHN", 640, 480, false},
+    {"VIHP", 768, 576, false},
+}};
+
+} // namespace
+
+const UnitModelInfo *findUnitModel(std::string_view reply) {
+    for (const UnitModelInfo &model : kModels)
+        if (model.reply == reply)
+            return &model;
+    return nullptr;
+}
+
+} // namespace ovaline::emu

@@ -1,0 +1,161 @@
+#include "unit_store.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace ovaline::emu {
+namespace fs = std::filesystem;
+namespace {
+
+bool readFile(const fs::path &path, std::vector<std::uint8_t> &out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool writeFileWhole(const fs::path &path, const void *data, std::size_t size) {
+    const fs::path temporary = path.string() + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out.write(static_cast<const char *>(data), static_cast<std::streamsize>(size));
+        out.flush();
+        if (!out)
+            return false;
+    }
+    std::error_code error;
+    fs::rename(temporary, path, error);
+    return !error;
+}
+
+bool writeOrRemove(const fs::path &path, const std::vector<std::uint8_t> &bytes) {
+    if (!bytes.empty())
+        return writeFileWhole(path, bytes.data(), bytes.size());
+    std::error_code error;
+    fs::remove(path, error);
+    return !error;
+}
+
+fs::path slotPath(const fs::path &folder, int index) {
+    return folder / ("slot" + std::to_string(index + 1) + ".jpg");
+}
+
+} // namespace
+
+UnitStore::UnitStore(fs::path folder) : folder_(std::move(folder)) {}
+
+UnitStore::Lock::Lock(const fs::path &folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    fd_ = ::open((folder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+UnitStore::Lock::~Lock() {
+    if (fd_ >= 0) {
+        ::flock(fd_, LOCK_UN);
+        ::close(fd_);
+    }
+}
+
+bool UnitStore::load(UnitState &state) const {
+    std::ifstream in(folder_ / "state.txt");
+    if (!in)
+        return false;
+    std::map<std::string, std::string> values;
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto eq = line.find('=');
+        if (eq != std::string::npos)
+            values[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    if (values.count("model") == 0)
+        return false;
+    UnitState loaded;
+    try {
+        const auto number = [&](const char *key, double fallback) {
+            const auto it = values.find(key);
+            return it == values.end() ? fallback : std::stod(it->second);
+        };
+        const auto flag = [&](const char *key) {
+            const auto it = values.find(key);
+            return it != values.end() && it->second == "1";
+        };
+        loaded.model = values["model"];
+        loaded.lamp = values["lamp"].empty() ? '0' : values["lamp"][0];
+        loaded.input = static_cast<int>(number("input", 0));
+        loaded.negative = flag("negative");
+        loaded.monochrome = flag("monochrome");
+        loaded.pointer = flag("pointer");
+        loaded.twice = flag("twice");
+        loaded.pause = flag("pause");
+        loaded.panelLocked = flag("panel_locked");
+        loaded.zoom = number("zoom", 1);
+        loaded.focus = number("focus", 0.5);
+        loaded.iris = number("iris", 0.5);
+        loaded.pointerX = number("pointer_x", 0.5);
+        loaded.pointerY = number("pointer_y", 0.5);
+        loaded.panX = number("pan_x", 0.5);
+        loaded.panY = number("pan_y", 0.5);
+        loaded.zoomMove = static_cast<int>(number("zoom_move", 0));
+        loaded.focusMove = static_cast<int>(number("focus_move", 0));
+        loaded.irisMove = static_cast<int>(number("iris_move", 0));
+        loaded.padMove = static_cast<int>(number("pad_move", 0));
+        loaded.movedAt = number("moved_at", 0);
+        loaded.recalled = static_cast<int>(number("recalled", 0));
+        loaded.readingUntil = number("reading_until", 0);
+        const std::string locked = values["locked"];
+        for (int i = 0; i < kSlotCount; ++i) {
+            loaded.slots[i].locked = i < static_cast<int>(locked.size()) && locked[i] == 'P';
+            readFile(slotPath(folder_, i), loaded.slots[i].jpeg);
+        }
+        if (loaded.pause)
+            readFile(folder_ / "frozen.jpg", loaded.frozen);
+    } catch (const std::exception &) {
+        return false;
+    }
+    state = std::move(loaded);
+    return true;
+}
+
+bool UnitStore::save(const UnitState &state, bool pictures) const {
+    std::error_code error;
+    fs::create_directories(folder_, error);
+    bool ok = true;
+    if (pictures) {
+        for (int i = 0; i < kSlotCount; ++i)
+            ok = writeOrRemove(slotPath(folder_, i), state.slots[i].jpeg) && ok;
+        ok = writeOrRemove(folder_ / "frozen.jpg", state.frozen) && ok;
+    }
+
+    std::ostringstream text;
+    text.precision(17);
+    std::string locked;
+    for (const SlotContent &slot : state.slots)
+        locked += slot.locked ? 'P' : '-';
+    text << "model=" << state.model << "\nlamp=" << state.lamp << "\ninput=" << state.input
+         << "\nnegative=" << state.negative << "\nmonochrome=" << state.monochrome
+         << "\npointer=" << state.pointer << "\ntwice=" << state.twice << "\npause=" << state.pause
+         << "\npanel_locked=" << state.panelLocked << "\nzoom=" << state.zoom
+         << "\nfocus=" << state.focus << "\niris=" << state.iris << "\npointer_x=" << state.pointerX
+         << "\npointer_y=" << state.pointerY << "\npan_x=" << state.panX << "\npan_y=" << state.panY
+         << "\nzoom_move=" << state.zoomMove << "\nfocus_move=" << state.focusMove
+         << "\niris_move=" << state.irisMove << "\npad_move=" << state.padMove
+         << "\nmoved_at=" << state.movedAt << "\nrecalled=" << state.recalled
+         << "\nreading_until=" << state.readingUntil << "\nlocked=" << locked << "\n";
+    const std::string body = text.str();
+    return writeFileWhole(folder_ / "state.txt", body.data(), body.size()) && ok;
+}
+
+} // namespace ovaline::emu

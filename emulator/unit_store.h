@@ -1,0 +1,44 @@
+// Keeps the virtual camera's state in a folder, so that separate processes
+// (the program, the command-line client, tests) see the same camera.
+//
+// Layout: state.txt (key=value lines), slot1.jpg .. slot7.jpg for the slots
+// that hold a picture, frozen.jpg while paused, and .lock, which every
+// process holds while it reads and changes the state.
+#pragma once
+
+#include "unit_state.h"
+
+#include <filesystem>
+
+namespace ovaline::emu {
+
+class UnitStore {
+public:
+    explicit UnitStore(std::filesystem::path folder);
+
+    // Holds the folder's lock for one read-change-write of the state.
+    class Lock {
+    public:
+        explicit Lock(const std::filesystem::path &folder);
+        ~Lock();
+        Lock(const Lock &) = delete;
+        Lock &operator=(const Lock &) = delete;
+        bool held() const { return fd_ >= 0; }
+
+    private:
+        int fd_ = -1;
+    };
+
+    const std::filesystem::path &folder() const { return folder_; }
+
+    // False when the folder holds no state yet (or holds one that cannot be read).
+    bool load(UnitState &state) const;
+    // Writes each file whole (through a temporary file and a rename); the
+    // pictures only when `pictures` says they changed.
+    bool save(const UnitState &state, bool pictures) const;
+
+private:
+    std::filesystem::path folder_;
+};
+
+} // namespace ovaline::emu

@@ -1,0 +1,79 @@
+#include "traffic.h"
+
+#include "jpeg_codec.h"
+#include "picture.h"
+
+#include <cstring>
+
+namespace ovaline::test {
+
+TrafficBlock makeBlock(std::uint32_t port, std::uint32_t baud, const std::string &letters, char arg,
+                       const std::string &param, void *data, std::uint32_t length) {
+    TrafficBlock block{};
+    block.port = port;
+    block.baud = baud;
+    block.setting_a = OVALINE_SETTING_A;
+    block.setting_b = OVALINE_SETTING_B;
+    block.link_option = OVALINE_LINK_OPTION;
+    block.setting_d = OVALINE_SETTING_D;
+    const std::uint8_t frame[7] = {OVALINE_STX,
+                                   static_cast<std::uint8_t>(letters.at(0)),
+                                   static_cast<std::uint8_t>(letters.at(1)),
+                                   static_cast<std::uint8_t>(arg),
+                                   static_cast<std::uint8_t>(param.at(0)),
+                                   static_cast<std::uint8_t>(param.at(1)),
+                                   OVALINE_ETX};
+    std::memcpy(block.cmd_frame, frame, sizeof frame);
+    block.length = length;
+    block.data = reinterpret_cast<std::uintptr_t>(data);
+    block.busy = 1;
+    return block;
+}
+
+CommandResult command(const std::string &letters, char arg, const std::string &param,
+                      std::uint32_t port, std::uint32_t baud) {
+    char reply[16] = {};
+    const std::uint32_t length = letters == "QR" ? 6 : 8;
+    AlignedBlock record;
+    record.block = makeBlock(port, baud, letters, arg, param, reply, length);
+    CommandResult result;
+    result.code = OvalineTraffic(&record.block);
+    if (result.code == 0)
+        result.reply.assign(reply, length);
+    return result;
+}
+
+TransferResult receiveSlot(int slot, std::uint32_t port, std::uint32_t baud,
+                           std::uint32_t capacity) {
+    std::vector<std::uint8_t> buffer(capacity);
+    AlignedBlock record;
+    record.block = makeBlock(port, baud, "TR", '0', std::string("0") + char('0' + slot),
+                             buffer.data(), capacity);
+    TransferResult result;
+    result.code = OvalineTraffic(&record.block);
+    result.progress = OvalineLoadProgress(&record.block);
+    buffer.resize(result.code == 0 ? result.progress : 0);
+    result.bytes = std::move(buffer);
+    return result;
+}
+
+TransferResult sendSlot(int slot, const std::vector<std::uint8_t> &picture, std::uint32_t port,
+                        std::uint32_t baud) {
+    std::vector<std::uint8_t> copy = picture;
+    AlignedBlock record;
+    record.block = makeBlock(port, baud, "TR", '1', std::string("0") + char('0' + slot),
+                             copy.data(), static_cast<std::uint32_t>(copy.size()));
+    TransferResult result;
+    result.code = OvalineTraffic(&record.block);
+    result.progress = OvalineLoadProgress(&record.block);
+    return result;
+}
+
+std::vector<std::uint8_t> testPicture(int width, int height, int seed) {
+    emu::CameraView view;
+    view.zoom = 1.0 + seed % 5;
+    view.negative = seed % 2 == 1;
+    return emu::encodeJpeg(emu::renderScene(emu::Scene::Chart, view, width, height), 65535);
+}
+
+} // namespace ovaline::test

@@ -1,0 +1,43 @@
+// Building records and calling the library the way the program does.
+#pragma once
+
+#include "ovaline.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ovaline::test {
+
+// An 8-byte aligned record with the fixed values filled in.
+struct alignas(8) AlignedBlock {
+    TrafficBlock block{};
+};
+
+TrafficBlock makeBlock(std::uint32_t port, std::uint32_t baud, const std::string &letters, char arg,
+                       const std::string &param, void *data, std::uint32_t length);
+
+struct CommandResult {
+    std::int32_t code = 0;
+    std::string reply;
+};
+
+// Sends a command of the unit's table with the reply length of that table.
+CommandResult command(const std::string &letters, char arg, const std::string &param = "  ",
+                      std::uint32_t port = 1, std::uint32_t baud = 115200);
+
+struct TransferResult {
+    std::int32_t code = 0;
+    std::uint32_t progress = 0;
+    std::vector<std::uint8_t> bytes; // for a receive: the bytes that arrived
+};
+
+TransferResult receiveSlot(int slot, std::uint32_t port = 1, std::uint32_t baud = 115200,
+                           std::uint32_t capacity = OVALINE_MAX_IMAGE);
+TransferResult sendSlot(int slot, const std::vector<std::uint8_t> &picture, std::uint32_t port = 1,
+                        std::uint32_t baud = 115200);
+
+// A valid JPEG of the given size, for sends.
+std::vector<std::uint8_t> testPicture(int width, int height, int seed);
+
+} // namespace ovaline::test
