@@ -1,0 +1,146 @@
+#include "cli_options.h"
+
+#include <algorithm>
+#include <array>
+
+namespace ovaline::cli {
+namespace {
+
+bool parseNumber(const std::string &text, std::uint32_t &out) {
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    out = static_cast<std::uint32_t>(std::stoul(text));
+    return true;
+}
+
+bool isRate(std::uint32_t baud) {
+    constexpr std::array<std::uint32_t, 7> rates{2400, 4800, 9600, 19200, 38400, 57600, 115200};
+    return std::find(rates.begin(), rates.end(), baud) != rates.end();
+}
+
+// How many arguments each action takes: at least, at most.
+struct Arity {
+    const char *action;
+    std::size_t least;
+    std::size_t most;
+};
+constexpr std::array<Arity, 8> kActions{{
+    {"model", 0, 0},
+    {"status", 0, 0},
+    {"map", 0, 0},
+    {"receive", 0, 1},
+    {"send", 2, 2},
+    {"store", 1, 1},
+    {"recall", 1, 1},
+    {"command", 2, 3},
+}};
+
+} // namespace
+
+const char *const kUsage =
+    "Usage: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND\n"
+    "\n"
+    "Talks to the document camera on serial port N (1..4, default 1) at RATE bit/s\n"
+    "(2400, 4800, 9600, 19200, 38400, 57600 or 115200; default 9600).\n"
+    "--device names the port's device (a path such as /dev/ttyUSB0, or \"virtual\" for\n"
+    "the built-in virtual camera); otherwise OVALINE_COM<N> or /dev/ttyS<N-1> is used.\n"
+    "\n"
+    "Commands:\n"
+    "  model                      the unit's model\n"
+    "  status                     the unit's controls, in words\n"
+    "  map                        what the seven memory slots hold\n"
+    "  receive SLOT [-o DIR]      save slot SLOT (1..7) as DIR/slotSLOT.jpg\n"
+    "  receive --all [-o DIR]     save every slot that holds a picture\n"
+    "  send FILE SLOT             send a JPEG file (at most 65,535 bytes) into a slot\n"
+    "  store SLOT                 store the live picture into a slot\n"
+    "  recall SLOT                show a slot's picture on the unit's output\n"
+    "  command XX A [PP]          send command XX with argument A and parameter PP\n"
+    "  --help                     this text\n"
+    "\n"
+    "Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed.\n";
+
+std::optional<int> parseSlot(const std::string &text) {
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '7')
+        return text[0] - '0';
+    return std::nullopt;
+}
+
+std::optional<Options> parseOptions(const std::vector<std::string> &args, std::string &error) {
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        const auto value = [&](const char *what) -> const std::string * {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs " + what;
+                return nullptr;
+            }
+            return &args[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
+        }
+        if (arg == "--port") {
+            const std::string *v = value("a port number");
+            if (!v)
+                return std::nullopt;
+            if (!parseNumber(*v, options.port) || options.port < 1 || options.port > 4) {
+                error = "the port is 1, 2, 3 or 4, not \"" + *v + "\"";
+                return std::nullopt;
+            }
+        } else if (arg == "--baud") {
+            const std::string *v = value("a rate");
+            if (!v)
+                return std::nullopt;
+            if (!parseNumber(*v, options.baud) || !isRate(options.baud)) {
+                error = "\"" + *v + "\" is not a rate the unit takes";
+                return std::nullopt;
+            }
+        } else if (arg == "--device") {
+            const std::string *v = value("a device name");
+            if (!v)
+                return std::nullopt;
+            options.device = *v;
+        } else if (arg == "-o" || arg == "--output") {
+            const std::string *v = value("a folder");
+            if (!v)
+                return std::nullopt;
+            options.outputFolder = *v;
+        } else if (arg == "--all") {
+            options.all = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && options.action != "command") {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        } else if (options.action.empty()) {
+            options.action = arg;
+        } else {
+            options.arguments.push_back(arg);
+        }
+    }
+    if (options.action.empty()) {
+        error = "no command given";
+        return std::nullopt;
+    }
+    const auto arity = std::find_if(kActions.begin(), kActions.end(),
+                                    [&](const Arity &a) { return options.action == a.action; });
+    if (arity == kActions.end()) {
+        error = "unknown command \"" + options.action + "\"";
+        return std::nullopt;
+    }
+    if (options.arguments.size() < arity->least || options.arguments.size() > arity->most) {
+        error = "wrong number of arguments for " + options.action;
+        return std::nullopt;
+    }
+    if (options.action == "receive" && options.all == !options.arguments.empty()) {
+        error = "receive takes a slot or --all";
+        return std::nullopt;
+    }
+    if (options.all && options.action != "receive") {
+        error = "--all belongs to receive";
+        return std::nullopt;
+    }
+    return options;
+}
+
+} // namespace ovaline::cli

@@ -1,0 +1,30 @@
+// The command line of ovaline-cli.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ovaline::cli {
+
+struct Options {
+    std::uint32_t port = 1;
+    std::uint32_t baud = 9600;
+    std::string device; // names the port's device; empty keeps the usual name
+    std::string action; // model, status, map, receive, send, store, recall, command
+    std::vector<std::string> arguments;
+    bool all = false; // receive --all
+    std::string outputFolder = ".";
+    bool help = false;
+};
+
+// Parses argv; on a mistake returns nullopt and says why in `error`.
+std::optional<Options> parseOptions(const std::vector<std::string> &args, std::string &error);
+
+// 1..7 from text, or nullopt.
+std::optional<int> parseSlot(const std::string &text);
+
+extern const char *const kUsage;
+
+} // namespace ovaline::cli
