@@ -60,7 +60,8 @@ std::int32_t HostSession::request(const std::uint8_t frame[7], std::uint32_t len
     return witness_.code(OVALINE_E_TIMEOUT);
 }
 
-std::int32_t HostSession::dataFailure(DataResult result, std::int32_t silence) {
+std::int32_t HostSession::dataFailure(DataResult result, std::int32_t silence,
+                                      std::int32_t lineGone) {
     switch (result) {
     case DataResult::Done:
         return OVALINE_OK;
@@ -73,7 +74,7 @@ std::int32_t HostSession::dataFailure(DataResult result, std::int32_t silence) {
     case DataResult::WriteFailed:
         return OVALINE_E_WRITE;
     case DataResult::LineGone:
-        return silence;
+        return lineGone;
     }
     return silence;
 }
@@ -122,7 +123,7 @@ std::int32_t HostSession::receive(const std::uint8_t frame[7], std::uint8_t *buf
         else
             witness_.sawUnexpected();
     });
-    return dataFailure(receiver.run(), OVALINE_E_TIMEOUT);
+    return dataFailure(receiver.run(), OVALINE_E_TIMEOUT, OVALINE_E_TIMEOUT);
 }
 
 std::int32_t HostSession::send(const std::uint8_t frame[7], const std::uint8_t *picture,
@@ -137,7 +138,8 @@ std::int32_t HostSession::send(const std::uint8_t frame[7], const std::uint8_t *
 
     BlockSender sender(line_, reader_, witness_, timing_, picture, size);
     sender.onProgress(progress);
-    return dataFailure(sender.run(), OVALINE_E_ACK_TIMEOUT);
+    // While we send, a port that hangs up has stopped taking our bytes.
+    return dataFailure(sender.run(), OVALINE_E_ACK_TIMEOUT, OVALINE_E_WRITE);
 }
 
 } // namespace ovaline

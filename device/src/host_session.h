@@ -34,7 +34,7 @@ private:
                          std::initializer_list<FrameKind> answers, std::size_t answerSize,
                          Frame &answer);
     bool write(FrameKind kind, std::uint16_t seq, const std::vector<std::uint8_t> &payload = {});
-    std::int32_t dataFailure(DataResult result, std::int32_t silence);
+    std::int32_t dataFailure(DataResult result, std::int32_t silence, std::int32_t lineGone);
 
     Transport &line_;
     LinkTiming timing_;
