@@ -14,7 +14,11 @@ namespace ovaline::emu {
 // Returns an empty vector when no quality fits or encoding fails.
 std::vector<std::uint8_t> encodeJpeg(const RgbImage &image, std::size_t maxBytes);
 
-// Decodes a JPEG; nullopt when the data is not a complete, valid JPEG.
+// Largest picture side decodeJpeg accepts.
+inline constexpr int kMaxDecodeSide = 4096;
+
+// Decodes a JPEG; nullopt when the data is not a complete, valid JPEG (any
+// libjpeg warning counts as invalid) or declares a side over kMaxDecodeSide.
 std::optional<RgbImage> decodeJpeg(const std::uint8_t *data, std::size_t size);
 
 } // namespace ovaline::emu
