@@ -346,6 +346,10 @@ void VirtualUnit::store(int slot, std::vector<std::uint8_t> picture) {
     });
 }
 
+void VirtualUnit::wake() {
+    transact([](UnitState &, double, bool &) { return 0; });
+}
+
 UnitState VirtualUnit::snapshot() {
     return transact([](UnitState &s, double, bool &) { return s; });
 }

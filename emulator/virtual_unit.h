@@ -37,6 +37,10 @@ public:
     bool acceptPicture(const std::uint8_t *data, std::size_t size) override;
     void store(int slot, std::vector<std::uint8_t> picture) override;
 
+    // Loads the state, or makes the first-start pictures, before the line
+    // opens: drawing them takes longer than the host waits for an answer.
+    void wake();
+
     // A copy of the state as it is now, motions applied.
     UnitState snapshot();
 

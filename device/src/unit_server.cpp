@@ -14,7 +14,7 @@ constexpr std::uint32_t kMaxPicture = 65535;
 } // namespace
 
 UnitServer::UnitServer(Transport &line, UnitModel &model, UnitFaults faults)
-    : line_(line), model_(model), faults_(faults), timing_(line.byteTime()), reader_(line) {}
+    : line_(line), model_(model), faults_(faults), reader_(line) {}
 
 bool UnitServer::answer(FrameKind kind, std::uint16_t seq,
                         const std::vector<std::uint8_t> &payload) {
@@ -23,7 +23,7 @@ bool UnitServer::answer(FrameKind kind, std::uint16_t seq,
         --faults_.badEtx;
         bytes.back() = 0x04;
     }
-    return line_.write(bytes.data(), bytes.size(), timing_.writeDeadline(bytes.size())) ==
+    return line_.write(bytes.data(), bytes.size(), timing().writeDeadline(bytes.size())) ==
            IoStatus::Ok;
 }
 
@@ -115,7 +115,8 @@ void UnitServer::sendPicture(int slot, std::uint32_t capacity, const Frame &comm
     for (int offer = 0; offer < kOfferAttempts; ++offer) {
         if (!answer(FrameKind::Header, command.seq, header))
             return;
-        const TimePoint deadline = timing_.answerDeadline(line_.pendingOutput(), 2 * kMaxFrame);
+        const LinkTiming timing = this->timing();
+        const TimePoint deadline = timing.answerDeadline(line_.pendingOutput(), 2 * kMaxFrame);
         Frame frame;
         for (;;) {
             const ReadStatus status = reader_.next(frame, deadline);
@@ -134,7 +135,7 @@ void UnitServer::sendPicture(int slot, std::uint32_t capacity, const Frame &comm
             if (dataPhase_)
                 dataPhase_();
             FailureWitness witness(line_, reader_);
-            BlockSender sender(line_, reader_, witness, timing_, picture.bytes.data(), size);
+            BlockSender sender(line_, reader_, witness, timing, picture.bytes.data(), size);
             sender.onOtherFrame([&](const Frame &) {});
             if (sender.run() == DataResult::LineGone)
                 stopping_ = true;
@@ -160,7 +161,8 @@ void UnitServer::takePicture(int slot, std::uint32_t size) {
         dataPhase_();
     std::vector<std::uint8_t> picture(size);
     FailureWitness witness(line_, reader_);
-    BlockReceiver receiver(line_, reader_, witness, timing_, picture.data(), size);
+    const LinkTiming timing = this->timing();
+    BlockReceiver receiver(line_, reader_, witness, timing, picture.data(), size);
     receiver.acknowledgeBlocks(true);
     receiver.refuseBlocks([this] { return refuseNext(); });
     receiver.acceptPicture(

@@ -63,11 +63,12 @@ private:
     void takePicture(int slot, std::uint32_t size);
     bool answer(FrameKind kind, std::uint16_t seq, const std::vector<std::uint8_t> &payload = {});
     bool refuseNext();
+    // The host may change the line's rate between exchanges: time each anew.
+    LinkTiming timing() const { return LinkTiming(line_.byteTime()); }
 
     Transport &line_;
     UnitModel &model_;
     UnitFaults faults_;
-    LinkTiming timing_;
     FrameReader reader_;
     std::function<void()> dataPhase_;
     // The last picture taken whole, to answer a repeated End after our

@@ -36,6 +36,7 @@ public:
             ownUnit_ = std::make_unique<emu::VirtualUnit>(emu::VirtualUnit::Options{
                 config.model, config.speed, emu::UnitStore(*config.folder), {}});
         emu::VirtualUnit &model = ownUnit_ ? *ownUnit_ : processUnit(config);
+        model.wake();
         thread_ = std::thread([this, end = std::move(unit), faults = config.faults, &model] {
             emu::FaultyLine line(*end, faults.line, end.get());
             UnitServer server(line, model, faults.unit);

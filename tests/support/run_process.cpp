@@ -46,3 +46,85 @@ ProcessResult runProcess(const std::string &program, const std::vector<std::stri
 }
 
 } // namespace ovaline::test
+
+#include <chrono>
+#include <csignal>
+#include <poll.h>
+
+namespace ovaline::test {
+
+ChildProcess::~ChildProcess() {
+    if (pid_ > 0)
+        stop(SIGKILL);
+}
+
+bool ChildProcess::start(const std::string &program, const std::vector<std::string> &args,
+                         double seconds) {
+    firstLine_.clear();
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char *> argv;
+    for (std::string &arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned =
+        ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    if (spawned != 0) {
+        ::close(pipeFds[0]);
+        return false;
+    }
+    pid_ = pid;
+    output_ = pipeFds[0];
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                              std::chrono::duration<double>(seconds));
+    while (firstLine_.find('\n') == std::string::npos) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd p{output_, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+            return false;
+        char c;
+        if (::read(output_, &c, 1) != 1)
+            return false;
+        firstLine_ += c;
+    }
+    firstLine_.pop_back();
+    return true;
+}
+
+int ChildProcess::stop(int signal) {
+    if (pid_ <= 0)
+        return -1;
+    ::kill(pid_, signal);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    if (output_ >= 0)
+        ::close(output_);
+    output_ = -1;
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : -1;
+}
+
+std::string startUnit(ChildProcess &unit, const std::string &program,
+                      const std::vector<std::string> &args) {
+    std::vector<std::string> all{"--pty"};
+    all.insert(all.end(), args.begin(), args.end());
+    if (!unit.start(program, all, 10.0) || unit.firstLine().rfind("PORT ", 0) != 0)
+        return {};
+    return unit.firstLine().substr(5);
+}
+
+} // namespace ovaline::test

@@ -14,3 +14,34 @@ struct ProcessResult {
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args);
 
 } // namespace ovaline::test
+
+namespace ovaline::test {
+
+// A program left running while a test talks to it, such as ovaline-unit.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ChildProcess(const ChildProcess &) = delete;
+    ChildProcess &operator=(const ChildProcess &) = delete;
+    ~ChildProcess();
+
+    // Starts the program and waits up to `seconds` for the first line it
+    // prints; false if it could not start or printed nothing.
+    bool start(const std::string &program, const std::vector<std::string> &args, double seconds);
+    const std::string &firstLine() const { return firstLine_; }
+
+    // Sends the signal and waits for the end; the exit code, or -signal.
+    int stop(int signal);
+    bool running() const { return pid_ > 0; }
+
+private:
+    int pid_ = -1;
+    int output_ = -1;
+    std::string firstLine_;
+};
+
+// Starts ovaline-unit on a pseudo-terminal and returns the path to open.
+std::string startUnit(ChildProcess &unit, const std::string &program,
+                      const std::vector<std::string> &args);
+
+} // namespace ovaline::test

@@ -1,0 +1,161 @@
+#include "serial_port.h"
+
+#include "fd_io.h"
+#include "ovaline.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+#if defined(__linux__)
+#include <linux/serial.h>
+#endif
+
+namespace ovaline {
+namespace {
+
+speed_t speedOf(std::uint32_t baud) {
+    switch (baud) {
+    case 2400:
+        return B2400;
+    case 4800:
+        return B4800;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    default:
+        return B0;
+    }
+}
+
+} // namespace
+
+SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines)
+    : fd_(fd), byteTime_(byteTime), modemLines_(modemLines) {}
+
+std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint32_t baud,
+                                             std::int32_t &code) {
+    code = OVALINE_E_OPEN;
+    // Only a character device can be a serial port; anything else is left
+    // alone, not even opened.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode))
+        return nullptr;
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    termios settings{};
+    if (!::isatty(fd) || ::tcgetattr(fd, &settings) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    int lines = 0;
+    const bool modemLines = ::ioctl(fd, TIOCMGET, &lines) == 0;
+
+    // Raw 8N1: no echo, no line editing, no character translation and never
+    // XON/XOFF, which would swallow picture bytes.
+    ::cfmakeraw(&settings);
+    settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP);
+    settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB);
+    settings.c_cflag |= CS8 | CREAD | CLOCAL;
+    if (modemLines)
+        settings.c_cflag |= CRTSCTS;
+    else
+        settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    settings.c_cc[VMIN] = 1; // with O_NONBLOCK: no data reads as "try again", not as end
+    settings.c_cc[VTIME] = 0;
+    const speed_t speed = speedOf(baud);
+    if (speed == B0 || ::cfsetispeed(&settings, speed) != 0 ||
+        ::cfsetospeed(&settings, speed) != 0 || ::tcsetattr(fd, TCSANOW, &settings) != 0) {
+        ::close(fd);
+        code = OVALINE_E_SETUP;
+        return nullptr;
+    }
+    code = OVALINE_OK;
+    const auto byteTime = std::chrono::nanoseconds(10'000'000'000LL / baud);
+    return std::unique_ptr<SerialPort>(new SerialPort(fd, byteTime, modemLines));
+}
+
+SerialPort::~SerialPort() {
+    // Let the last frame leave before the port closes.
+    const TimePoint deadline = Clock::now() +
+                               byteTime_ * static_cast<std::int64_t>(pendingOutput()) +
+                               std::chrono::milliseconds(100);
+    int queued = 0;
+    while (::ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0 && Clock::now() < deadline)
+        std::this_thread::sleep_for(byteTime_ * queued);
+    if (modemLines_)
+        setRts(false);
+    ::close(fd_);
+}
+
+IoStatus SerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
+    const IoStatus status = writeAll(fd_, data, size, deadline);
+    if (status == IoStatus::Ok)
+        lineFreeAt_ =
+            std::max(lineFreeAt_, Clock::now()) + byteTime_ * static_cast<std::int64_t>(size);
+    return status;
+}
+
+IoStatus SerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most,
+                          TimePoint deadline, std::size_t &got) {
+    return readAtLeast(fd_, buffer, atLeast, most, deadline, got);
+}
+
+std::size_t SerialPort::pendingOutput() {
+    int queued = 0;
+    if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued < 0)
+        queued = 0;
+    const auto ahead = lineFreeAt_ - Clock::now();
+    const auto onLine =
+        ahead > Clock::duration::zero() ? static_cast<std::size_t>(ahead / byteTime_) : 0;
+    return std::max(static_cast<std::size_t>(queued), onLine);
+}
+
+void SerialPort::discardInput() {
+    ::tcflush(fd_, TCIFLUSH);
+}
+
+void SerialPort::setRts(bool on) {
+    int rts = TIOCM_RTS;
+    ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &rts);
+}
+
+bool SerialPort::waitCts(TimePoint deadline) {
+    for (;;) {
+        int lines = 0;
+        if (::ioctl(fd_, TIOCMGET, &lines) != 0)
+            return false;
+        if (lines & TIOCM_CTS)
+            return true;
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+LineErrors SerialPort::lineErrors() {
+    LineErrors errors;
+#if defined(__linux__)
+    serial_icounter_struct counts{};
+    if (::ioctl(fd_, TIOCGICOUNT, &counts) == 0) {
+        errors.framing = static_cast<std::uint64_t>(counts.frame);
+        errors.overrun = static_cast<std::uint64_t>(counts.overrun);
+        errors.queueOverflow = static_cast<std::uint64_t>(counts.buf_overrun);
+    }
+#endif
+    return errors;
+}
+
+} // namespace ovaline

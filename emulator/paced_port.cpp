@@ -1,0 +1,119 @@
+#include "paced_port.h"
+
+#include "fd_io.h"
+
+#include <algorithm>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <thread>
+
+namespace ovaline::emu {
+namespace {
+
+// Bytes handed over at once: about a millisecond of line time, so the other
+// end sees them arrive at an even pace.
+std::size_t chunkFor(std::chrono::nanoseconds byteTime) {
+    if (byteTime.count() <= 0)
+        return 4096;
+    return std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::chrono::nanoseconds(std::chrono::milliseconds(1)) / byteTime),
+        1, 4096);
+}
+
+// When the line falls behind its schedule by less than this (a late wake-up),
+// it catches up; a longer gap means it was idle and starts afresh.
+constexpr auto kCatchUp = std::chrono::milliseconds(5);
+
+TimePoint lineStart(TimePoint scheduled) {
+    const TimePoint now = Clock::now();
+    return now - scheduled < kCatchUp ? scheduled : now;
+}
+
+} // namespace
+
+std::uint32_t ttyRate(int fd) {
+    termios settings{};
+    if (::tcgetattr(fd, &settings) != 0)
+        return 0;
+    switch (::cfgetospeed(&settings)) {
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return 0;
+    }
+}
+
+PacedPort::PacedPort(int fd, std::function<std::uint32_t()> rate, double speed, bool modemLines)
+    : fd_(fd), rate_(std::move(rate)), speed_(speed), modemLines_(modemLines) {}
+
+std::chrono::nanoseconds PacedPort::byteTime() const {
+    const std::uint32_t rate = rate_();
+    const double seconds = 10.0 / (static_cast<double>(rate ? rate : 9600) * speed_);
+    return std::chrono::nanoseconds(static_cast<std::int64_t>(seconds * 1e9));
+}
+
+IoStatus PacedPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
+    const auto bt = byteTime();
+    const std::size_t chunk = chunkFor(bt);
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t n = std::min(chunk, size - done);
+        // The chunk is handed over when its last byte has crossed the line.
+        sentUntil_ = lineStart(sentUntil_) + bt * static_cast<std::int64_t>(n);
+        std::this_thread::sleep_until(sentUntil_);
+        if (const IoStatus status = writeAll(fd_, data + done, n, deadline); status != IoStatus::Ok)
+            return status;
+        done += n;
+    }
+    return IoStatus::Ok;
+}
+
+IoStatus PacedPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most,
+                         TimePoint deadline, std::size_t &got) {
+    const auto bt = byteTime();
+    // Take little at a time, so each byte is handed on when it would arrive.
+    most = std::max(atLeast, std::min(most, chunkFor(bt)));
+    const IoStatus status = readAtLeast(fd_, buffer, std::min(atLeast, most), most, deadline, got);
+    if (got > 0) {
+        receivedUntil_ = lineStart(receivedUntil_) + bt * static_cast<std::int64_t>(got);
+        std::this_thread::sleep_until(receivedUntil_);
+    }
+    return status;
+}
+
+void PacedPort::discardInput() {
+    ::tcflush(fd_, TCIFLUSH);
+}
+
+void PacedPort::setRts(bool on) {
+    if (!modemLines_)
+        return;
+    int rts = TIOCM_RTS;
+    ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &rts);
+}
+
+bool PacedPort::waitCts(TimePoint deadline) {
+    if (!modemLines_)
+        return true;
+    for (;;) {
+        int lines = 0;
+        if (::ioctl(fd_, TIOCMGET, &lines) == 0 && (lines & TIOCM_CTS))
+            return true;
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+} // namespace ovaline::emu

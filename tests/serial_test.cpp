@@ -1,0 +1,205 @@
+// The library over real serial I/O: ovaline-unit plays the camera on a
+// pseudo-terminal, and the library opens the other side as its port.
+#include "jpeg_padding.h"
+#include "run_process.h"
+#include "scoped_env.h"
+#include "temp_dir.h"
+#include "traffic.h"
+#include "unit_state.h"
+#include "unit_store.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <sys/stat.h>
+#include <thread>
+
+namespace ovaline::test {
+namespace {
+
+using Seconds = std::chrono::duration<double>;
+
+class Serial : public ::testing::Test {
+protected:
+    // Starts a unit on a pseudo-terminal and makes it port 1.
+    void startUnit(std::vector<std::string> args = {}) {
+        args.insert(args.end(), {"--dir", folder.str()});
+        if (std::find(args.begin(), args.end(), "--speed") == args.end())
+            args.insert(args.end(), {"--speed", "1000"});
+        const std::string path = test::startUnit(unit, OVALINE_UNIT_PATH, args);
+        ASSERT_FALSE(path.empty()) << "ovaline-unit did not start";
+        ASSERT_EQ(OvalineSetPortName(1, path.c_str()), 0);
+        // The camera comes to life at its first exchange (a faulty one may not answer).
+        if (std::find(args.begin(), args.end(), "--faults") == args.end()) {
+            ASSERT_EQ(command("QR", '0').code, 0);
+        }
+    }
+    void TearDown() override {
+        OvalineSetPortName(1, nullptr);
+        if (unit.running()) {
+            EXPECT_EQ(unit.stop(SIGTERM), 0) << "ovaline-unit ends cleanly on SIGTERM";
+        }
+    }
+    emu::UnitState camera() const {
+        emu::UnitState state;
+        EXPECT_TRUE(emu::UnitStore(folder.path()).load(state));
+        return state;
+    }
+
+    TempDir folder;
+    ChildProcess unit;
+};
+
+TEST_F(Serial, EveryCommandCrossesTheLine) {
+    startUnit();
+    const struct {
+        const char *letters;
+        char arg;
+        const char *param;
+    } commands[] = {{"AF", '0', "  "}, {"FO", '+', "  "}, {"FO", '0', "  "}, {"ZO", '-', "  "},
+                    {"ZO", '0', "  "}, {"IR", '1', "  "}, {"PL", '2', "  "}, {"AV", '1', "  "},
+                    {"NP", '1', "  "}, {"CB", '1', "  "}, {"PO", '1', "  "}, {"PM", '3', "  "},
+                    {"PM", '0', "  "}, {"MA", '1', "  "}, {"FZ", '1', "  "}, {"LL", '1', "  "},
+                    {"CE", '1', "02"}, {"QS", '0', "  "}};
+    for (const auto &c : commands)
+        EXPECT_EQ(command(c.letters, c.arg, c.param).code, 0) << c.letters << c.arg;
+    EXPECT_EQ(command("QS", '0').reply, "21111111");
+    EXPECT_EQ(command("QS", '1').reply, "0111P000");
+    EXPECT_EQ(command("CE", '0', "05").code, 0);
+    EXPECT_EQ(command("QR", '0').reply, "VIHN01");
+}
+
+TEST_F(Serial, EachModelAnswersItsReply) {
+    for (const char *model : {"VIKN", "VIKP", "VIHN", "VIHP"}) {
+        ChildProcess other;
+        TempDir own;
+        const std::string path =
+            test::startUnit(other, OVALINE_UNIT_PATH, {"--model", model, "--dir", own.str()});
+        ASSERT_FALSE(path.empty());
+        OvalineSetPortName(2, path.c_str());
+        EXPECT_EQ(command("QR", '0', "  ", 2).reply.substr(0, 4), model);
+        EXPECT_EQ(other.stop(SIGINT), 0) << "ovaline-unit ends cleanly on SIGINT";
+    }
+    OvalineSetPortName(2, nullptr);
+}
+
+TEST_F(Serial, EverySlotMovesByteExactBothWays) {
+    startUnit();
+    const emu::UnitState state = camera();
+    for (int slot = 1; slot <= 7; ++slot) {
+        const TransferResult received = receiveSlot(slot);
+        if (state.slots[slot - 1].jpeg.empty()) {
+            EXPECT_EQ(received.code, OVALINE_E_EMPTY_SLOT) << slot;
+        } else {
+            ASSERT_EQ(received.code, 0) << slot;
+            EXPECT_EQ(received.bytes, state.slots[slot - 1].jpeg) << slot;
+        }
+        const auto picture = testPicture(640, 480, slot);
+        const TransferResult sent = sendSlot(slot, picture, 1, 57600);
+        if (slot == 4) {
+            EXPECT_EQ(sent.code, OVALINE_E_NAK) << "protected";
+            continue;
+        }
+        ASSERT_EQ(sent.code, 0) << slot;
+        EXPECT_EQ(receiveSlot(slot).bytes, picture) << slot;
+    }
+}
+
+TEST_F(Serial, DamagedAndLostBytesAreRetransmittedOverTwentyLargestTransfers) {
+    const auto picture = padJpeg(testPicture(768, 576, 5), OVALINE_MAX_IMAGE);
+    int transfers = 0;
+    for (const char *damage : {"flip=1e-4", "drop=1e-4"}) {
+        if (unit.running())
+            unit.stop(SIGTERM);
+        startUnit({"--speed", "20", "--faults", std::string(damage) + ",seed=11"});
+        for (int round = 0; round < 5; ++round) {
+            const TransferResult sent = sendSlot(5 + round % 3, picture);
+            ASSERT_EQ(sent.code, 0) << damage << " send " << round;
+            const TransferResult back = receiveSlot(5 + round % 3);
+            ASSERT_EQ(back.code, 0) << damage << " receive " << round;
+            EXPECT_EQ(back.bytes, picture) << damage << " round " << round;
+            transfers += 2;
+        }
+    }
+    EXPECT_EQ(transfers, 20);
+}
+
+TEST_F(Serial, ARefusingUnitIsGivenUpWithNak) {
+    startUnit({"--faults", "nak=100"});
+    EXPECT_EQ(command("QS", '1').code, OVALINE_E_NAK);
+}
+
+TEST_F(Serial, ASilentUnitTimesOutWithinTheDocumentedTime) {
+    startUnit({"--faults", "silent"});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(command("QS", '1').code, OVALINE_E_TIMEOUT);
+    // Four attempts of 0.2 s plus three times the frames' line time: 0.84 s
+    // at 115,200 bit/s; the margin is for a loaded machine.
+    EXPECT_LT(Seconds(std::chrono::steady_clock::now() - start).count(), 2.5);
+}
+
+TEST_F(Serial, ALineThatGoesDeadMidPictureIsAnErrorWithinThreeSeconds) {
+    startUnit({"--speed", "1000"});
+    ASSERT_EQ(sendSlot(5, padJpeg(testPicture(640, 480, 8), OVALINE_MAX_IMAGE)).code, 0);
+    unit.stop(SIGTERM);
+    startUnit({"--speed", "20", "--faults", "hangup=30000"});
+    const auto start = std::chrono::steady_clock::now();
+    const TransferResult received = receiveSlot(5);
+    EXPECT_LT(Seconds(std::chrono::steady_clock::now() - start).count(), 3.0);
+    EXPECT_NE(received.code, 0);
+    EXPECT_TRUE(received.bytes.empty()) << "a cut picture is not handed over as complete";
+    EXPECT_LT(received.progress, OVALINE_MAX_IMAGE);
+}
+
+TEST_F(Serial, AUnitKilledMidTransferEndsTheCallWithAnError) {
+    startUnit({"--speed", "1000"});
+    ASSERT_EQ(sendSlot(5, padJpeg(testPicture(640, 480, 6), OVALINE_MAX_IMAGE)).code, 0);
+    unit.stop(SIGTERM);
+    startUnit({"--speed", "2"});
+
+    std::vector<std::uint8_t> buffer(OVALINE_MAX_IMAGE);
+    AlignedBlock record;
+    record.block = makeBlock(1, 115200, "TR", '0', "05", buffer.data(), OVALINE_MAX_IMAGE);
+    std::atomic<std::int32_t> code{-1};
+    std::thread worker([&] { code = OvalineTraffic(&record.block); });
+    // Kill the unit once picture bytes are flowing.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (OvalineLoadProgress(&record.block) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    unit.stop(SIGKILL);
+    while (OvalineLoadBusy(&record.block) != 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    ASSERT_EQ(OvalineLoadBusy(&record.block), 0u) << "the call hangs after the unit died";
+    worker.join();
+    EXPECT_NE(code.load(), 0);
+}
+
+TEST_F(Serial, PortsThatAreNotSerialPortsAreNotTouched) {
+    OvalineSetPortName(1, (folder.path() / "no-such-port").c_str());
+    EXPECT_EQ(command("QR", '0').code, OVALINE_E_OPEN);
+
+    const auto file = folder.path() / "notes.txt";
+    {
+        std::ofstream out(file);
+        out << "keep me";
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    OvalineSetPortName(1, file.c_str());
+    EXPECT_EQ(command("QR", '0').code, OVALINE_E_OPEN);
+    EXPECT_EQ(sendSlot(5, testPicture(640, 480, 1)).code, OVALINE_E_OPEN);
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    std::ifstream in(file);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "keep me");
+}
+
+} // namespace
+} // namespace ovaline::test
