@@ -3,6 +3,7 @@
 //                           directions) in a receive of a 65,535-byte picture
 //   transfer_vs_line_limit  wall time of that receive at 115,200 bit/s, at the
 //                           line's real pace, over 65,535 x 10 / 115,200 s
+#include "forwarding_transport.h"
 #include "host_session.h"
 #include "jpeg_padding.h"
 #include "memory_line.h"
@@ -22,9 +23,9 @@ namespace {
 using namespace ovaline;
 
 // Counts every byte that passes through a line end.
-class CountingLine final : public Transport {
+class CountingLine final : public ForwardingTransport {
 public:
-    explicit CountingLine(Transport &inner) : inner_(inner) {}
+    using ForwardingTransport::ForwardingTransport;
     std::size_t bytes = 0;
 
     IoStatus write(const std::uint8_t *data, std::size_t size, TimePoint deadline) override {
@@ -39,16 +40,6 @@ public:
         bytes += got;
         return status;
     }
-    std::size_t pendingOutput() override { return inner_.pendingOutput(); }
-    void discardInput() override { inner_.discardInput(); }
-    std::chrono::nanoseconds byteTime() const override { return inner_.byteTime(); }
-    bool hasModemLines() const override { return inner_.hasModemLines(); }
-    void setRts(bool on) override { inner_.setRts(on); }
-    bool waitCts(TimePoint deadline) override { return inner_.waitCts(deadline); }
-    LineErrors lineErrors() override { return inner_.lineErrors(); }
-
-private:
-    Transport &inner_;
 };
 
 double wireEfficiency(const std::vector<std::uint8_t> &picture) {

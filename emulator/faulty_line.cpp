@@ -6,7 +6,7 @@
 namespace ovaline::emu {
 
 FaultyLine::FaultyLine(Transport &inner, const LineFaults &faults, MemoryLine::End *memoryEnd)
-    : inner_(inner), faults_(faults), memoryEnd_(memoryEnd),
+    : ForwardingTransport(inner), faults_(faults), memoryEnd_(memoryEnd),
       dice_(faults.seed ? *faults.seed : std::random_device{}()) {}
 
 bool FaultyLine::chance(double probability) {

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "faults.h"
+#include "forwarding_transport.h"
 #include "memory_line.h"
-#include "transport.h"
 
 #include <cstdint>
 #include <random>
@@ -12,7 +12,7 @@
 
 namespace ovaline::emu {
 
-class FaultyLine final : public Transport {
+class FaultyLine final : public ForwardingTransport {
 public:
     // `memoryEnd` is the same line when it is an in-memory one: only there
     // can a byte be delivered with a line error the host counts.
@@ -24,13 +24,6 @@ public:
     IoStatus write(const std::uint8_t *data, std::size_t size, TimePoint deadline) override;
     IoStatus read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most, TimePoint deadline,
                   std::size_t &got) override;
-    std::size_t pendingOutput() override { return inner_.pendingOutput(); }
-    void discardInput() override { inner_.discardInput(); }
-    std::chrono::nanoseconds byteTime() const override { return inner_.byteTime(); }
-    bool hasModemLines() const override { return inner_.hasModemLines(); }
-    void setRts(bool on) override { inner_.setRts(on); }
-    bool waitCts(TimePoint deadline) override { return inner_.waitCts(deadline); }
-    LineErrors lineErrors() override { return inner_.lineErrors(); }
 
 private:
     bool chance(double probability);
@@ -38,7 +31,6 @@ private:
     // Counts bytes toward the hang-up; true once the line is dead.
     bool countAndCheck(std::size_t bytes);
 
-    Transport &inner_;
     LineFaults faults_;
     MemoryLine::End *memoryEnd_;
     std::mt19937_64 dice_;

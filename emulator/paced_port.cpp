@@ -31,30 +31,6 @@ TimePoint lineStart(TimePoint scheduled) {
 
 } // namespace
 
-std::uint32_t ttyRate(int fd) {
-    termios settings{};
-    if (::tcgetattr(fd, &settings) != 0)
-        return 0;
-    switch (::cfgetospeed(&settings)) {
-    case B2400:
-        return 2400;
-    case B4800:
-        return 4800;
-    case B9600:
-        return 9600;
-    case B19200:
-        return 19200;
-    case B38400:
-        return 38400;
-    case B57600:
-        return 57600;
-    case B115200:
-        return 115200;
-    default:
-        return 0;
-    }
-}
-
 PacedPort::PacedPort(int fd, std::function<std::uint32_t()> rate, double speed, bool modemLines)
     : fd_(fd), rate_(std::move(rate)), speed_(speed), modemLines_(modemLines) {}
 

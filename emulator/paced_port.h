@@ -38,7 +38,4 @@ private:
     TimePoint receivedUntil_{}; // when the last byte we took had crossed it
 };
 
-// The rate a tty is set to, in bit/s (0 when it cannot be read).
-std::uint32_t ttyRate(int fd);
-
 } // namespace ovaline::emu

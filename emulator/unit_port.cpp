@@ -1,6 +1,6 @@
 #include "unit_port.h"
 
-#include "paced_port.h"
+#include "tty_rates.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -27,27 +27,6 @@ bool makeRaw(int fd, speed_t speed, bool flowControl) {
         (::cfsetispeed(&settings, speed) != 0 || ::cfsetospeed(&settings, speed) != 0))
         return false;
     return ::tcsetattr(fd, TCSANOW, &settings) == 0;
-}
-
-speed_t speedOf(std::uint32_t baud) {
-    switch (baud) {
-    case 2400:
-        return B2400;
-    case 4800:
-        return B4800;
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 115200:
-        return B115200;
-    default:
-        return B0;
-    }
 }
 
 std::string lastError(const std::string &what) {
@@ -102,7 +81,7 @@ std::optional<UnitPort> UnitPort::openPty(std::string &error) {
 
 std::optional<UnitPort> UnitPort::openDevice(const std::string &path, std::uint32_t baud,
                                              std::string &error) {
-    const speed_t speed = speedOf(baud);
+    const speed_t speed = ttySpeed(baud);
     if (speed == B0) {
         error = "the rate must be one of 2400, 4800, 9600, 19200, 38400, 57600, 115200";
         return std::nullopt;

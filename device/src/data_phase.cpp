@@ -34,17 +34,14 @@ bool BlockSender::sendBlock(std::size_t index) {
     out_.clear();
     appendFrame(out_, FrameKind::Data, static_cast<std::uint16_t>(index),
                 picture_ + index * kBlockSize, blockLength(size_, index));
-    return line_.write(out_.data(), out_.size(), timing_.writeDeadline(out_.size())) ==
-           IoStatus::Ok;
+    return writeTimed(line_, timing_, out_);
 }
 
 bool BlockSender::sendEnd() {
     std::vector<std::uint8_t> payload;
     putBe32(payload, size_);
     putBe32(payload, crc32(picture_, size_));
-    out_ = encodeFrame(FrameKind::End, 0, payload);
-    return line_.write(out_.data(), out_.size(), timing_.writeDeadline(out_.size())) ==
-           IoStatus::Ok;
+    return writeTimed(line_, timing_, encodeFrame(FrameKind::End, 0, payload));
 }
 
 bool BlockSender::handle(const Frame &frame, DataResult &result, bool &finished) {
@@ -178,9 +175,7 @@ bool BlockReceiver::sendStatus(std::uint8_t outcome) {
             if (held_[i])
                 payload[1 + i / 8] |= static_cast<std::uint8_t>(0x80u >> (i % 8));
     }
-    const auto bytes = encodeFrame(FrameKind::Status, 0, payload);
-    return line_.write(bytes.data(), bytes.size(), timing_.writeDeadline(bytes.size())) ==
-           IoStatus::Ok;
+    return writeTimed(line_, timing_, encodeFrame(FrameKind::Status, 0, payload));
 }
 
 DataResult BlockReceiver::run() {
@@ -219,9 +214,7 @@ DataResult BlockReceiver::run() {
             }
             if (refuse_ && refuse_()) {
                 std::vector<std::uint8_t> reason{nak::kRefused};
-                const auto bytes = encodeFrame(FrameKind::Nak, frame.seq, reason);
-                if (line_.write(bytes.data(), bytes.size(), timing_.writeDeadline(bytes.size())) !=
-                    IoStatus::Ok)
+                if (!writeTimed(line_, timing_, encodeFrame(FrameKind::Nak, frame.seq, reason)))
                     return DataResult::WriteFailed;
                 newSinceStatus = true;
                 continue;
@@ -241,9 +234,7 @@ DataResult BlockReceiver::run() {
             if (acknowledge_) {
                 std::vector<std::uint8_t> held;
                 putBe32(held, heldBytes_);
-                const auto bytes = encodeFrame(FrameKind::Ack, frame.seq, held);
-                if (line_.write(bytes.data(), bytes.size(), timing_.writeDeadline(bytes.size())) !=
-                    IoStatus::Ok)
+                if (!writeTimed(line_, timing_, encodeFrame(FrameKind::Ack, frame.seq, held)))
                     return DataResult::WriteFailed;
             }
             continue;

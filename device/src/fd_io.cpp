@@ -5,6 +5,29 @@
 #include <unistd.h>
 
 namespace ovaline {
+namespace {
+
+// What a failed read or write means: the device gone, or another error.
+IoStatus failureOf(int error) {
+    return (error == EIO || error == ENXIO || error == ENODEV) ? IoStatus::Hangup : IoStatus::Error;
+}
+
+// Waits for the port to be ready for `events`; Ok when it is.
+IoStatus waitFor(int fd, short events, TimePoint deadline) {
+    pollfd p{fd, events, 0};
+    const int ready = ::poll(&p, 1, pollTimeout(deadline));
+    if (ready < 0)
+        return errno == EINTR ? IoStatus::Ok : IoStatus::Error;
+    if (ready == 0)
+        return Clock::now() >= deadline ? IoStatus::Timeout : IoStatus::Ok;
+    if (p.revents & (POLLERR | POLLNVAL))
+        return IoStatus::Error;
+    if ((p.revents & POLLHUP) && !(p.revents & events))
+        return IoStatus::Hangup;
+    return IoStatus::Ok;
+}
+
+} // namespace
 
 int pollTimeout(TimePoint deadline) {
     const auto left = deadline - Clock::now();
@@ -25,18 +48,9 @@ IoStatus writeAll(int fd, const std::uint8_t *data, std::size_t size, TimePoint 
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
-            return (errno == EIO || errno == ENXIO || errno == ENODEV) ? IoStatus::Hangup
-                                                                       : IoStatus::Error;
-        pollfd p{fd, POLLOUT, 0};
-        const int ready = ::poll(&p, 1, pollTimeout(deadline));
-        if (ready < 0 && errno != EINTR)
-            return IoStatus::Error;
-        if (ready == 0 && Clock::now() >= deadline)
-            return IoStatus::Timeout;
-        if (ready > 0 && (p.revents & (POLLERR | POLLNVAL)))
-            return IoStatus::Error;
-        if (ready > 0 && (p.revents & POLLHUP))
-            return IoStatus::Hangup;
+            return failureOf(errno);
+        if (const IoStatus status = waitFor(fd, POLLOUT, deadline); status != IoStatus::Ok)
+            return status;
     }
     return IoStatus::Ok;
 }
@@ -54,25 +68,16 @@ IoStatus readAtLeast(int fd, std::uint8_t *buffer, std::size_t atLeast, std::siz
                 continue;
             }
             if (n == 0)
-                return IoStatus::Hangup;
+                return IoStatus::Hangup; // VMIN is 1: no data reads as "again", not as 0
             if (errno == EINTR)
                 continue;
             if (errno != EAGAIN && errno != EWOULDBLOCK)
-                return (errno == EIO || errno == ENXIO || errno == ENODEV) ? IoStatus::Hangup
-                                                                           : IoStatus::Error;
+                return failureOf(errno);
         }
         if (got >= atLeast)
             return IoStatus::Ok;
-        pollfd p{fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, pollTimeout(deadline));
-        if (ready < 0 && errno != EINTR)
-            return IoStatus::Error;
-        if (ready == 0 && Clock::now() >= deadline)
-            return IoStatus::Timeout;
-        if (ready > 0 && (p.revents & (POLLERR | POLLNVAL)))
-            return IoStatus::Error;
-        if (ready > 0 && (p.revents & POLLHUP) && !(p.revents & POLLIN))
-            return IoStatus::Hangup;
+        if (const IoStatus status = waitFor(fd, POLLIN, deadline); status != IoStatus::Ok)
+            return status;
     }
 }
 

@@ -12,9 +12,7 @@ HostSession::HostSession(Transport &line)
 
 bool HostSession::write(FrameKind kind, std::uint16_t seq,
                         const std::vector<std::uint8_t> &payload) {
-    const auto bytes = encodeFrame(kind, seq, payload);
-    return line_.write(bytes.data(), bytes.size(), timing_.writeDeadline(bytes.size())) ==
-           IoStatus::Ok;
+    return writeTimed(line_, timing_, encodeFrame(kind, seq, payload));
 }
 
 std::int32_t HostSession::handshake() {

@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace ovaline {
 
@@ -38,5 +40,13 @@ public:
 private:
     std::chrono::nanoseconds byteTime_;
 };
+
+// Writes bytes whole, allowing the time the line needs for them; false when
+// the line would not take them.
+inline bool writeTimed(Transport &line, const LinkTiming &timing,
+                       const std::vector<std::uint8_t> &bytes) {
+    return line.write(bytes.data(), bytes.size(), timing.writeDeadline(bytes.size())) ==
+           IoStatus::Ok;
+}
 
 } // namespace ovaline

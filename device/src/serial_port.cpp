@@ -2,6 +2,7 @@
 
 #include "fd_io.h"
 #include "ovaline.h"
+#include "tty_rates.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -16,30 +17,6 @@
 #endif
 
 namespace ovaline {
-namespace {
-
-speed_t speedOf(std::uint32_t baud) {
-    switch (baud) {
-    case 2400:
-        return B2400;
-    case 4800:
-        return B4800;
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 115200:
-        return B115200;
-    default:
-        return B0;
-    }
-}
-
-} // namespace
 
 SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines)
     : fd_(fd), byteTime_(byteTime), modemLines_(modemLines) {}
@@ -75,7 +52,7 @@ std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint3
         settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
     settings.c_cc[VMIN] = 1; // with O_NONBLOCK: no data reads as "try again", not as end
     settings.c_cc[VTIME] = 0;
-    const speed_t speed = speedOf(baud);
+    const speed_t speed = ttySpeed(baud);
     if (speed == B0 || ::cfsetispeed(&settings, speed) != 0 ||
         ::cfsetospeed(&settings, speed) != 0 || ::tcsetattr(fd, TCSANOW, &settings) != 0) {
         ::close(fd);

@@ -23,8 +23,7 @@ bool UnitServer::answer(FrameKind kind, std::uint16_t seq,
         --faults_.badEtx;
         bytes.back() = 0x04;
     }
-    return line_.write(bytes.data(), bytes.size(), timing().writeDeadline(bytes.size())) ==
-           IoStatus::Ok;
+    return writeTimed(line_, timing(), bytes);
 }
 
 bool UnitServer::refuseNext() {

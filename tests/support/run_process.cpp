@@ -4,19 +4,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
+#include <poll.h>
+
 extern char **environ;
 
 namespace ovaline::test {
+namespace {
 
-ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args) {
-    ProcessResult result;
+// Starts the program with its standard output (and standard error, when
+// asked) going into a pipe; the pid, or -1. `output` is the pipe's read end.
+pid_t spawnWithPipe(const std::string &program, const std::vector<std::string> &args,
+                    bool withErrors, int &output) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
-        return result;
+        return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
+    if (withErrors)
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
 
     std::vector<std::string> all{program};
@@ -31,27 +39,33 @@ ProcessResult runProcess(const std::string &program, const std::vector<std::stri
         ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[1]);
-    if (spawned == 0) {
+    if (spawned != 0) {
+        ::close(pipeFds[0]);
+        return -1;
+    }
+    output = pipeFds[0];
+    return pid;
+}
+
+} // namespace
+
+ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args) {
+    ProcessResult result;
+    int output = -1;
+    const pid_t pid = spawnWithPipe(program, args, true, output);
+    if (pid > 0) {
         char buffer[4096];
         ssize_t n;
-        while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        while ((n = ::read(output, buffer, sizeof buffer)) > 0)
             result.output.append(buffer, static_cast<std::size_t>(n));
         int status = 0;
         ::waitpid(pid, &status, 0);
         if (WIFEXITED(status))
             result.exitCode = WEXITSTATUS(status);
+        ::close(output);
     }
-    ::close(pipeFds[0]);
     return result;
 }
-
-} // namespace ovaline::test
-
-#include <chrono>
-#include <csignal>
-#include <poll.h>
-
-namespace ovaline::test {
 
 ChildProcess::~ChildProcess() {
     if (pid_ > 0)
@@ -61,30 +75,10 @@ ChildProcess::~ChildProcess() {
 bool ChildProcess::start(const std::string &program, const std::vector<std::string> &args,
                          double seconds) {
     firstLine_.clear();
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
+    pid_ = spawnWithPipe(program, args, false, output_);
+    if (pid_ <= 0)
         return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    std::vector<std::string> all{program};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char *> argv;
-    for (std::string &arg : all)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned =
-        ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeFds[1]);
-    if (spawned != 0) {
-        ::close(pipeFds[0]);
-        return false;
-    }
-    pid_ = pid;
-    output_ = pipeFds[0];
+
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                               std::chrono::duration<double>(seconds));
