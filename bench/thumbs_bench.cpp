@@ -1,0 +1,127 @@
+// thumbs_vs_qimagereader: making 60-pixel-wide thumbnails of 35 camera
+// pictures (736x480 JPEG files of varied scenes and effects), the time
+// QImageReader with a scaled size takes over the time CLead1 takes, measured
+// in alternating rounds of the same run (median of each). Above 1, CLead1 is
+// the faster.
+#include "clead1.h"
+#include "jpeg_codec.h"
+#include "picture.h"
+#include "temp_dir.h"
+#include "thumbnail_size.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using namespace ovaline::emu;
+
+constexpr int kWidth = 736;
+constexpr int kHeight = 480;
+constexpr std::size_t kSlotLimit = 65535;
+constexpr int kRounds = 21;
+
+std::vector<CameraView> views() {
+    std::vector<CameraView> all(7);
+    all[1].zoom = 2.0;
+    all[2].focus_error = 0.5;
+    all[3].monochrome = true;
+    all[4].negative = true;
+    all[5].lamp = Lamp::Upper;
+    all[5].iris = 0.7;
+    all[6].pointer = true;
+    all[6].twice = true;
+    return all;
+}
+
+// 5 scenes x 7 views = 35 files; an empty list when one cannot be written.
+std::vector<QString> writePictures(const ovaline::test::TempDir &dir) {
+    std::vector<QString> paths;
+    for (Scene scene : {Scene::Stage, Scene::Lesson, Scene::Chart, Scene::Map, Scene::Notice}) {
+        for (const CameraView &view : views()) {
+            const std::vector<std::uint8_t> jpeg =
+                encodeJpeg(renderScene(scene, view, kWidth, kHeight), kSlotLimit);
+            const QString path =
+                QString::fromStdString(dir.str()) + QStringLiteral("/P%1.JPG").arg(paths.size());
+            QFile file(path);
+            if (jpeg.empty() || !file.open(QIODevice::WriteOnly) ||
+                file.write(reinterpret_cast<const char *>(jpeg.data()), qint64(jpeg.size())) !=
+                    qint64(jpeg.size())) {
+                return {};
+            }
+            paths.push_back(path);
+        }
+    }
+    return paths;
+}
+
+// The loads and thumbnails of the thumbnail view's load pass.
+bool throughLead(const std::vector<QString> &paths) {
+    CLead1 lead;
+    for (const QString &path : paths) {
+        lead.SetProperty2(false);
+        lead.LoadFile(path);
+        const QSize expected =
+            ovaline::folder::thumbnailSize(lead.GetImageWidth(), lead.GetImageHeight());
+        if (expected.isEmpty() || lead.GetThumbnail().size() != expected) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool throughReader(const std::vector<QString> &paths) {
+    for (const QString &path : paths) {
+        QImageReader reader(path);
+        const QSize size = reader.size();
+        const QSize expected = ovaline::folder::thumbnailSize(size.width(), size.height());
+        reader.setScaledSize(expected);
+        if (expected.isEmpty() || reader.read().size() != expected) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    const ovaline::test::TempDir dir;
+    const std::vector<QString> paths = writePictures(dir);
+    if (paths.empty()) {
+        std::fprintf(stderr, "thumbs_vs_qimagereader: the pictures could not be written\n");
+        return 1;
+    }
+    const std::function<bool(const std::vector<QString> &)> passes[] = {throughLead, throughReader};
+    std::vector<double> seconds[2];
+    for (int round = 0; round < kRounds; ++round) {
+        for (int i = 0; i < 2; ++i) {
+            const int which = (round + i) % 2;
+            const auto start = std::chrono::steady_clock::now();
+            const bool good = passes[which](paths);
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            if (!good) {
+                std::fprintf(stderr, "thumbs_vs_qimagereader: a thumbnail came out wrong\n");
+                return 1;
+            }
+            seconds[which].push_back(took.count());
+        }
+    }
+    std::printf("thumbs_vs_qimagereader: %.2f\n", median(seconds[1]) / median(seconds[0]));
+    return 0;
+}

@@ -1,0 +1,15 @@
+// Smooth scaling of pictures for thumbnails.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+namespace ovaline::folder {
+
+// Box-filter scaling: each target pixel is the mean of the source area it
+// covers, a partly covered source pixel weighted by the part covered, rounded
+// to the nearest level. Exact for whole-number ratios; enlarges too. The
+// result is Format_RGB32; a null image for an empty source or size.
+QImage areaAverage(const QImage &source, QSize size);
+
+} // namespace ovaline::folder
