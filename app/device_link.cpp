@@ -50,15 +50,17 @@ int COvalineApp::QueryUnitModel() {
     CWaitCursor wait;
     const int sent = SendCommand(kCmdQueryModel, '0', kNoParameter);
     m_nUnitModel = 0;
-    if (!sent)
-        return 0;
-    m_reply[6] = '\0';
-    const auto unit = classifyModelReply(m_reply);
-    if (!unit)
-        return 0;
-    m_nUnitModel = unit->model;
-    m_bUnitN = unit->unitN;
-    return 1;
+    std::optional<UnitModel> unit;
+    if (sent) {
+        m_reply[6] = '\0';
+        unit = classifyModelReply(m_reply);
+    }
+    if (unit) {
+        m_nUnitModel = unit->model;
+        m_bUnitN = unit->unitN;
+    }
+    emit UnitModelChanged();
+    return unit ? 1 : 0;
 }
 
 int COvalineApp::QueryStatus(int which) {

@@ -14,7 +14,6 @@
 #include "string_table.h"
 #include "window_geometry.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -70,8 +69,7 @@ CMainFrame::CMainFrame(COvalineDoc *doc) : m_pDoc(doc) {
         messageBox(QStringLiteral("Timer Not Create"), QMessageBox::Warning);
     else
         OnClock();
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &CMainFrame::UpdateCommandUI);
+    connect(OvalineApp(), &COvalineApp::UnitModelChanged, this, &CMainFrame::UpdateCommandUI);
     UpdateCommandUI();
 }
 

@@ -29,7 +29,7 @@ public:
     CProgressStatusBar *GetStatusBar() const { return m_wndStatusBar; }
     CFixedSplitterWnd *GetSplitter() const { return m_wndSplitter; }
 
-    // Enables the commands by their rules; runs whenever the program is idle.
+    // Enables the commands by their rules; runs whenever the unit is checked.
     void UpdateCommandUI();
 
 protected:

@@ -91,6 +91,8 @@ public:
     ProfileFile &GetProfile() const { return *m_profile; }
 
 signals:
+    // QueryUnitModel has run; m_nUnitModel may have changed.
+    void UnitModelChanged();
     // The connection check of the first idle moment has run.
     void FirstIdleDone();
 

@@ -10,16 +10,11 @@ namespace ovaline::app {
 
 ProfileFile::ProfileFile(const QString &path) : path_(path) {
     QFile file(path_);
-    if (file.exists()) {
-        const bool readable = file.open(QIODevice::ReadOnly);
-        if (!readable || !isWellFormed(file.readAll()))
-            keepCorruptFile();
+    if (file.exists() && (!file.open(QIODevice::ReadOnly) || !isWellFormed(file.readAll()))) {
+        file.close();
+        keepCorruptFile();
     }
     settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
-    if (health_ == Health::Fine && settings_->status() == QSettings::FormatError)
-        keepCorruptFile();
-    if (health_ == Health::CorruptKept)
-        settings_->clear();
 }
 
 QString ProfileFile::defaultPath() {
@@ -50,10 +45,12 @@ void ProfileFile::keepCorruptFile() {
     QString candidate = path_ + QStringLiteral(".corrupt");
     for (int n = 1; QFileInfo::exists(candidate); ++n)
         candidate = path_ + QStringLiteral(".corrupt.%1").arg(n);
-    if (QFile::copy(path_, candidate)) {
-        backupPath_ = candidate;
+    if (!QFile::copy(path_, candidate))
+        return;
+    backupPath_ = candidate;
+    // With the copy kept, the file starts afresh.
+    if (QFile::remove(path_))
         health_ = Health::CorruptKept;
-    }
 }
 
 int ProfileFile::readInt(const QString &section, const QString &key, int fallback, int min,

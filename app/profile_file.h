@@ -18,7 +18,7 @@ public:
     enum class Health {
         Fine,           // read as it was, or no file yet
         CorruptKept,    // unreadable; a copy is at backupPath(), the file starts afresh
-        CorruptLeft,    // unreadable and no copy could be made; it is never written
+        CorruptLeft,    // unreadable and could not be set aside; it is never written
     };
 
     explicit ProfileFile(const QString &path);
