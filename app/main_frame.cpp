@@ -2,7 +2,6 @@
 
 #include "app_events.h"
 #include "clock_text.h"
-#include "fixed_font.h"
 #include "fixed_splitter.h"
 #include "message_box.h"
 #include "ovaline_app.h"
@@ -159,7 +158,7 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::CreateStatusBar() {
     m_wndStatusBar = new CProgressStatusBar(this);
-    m_wndStatusBar->setFont(courierFont(14));
+    m_wndStatusBar->setFont(OvalineApp()->m_hFixedFont);
     setStatusBar(m_wndStatusBar);
     SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
