@@ -5,8 +5,7 @@ namespace ovaline::app {
 QString dateText(const QDate &date) {
     static const char *const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jly", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    return QString::asprintf("%3.3s.%02d.%4d", kMonths[date.month() - 1], date.day(),
-                             date.year());
+    return QString::asprintf("%3.3s.%02d.%4d", kMonths[date.month() - 1], date.day(), date.year());
 }
 
 QString timeText(const QTime &time) {

@@ -8,12 +8,14 @@ namespace ovaline::app {
 
 const char *commandLetters(int code) {
     static const char *const kLetters[kCmdQueryModel + 1] = {
-        "AF", "FO", "ZO", "IR", "PL", "AV", "NP", "CB", "PO",
+        "AF", "FO", "ZO", "IR",    "PL", "AV", "NP",    "CB", "PO",
         "PM", "MA", "CE", nullptr, "FZ", "LL", nullptr, "QS", "QR"};
     return code >= 0 && code <= kCmdQueryModel ? kLetters[code] : nullptr;
 }
 
-std::uint32_t replyLength(int code) { return code == kCmdQueryModel ? 6 : 8; }
+std::uint32_t replyLength(int code) {
+    return code == kCmdQueryModel ? 6 : 8;
+}
 
 std::optional<UnitModel> classifyModelReply(const char *reply) {
     static const struct {

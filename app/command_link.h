@@ -30,8 +30,8 @@ enum CommandCode {
 };
 
 constexpr int kBaudRateCount = 7;
-constexpr std::uint32_t kBaudRates[kBaudRateCount] = {2400, 4800, 9600, 19200,
-                                                       38400, 57600, 115200};
+constexpr std::uint32_t kBaudRates[kBaudRateCount] = {2400,  4800,  9600,  19200,
+                                                      38400, 57600, 115200};
 
 // The two letters of a command code; nullptr for a code that is no command
 // (12, 15, and anything outside 0..17).

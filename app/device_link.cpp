@@ -84,8 +84,12 @@ void COvalineApp::ResumePO() {
         SendCommand(kCmdPause, '1', kNoParameter);
 }
 
-void COvalineApp::SaveReply() { std::memcpy(m_savedReply, m_reply, sizeof m_reply); }
+void COvalineApp::SaveReply() {
+    std::memcpy(m_savedReply, m_reply, sizeof m_reply);
+}
 
-void COvalineApp::RestoreReply() { std::memcpy(m_reply, m_savedReply, sizeof m_reply); }
+void COvalineApp::RestoreReply() {
+    std::memcpy(m_reply, m_savedReply, sizeof m_reply);
+}
 
 } // namespace ovaline::app

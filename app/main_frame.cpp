@@ -74,9 +74,9 @@ CMainFrame::CMainFrame(COvalineDoc *doc) : m_pDoc(doc) {
 
 void CMainFrame::PreCreateWindow() {
     const ProfileFile &profile = OvalineApp()->GetProfile();
-    m_savedSize = QSize(
-        profile.readInt(kSizeSection, kWidthKey, kDefaultSize.width(), 1, kLargestSide),
-        profile.readInt(kSizeSection, kHeightKey, kDefaultSize.height(), 1, kLargestSide));
+    m_savedSize =
+        QSize(profile.readInt(kSizeSection, kWidthKey, kDefaultSize.width(), 1, kLargestSide),
+              profile.readInt(kSizeSection, kHeightKey, kDefaultSize.height(), 1, kLargestSide));
     const QPoint origin = centredOrigin(screen()->geometry().size(), m_savedSize);
     OvalineApp()->m_xMainWnd = origin.x();
     OvalineApp()->m_yMainWnd = origin.y();
@@ -117,8 +117,7 @@ void CMainFrame::CreateCommands() {
             &COvalineDoc::OnOpenFolder);
     connect(m_actions[ID_FILE_SAVE_IMAGE], &QAction::triggered, m_pDoc, &COvalineDoc::OnSave);
     connect(m_actions[ID_APP_EXIT], &QAction::triggered, app, &COvalineApp::OnAppExit);
-    connect(m_actions[ID_TRANSFER_RECEIVE], &QAction::triggered, m_pDoc,
-            &COvalineDoc::OnReceive);
+    connect(m_actions[ID_TRANSFER_RECEIVE], &QAction::triggered, m_pDoc, &COvalineDoc::OnReceive);
     connect(m_actions[ID_REMOTE], &QAction::triggered, m_pDoc, &COvalineDoc::OnRemote);
     connect(m_actions[ID_SETUP], &QAction::triggered, m_pDoc, &COvalineDoc::OnSetup);
     connect(m_actions[ID_APP_ABOUT], &QAction::triggered, app, &COvalineApp::OnAppAbout);

@@ -16,7 +16,9 @@
 #include <cstdio>
 
 // Resources live in a static library; this pulls them in.
-static void initResources() { Q_INIT_RESOURCE(ovaline); }
+static void initResources() {
+    Q_INIT_RESOURCE(ovaline);
+}
 
 namespace ovaline::app {
 namespace {
@@ -30,7 +32,9 @@ constexpr int kPortCount = 4;
 
 } // namespace
 
-COvalineApp *OvalineApp() { return static_cast<COvalineApp *>(QCoreApplication::instance()); }
+COvalineApp *OvalineApp() {
+    return static_cast<COvalineApp *>(QCoreApplication::instance());
+}
 
 COvalineApp::COvalineApp(int &argc, char **argv) : QApplication(argc, argv) {
     initResources();
@@ -78,8 +82,8 @@ bool COvalineApp::ParseCommandLine(const QStringList &arguments, QString &profil
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
     m_bShowSplash = parser.isSet(noSplashOption) ? 0 : 1;
-    profilePath = parser.isSet(profileOption) ? parser.value(profileOption)
-                                              : ProfileFile::defaultPath();
+    profilePath =
+        parser.isSet(profileOption) ? parser.value(profileOption) : ProfileFile::defaultPath();
     if (parser.isSet(virtualOption)) {
         for (int port = 1; port <= kPortCount; ++port)
             OvalineSetPortName(port, "virtual");
@@ -101,8 +105,7 @@ bool COvalineApp::InitInstance(const QStringList &arguments) {
     m_termination = std::make_unique<TerminationSignals>();
     m_pDoc = std::make_unique<COvalineDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
-    connect(m_termination.get(), &TerminationSignals::received, m_pMainWnd.get(),
-            &QWidget::close);
+    connect(m_termination.get(), &TerminationSignals::received, m_pMainWnd.get(), &QWidget::close);
     m_pMainWnd->show();
     return true;
 }
@@ -111,7 +114,8 @@ void COvalineApp::LoadSettings() {
     m_nPort = m_profile->readInt(kPortSection, kPortKey, 1, 1, kPortCount);
     m_nBaudIndex = m_profile->readInt(kSpeedSection, kSpeedKey, 2, 0, 6);
     for (int port = 1; port <= kPortCount; ++port) {
-        const QString name = m_profile->readString(kPortsSection, QStringLiteral("COM%1").arg(port));
+        const QString name =
+            m_profile->readString(kPortsSection, QStringLiteral("COM%1").arg(port));
         if (!name.isEmpty())
             OvalineSetPortName(port, name.toLocal8Bit().constData());
     }

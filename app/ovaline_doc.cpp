@@ -23,11 +23,17 @@ COvalineDoc::COvalineDoc()
 
 COvalineDoc::~COvalineDoc() = default;
 
-void COvalineDoc::SetSlotSize(int i, int n) { m_nSlotSize[i] = std::clamp(n, 0, kSlotBytes); }
+void COvalineDoc::SetSlotSize(int i, int n) {
+    m_nSlotSize[i] = std::clamp(n, 0, kSlotBytes);
+}
 
-bool COvalineDoc::IsUnitKnown() const { return OvalineApp()->m_nUnitModel != 0; }
+bool COvalineDoc::IsUnitKnown() const {
+    return OvalineApp()->m_nUnitModel != 0;
+}
 
-void COvalineDoc::AddView(CPaneView *view) { m_views.emplace_back(view); }
+void COvalineDoc::AddView(CPaneView *view) {
+    m_views.emplace_back(view);
+}
 
 void COvalineDoc::UpdateAllViews(CPaneView *sender) {
     for (const QPointer<CPaneView> &view : m_views) {
@@ -95,11 +101,10 @@ int COvalineDoc::WriteSlotFile(const QString &path, int i) {
     if (m_nSlotSize[i] == 0)
         return 0;
     QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) &&
-        file.write(reinterpret_cast<const char *>(m_pSlotData[i].get()), m_nSlotSize[i]) ==
-            m_nSlotSize[i] &&
-        file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(reinterpret_cast<const char *>(m_pSlotData[i].get()),
+                                    m_nSlotSize[i]) == m_nSlotSize[i] &&
+                         file.commit();
     if (!written) {
         messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
         return 0;

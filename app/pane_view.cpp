@@ -9,6 +9,8 @@ CPaneView::CPaneView(COvalineDoc *doc, QWidget *parent) : QScrollArea(parent), m
     m_pDoc->AddView(this);
 }
 
-void CPaneView::OnUpdate(CPaneView *) { viewport()->update(); }
+void CPaneView::OnUpdate(CPaneView *) {
+    viewport()->update();
+}
 
 } // namespace ovaline::app

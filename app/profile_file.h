@@ -16,9 +16,9 @@ namespace ovaline::app {
 class ProfileFile {
 public:
     enum class Health {
-        Fine,           // read as it was, or no file yet
-        CorruptKept,    // unreadable; a copy is at backupPath(), the file starts afresh
-        CorruptLeft,    // unreadable and could not be set aside; it is never written
+        Fine,        // read as it was, or no file yet
+        CorruptKept, // unreadable; a copy is at backupPath(), the file starts afresh
+        CorruptLeft, // unreadable and could not be set aside; it is never written
     };
 
     explicit ProfileFile(const QString &path);

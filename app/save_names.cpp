@@ -5,7 +5,9 @@ namespace {
 
 const QString kExtension = QStringLiteral(".JPG");
 
-bool endsInJpg(const QString &path) { return path.right(4).toUpper() == kExtension; }
+bool endsInJpg(const QString &path) {
+    return path.right(4).toUpper() == kExtension;
+}
 
 } // namespace
 

@@ -20,8 +20,8 @@ CSetupDlg::CSetupDlg(QWidget *parent)
     : QDialog(parent), m_btnCancel(new QPushButton(QStringLiteral("CANCEL"), this)),
       m_btnOk(new QPushButton(QStringLiteral("OK"), this)),
       m_portLabel(new QLabel(QStringLiteral("PORT:"), this)),
-      m_baudLabel(new QLabel(QStringLiteral("BAUD RATE:"), this)),
-      m_portList(new QComboBox(this)), m_baudList(new QComboBox(this)) {
+      m_baudLabel(new QLabel(QStringLiteral("BAUD RATE:"), this)), m_portList(new QComboBox(this)),
+      m_baudList(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("SET UP"));
     m_btnOk->setObjectName(QStringLiteral("IDOK"));
     m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
@@ -30,15 +30,15 @@ CSetupDlg::CSetupDlg(QWidget *parent)
     m_btnOk->setDefault(true);
     connect(m_btnOk, &QPushButton::clicked, this, &CSetupDlg::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CSetupDlg::reject);
-    m_portList->addItems({QStringLiteral("COM1:"), QStringLiteral("COM2:"),
-                          QStringLiteral("COM3:"), QStringLiteral("COM4:")});
+    m_portList->addItems({QStringLiteral("COM1:"), QStringLiteral("COM2:"), QStringLiteral("COM3:"),
+                          QStringLiteral("COM4:")});
     OnInitDialog();
 }
 
 void CSetupDlg::OnInitDialog() {
     COvalineApp *app = OvalineApp();
-    const QRect frame = setupDialogFrame(parentWidget() ? parentWidget()->frameGeometry().topLeft()
-                                                        : QPoint());
+    const QRect frame =
+        setupDialogFrame(parentWidget() ? parentWidget()->frameGeometry().topLeft() : QPoint());
     move(frame.topLeft());
     resize(frame.size());
     setFont(app->m_hFixedFont);
@@ -92,9 +92,8 @@ void CSetupDlg::accept() {
                                   "please lower the baud rate."),
                    QMessageBox::Information);
     if (app->QueryUnitModel() == 0) {
-        messageBox(
-            QStringLiteral("Failed to connect to the main unit. Please set up correctly."),
-            QMessageBox::Information);
+        messageBox(QStringLiteral("Failed to connect to the main unit. Please set up correctly."),
+                   QMessageBox::Information);
         app->m_nUnitModel = 0;
     }
     QDialog::accept();

@@ -22,7 +22,9 @@ SetupLayout setupLayout(const QRect &client, int u, int v) {
             QRect(left + 18 * u, top + 2 * v, 10 * u, 6 * v)};
 }
 
-int droppedRows(const QRect &list, int v) { return list.height() / v - 1; }
+int droppedRows(const QRect &list, int v) {
+    return list.height() / v - 1;
+}
 
 QRect setupDialogFrame(const QPoint &parentTopLeft) {
     return QRect(parentTopLeft + QPoint(160, 160), QSize(260, 160));

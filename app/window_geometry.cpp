@@ -13,7 +13,9 @@ void resizeOuter(QWidget *window, const QSize &outer) {
     window->resize(outer - frame);
 }
 
-QSize outerSize(const QWidget *window) { return window->frameGeometry().size(); }
+QSize outerSize(const QWidget *window) {
+    return window->frameGeometry().size();
+}
 
 } // namespace ovaline::app
 

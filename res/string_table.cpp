@@ -39,8 +39,12 @@ QString loadString(int id) {
     return found == std::end(kStrings) ? QString() : QString::fromUtf8(found->text);
 }
 
-QString statusPrompt(int id) { return loadString(id).section(QLatin1Char('\n'), 0, 0); }
+QString statusPrompt(int id) {
+    return loadString(id).section(QLatin1Char('\n'), 0, 0);
+}
 
-QString toolTipPrompt(int id) { return loadString(id).section(QLatin1Char('\n'), 1, 1); }
+QString toolTipPrompt(int id) {
+    return loadString(id).section(QLatin1Char('\n'), 1, 1);
+}
 
 } // namespace ovaline::res

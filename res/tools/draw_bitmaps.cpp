@@ -173,8 +173,12 @@ int main(int argc, char **argv) {
     const struct {
         const char *name;
         void (*draw)(QPainter &);
-    } buttons[] = {{"open_folder", drawOpenFolder}, {"save", drawSave},     {"receive", drawReceive},
-                   {"remote", drawRemote},          {"setup", drawSetup},   {"about", drawAbout},
+    } buttons[] = {{"open_folder", drawOpenFolder},
+                   {"save", drawSave},
+                   {"receive", drawReceive},
+                   {"remote", drawRemote},
+                   {"setup", drawSetup},
+                   {"about", drawAbout},
                    {"exit", drawExit}};
     bool ok = true;
     for (const auto &b : buttons)

@@ -26,8 +26,8 @@ TEST(ModelReply, TheFourUnitsAreKnownByTheirFirstFourLetters) {
         int model;
         int unitN;
     };
-    for (const Case &c : {Case{"VIKN01", 1, 1}, Case{"VIKP01", 1, 0}, Case{"VIHN01", 2, 1},
-                          Case{"VIHP", 2, 0}}) {
+    for (const Case &c :
+         {Case{"VIKN01", 1, 1}, Case{"VIKP01", 1, 0}, Case{"VIHN01", 2, 1}, Case{"VIHP", 2, 0}}) {
         const auto unit = classifyModelReply(c.reply);
         ASSERT_TRUE(unit) << c.reply;
         EXPECT_EQ(unit->model, c.model) << c.reply;

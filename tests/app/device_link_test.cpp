@@ -66,8 +66,8 @@ TEST_F(DeviceLink, EachModelReplyNamesItsUnit) {
         int model;
         int unitN;
     };
-    for (const Case &c : {Case{"VIKN", 1, 1}, Case{"VIKP", 1, 0}, Case{"VIHN", 2, 1},
-                          Case{"VIHP", 2, 0}}) {
+    for (const Case &c :
+         {Case{"VIKN", 1, 1}, Case{"VIKP", 1, 0}, Case{"VIHN", 2, 1}, Case{"VIHP", 2, 0}}) {
         useCamera(c.reply);
         app().m_bUnitN = -1;
         EXPECT_EQ(app().QueryUnitModel(), 1) << c.reply;

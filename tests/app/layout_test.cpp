@@ -24,8 +24,7 @@ TEST(SetupLayout, TheDialogOpensBelowAndRightOfItsParent) {
 }
 
 TEST(SetupLayout, ModelOneIsOfferedRatesUpTo38400Only) {
-    EXPECT_EQ(baudRateEntries(1),
-              QStringList({"2,400", "4,800", "9,600", "19,200", "38,400"}));
+    EXPECT_EQ(baudRateEntries(1), QStringList({"2,400", "4,800", "9,600", "19,200", "38,400"}));
     const QStringList all{"2,400", "4,800", "9,600", "19,200", "38,400", "57,600", "115,200"};
     EXPECT_EQ(baudRateEntries(0), all);
     EXPECT_EQ(baudRateEntries(2), all);

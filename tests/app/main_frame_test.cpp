@@ -36,8 +36,8 @@ TEST_F(MainFrame, MenusReadAsDesignedWithTheirAccelerators) {
     QStringList bar;
     for (QAction *item : frame().menuBar()->actions())
         bar << item->text();
-    EXPECT_EQ(bar, QStringList({"File(&F)", "Transfer(&T)", "Remote(&R)", "Setup(&S)",
-                                "Help(&H)"}));
+    EXPECT_EQ(bar,
+              QStringList({"File(&F)", "Transfer(&T)", "Remote(&R)", "Setup(&S)", "Help(&H)"}));
     QStringList file;
     for (QAction *item : frame().menuBar()->actions()[0]->menu()->actions())
         file << (item->isSeparator() ? "-" : item->text());

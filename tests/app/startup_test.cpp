@@ -39,9 +39,8 @@ TEST_F(Startup, WithoutAProfileTheDefaultsAreUsedAndWrittenAtExit) {
 TEST_F(Startup, AnUnpluggedUnitIsReportedOnceAfterTheWindowIsUp) {
     unplug();
     bool windowWasVisible = false;
-    boxes.onMessage([&](const app::MessageBoxRequest &) {
-        windowWasVisible = frame().isVisible();
-    });
+    boxes.onMessage(
+        [&](const app::MessageBoxRequest &) { windowWasVisible = frame().isVisible(); });
     start({});
     EXPECT_EQ(boxes.texts(), QStringList({kNoUnit}));
     EXPECT_EQ(boxes.shown()[0].icon, QMessageBox::Information);
@@ -79,7 +78,9 @@ TEST_F(Startup, OutOfRangeSettingsFallBackToTheDefaults) {
 }
 
 TEST_F(Startup, ACorruptProfileIsKeptAndTheProgramStartsOnTheDefaults) {
-    const QByteArray garbage("\x7f" "ELF\x02\x01\x01\x00 garbage\n", 16);
+    const QByteArray garbage("\x7f"
+                             "ELF\x02\x01\x01\x00 garbage\n",
+                             16);
     writeProfile(QString::fromLatin1(garbage));
     start();
     ASSERT_EQ(boxes.shown().size(), 1u);

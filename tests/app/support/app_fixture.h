@@ -21,8 +21,8 @@
 namespace ovaline::test {
 
 // Waits, handling events, until `condition` holds or the deadline passes.
-bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds deadline =
-                                                            std::chrono::seconds(10));
+bool waitUntil(const std::function<bool()> &condition,
+               std::chrono::milliseconds deadline = std::chrono::seconds(10));
 
 // Acts on the next modal dialog of type Dialog as soon as it is open; fails
 // the test when none opens before the deadline.

@@ -6,7 +6,9 @@ MessageRecorder::MessageRecorder()
     : previous_(app::setMessageBoxHandler(
           [this](const app::MessageBoxRequest &request) { return answer(request); })) {}
 
-MessageRecorder::~MessageRecorder() { app::setMessageBoxHandler(std::move(previous_)); }
+MessageRecorder::~MessageRecorder() {
+    app::setMessageBoxHandler(std::move(previous_));
+}
 
 QStringList MessageRecorder::texts() const {
     QStringList texts;
