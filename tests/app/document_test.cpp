@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 
 #include <cstring>
 
@@ -41,6 +42,12 @@ protected:
     static QByteArray read(const QString &path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Answers a file dialog as a user typing `name` in `folder` would.
+    static void choose(QFileDialog *dialog, const QString &folder, const QString &name) {
+        dialog->setDirectory(folder);
+        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
     }
     QStringList saved() const { return QDir(saveFolder).entryList(QDir::Files, QDir::Name); }
     QString in(const QString &name) const { return saveFolder + u'/' + name; }
@@ -170,11 +177,7 @@ TEST_F(Document, OpenFolderTellsTheThumbnailViewOfTheChosenFolder) {
     CountingView thumbView(&document);
     app().m_pMemoryView = &memoryView;
     app().m_pThumbView = &thumbView;
-    whenModal<QFileDialog>([this](QFileDialog *dialog) {
-        dialog->setDirectory(saveFolder);
-        dialog->selectFile(saveFolder);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    whenModal<QFileDialog>([this](QFileDialog *dialog) { choose(dialog, saveFolder, {}); });
     document.OnOpenFolder();
     EXPECT_EQ(QDir(app().m_strFolder), QDir(saveFolder));
     EXPECT_EQ(app().m_bFolderChanged, 1);
@@ -193,10 +196,8 @@ protected:
 TEST_F(RunningDocument, SaveAsksForANameAndWritesTheSlots) {
     doc().m_bReceived = 1;
     const QByteArray one = fill(doc(), 0, 1234);
-    whenModal<QFileDialog>([this](QFileDialog *dialog) {
-        dialog->selectFile(in("camera.jpg"));
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    whenModal<QFileDialog>(
+        [this](QFileDialog *dialog) { choose(dialog, saveFolder, "camera.jpg"); });
     doc().OnSave();
     EXPECT_EQ(saved(), QStringList({"camera1.JPG"}));
     EXPECT_EQ(read(in("camera1.JPG")), one);

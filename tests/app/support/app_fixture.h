@@ -25,7 +25,8 @@ bool waitUntil(const std::function<bool()> &condition,
                std::chrono::milliseconds deadline = std::chrono::seconds(10));
 
 // Acts on the next modal dialog of type Dialog as soon as it is open; fails
-// the test when none opens before the deadline.
+// the test, and closes any other modal dialog, when none opens before the
+// deadline.
 template <class Dialog> void whenModal(std::function<void(Dialog *)> act) {
     auto *timer = new QTimer;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -37,7 +38,10 @@ template <class Dialog> void whenModal(std::function<void(Dialog *)> act) {
         } else if (std::chrono::steady_clock::now() > deadline) {
             timer->stop();
             timer->deleteLater();
-            ADD_FAILURE() << "no modal dialog opened";
+            ADD_FAILURE() << "no modal dialog of the expected kind opened";
+            // Whatever else is open must not hold the test forever.
+            if (QWidget *other = QApplication::activeModalWidget())
+                other->close();
         }
     });
     timer->start(10);
