@@ -4,7 +4,7 @@ PRESET ?= default
 BUILD := build/$(PRESET)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench test-asan test-tsan format clean
+.PHONY: all deps configure build run demo test bench test-asan test-tsan format clean
 
 all: build
 
@@ -18,6 +18,10 @@ build: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS)
 
 run: build
+	@OVALINE_VIRTUAL_DIR="$${OVALINE_VIRTUAL_DIR:-$$PWD/build/virtual-camera}" \
+		$(BUILD)/bin/ovaline --virtual
+
+demo: build
 	@./scripts/run-demo $(BUILD)
 
 test: build

@@ -111,8 +111,7 @@ static inline const char *OvalineResultText(int32_t code) {
 /* Reads of the fields that the library writes while a transfer runs on
  * another thread. The block must be 8-byte aligned (see above). */
 #if defined(__GNUC__) || defined(__clang__)
-#define OVALINE_FIELD_(block, field)                                                               \
-    ((uint32_t *)((char *)(block) + offsetof(TrafficBlock, field)))
+#define OVALINE_FIELD_(block, field) ((uint32_t *)((char *)(block) + offsetof(TrafficBlock, field)))
 static inline uint32_t OvalineLoadProgress(const TrafficBlock *block) {
     return __atomic_load_n(OVALINE_FIELD_(block, progress), __ATOMIC_ACQUIRE);
 }

@@ -1,0 +1,21 @@
+// The program's own events between its windows, numbered as its private
+// window messages were.
+#pragma once
+
+#include <QEvent>
+
+namespace ovaline::app {
+
+// To the main frame: move the progress bar to `percent` (0..100).
+inline constexpr QEvent::Type WM_APP_PROGRESS = static_cast<QEvent::Type>(0x43C);
+
+class CProgressEvent : public QEvent {
+public:
+    explicit CProgressEvent(int percent) : QEvent(WM_APP_PROGRESS), m_nPercent(percent) {}
+    int Percent() const { return m_nPercent; }
+
+private:
+    int m_nPercent;
+};
+
+} // namespace ovaline::app

@@ -1,0 +1,118 @@
+// The application object: start-up and exit, the state every window shares,
+// and the device operations through which all short commands go.
+#pragma once
+
+#include "ovaline.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+namespace ovaline::app {
+
+class CMainFrame;
+class COvalineDoc;
+class CPaneView;
+class ProfileFile;
+class TerminationSignals;
+
+// The shared fields, with the values the program starts with. Windows read
+// and write them directly.
+struct COvalineAppState {
+    // The device link.
+    int m_nPort = 1;      // 1..4
+    int m_nBaudIndex = 2; // 0..6 into kBaudRates
+    int m_nLinkOption = OVALINE_LINK_OPTION;
+    int m_nUnitModel = 0; // 0 none identified, 1 or 2
+    int m_bUnitN = 0;
+    alignas(8) TrafficBlock m_block{};
+    char m_reply[16] = {};
+    char m_savedReply[16] = {};
+    int m_bPOSuspended = 0;
+
+    // Start-up and user-interface state.
+    int m_bFirstIdle = 1;
+    int m_bEscPressed = 0;
+    int m_bBusy = 0;
+    int m_bShowSplash = 1;
+    QFont m_hFixedFont;
+    int m_cxUnit = 8;
+    int m_cyUnit = 18;
+    int m_xMainWnd = 0;
+    int m_yMainWnd = 0;
+    CPaneView *m_pThumbView = nullptr;
+    CPaneView *m_pMemoryView = nullptr;
+
+    // View state shared between the panes.
+    int m_bReceivePending = 0;
+    int m_bRefreshThumbs = 0;
+    int m_bFolderChanged = 0;
+    QString m_strFolder;
+    std::array<QString, 71> m_strFiles;
+    int m_nFiles = 0;
+    int m_bDragging = 0;
+    int m_bDragCursor = 0;
+    int m_nSelItem = 0;
+};
+
+class COvalineApp : public QApplication, public COvalineAppState {
+    Q_OBJECT
+public:
+    COvalineApp(int &argc, char **argv);
+    ~COvalineApp() override;
+
+    // The whole life of the program: start, event loop, exit.
+    int Run();
+
+    // Start-up from a command line (arguments()[0] is the program). Shows
+    // the main window; false when the program should end at once.
+    bool InitInstance(const QStringList &arguments);
+    // Writes the settings back and takes the windows and the document down.
+    void ExitInstance();
+
+    // Device operations.
+    int QueryUnitModel();
+    int QueryStatus(int which);
+    int SendCommand(int code, char arg, const char *param);
+    void SuspendPO();
+    void ResumePO();
+    void SaveReply();
+    void RestoreReply();
+
+    // Application commands.
+    void OnAppAbout();
+    void OnAppExit();
+
+    COvalineDoc *GetDocument() const { return m_pDoc.get(); }
+    CMainFrame *GetMainFrame() const { return m_pMainWnd.get(); }
+    ProfileFile &GetProfile() const { return *m_profile; }
+
+signals:
+    // QueryUnitModel has run; m_nUnitModel may have changed.
+    void UnitModelChanged();
+    // The connection check of the first idle moment has run.
+    void FirstIdleDone();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void InitApplication();
+    bool ParseCommandLine(const QStringList &arguments, QString &profilePath);
+    void LoadSettings();
+    void OnIdle();
+
+    bool m_bIdleScheduled = false;
+    std::unique_ptr<ProfileFile> m_profile;
+    std::unique_ptr<COvalineDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pMainWnd;
+    std::unique_ptr<TerminationSignals> m_termination;
+};
+
+// The one application object.
+COvalineApp *OvalineApp();
+
+} // namespace ovaline::app

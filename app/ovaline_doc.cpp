@@ -1,0 +1,147 @@
+#include "ovaline_doc.h"
+
+#include "command_link.h"
+#include "main_frame.h"
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "pane_view.h"
+#include "save_names.h"
+#include "setup_dlg.h"
+
+#include <QFileDialog>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace ovaline::app {
+
+COvalineDoc::COvalineDoc()
+    : m_cells(std::make_unique<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>>()) {
+    for (auto &slot : m_pSlotData)
+        slot = std::make_unique<std::uint8_t[]>(kSlotBytes);
+}
+
+COvalineDoc::~COvalineDoc() = default;
+
+void COvalineDoc::SetSlotSize(int i, int n) {
+    m_nSlotSize[i] = std::clamp(n, 0, kSlotBytes);
+}
+
+bool COvalineDoc::IsUnitKnown() const {
+    return OvalineApp()->m_nUnitModel != 0;
+}
+
+void COvalineDoc::AddView(CPaneView *view) {
+    m_views.emplace_back(view);
+}
+
+void COvalineDoc::UpdateAllViews(CPaneView *sender) {
+    for (const QPointer<CPaneView> &view : m_views) {
+        if (view && view != sender)
+            view->OnUpdate(sender);
+    }
+}
+
+bool COvalineDoc::RefuseWhileBusy() const {
+    if (!OvalineApp()->m_bBusy)
+        return false;
+    messageBox(QStringLiteral("Unable to save the data when sending."), QMessageBox::Warning);
+    return true;
+}
+
+void COvalineDoc::OnReceive() {
+    if (RefuseWhileBusy())
+        return;
+    COvalineApp *app = OvalineApp();
+    app->m_bReceivePending = 1;
+    app->m_bRefreshThumbs = 1;
+    if (m_bSingleSlot == 0)
+        m_nSlotSize.fill(0);
+    UpdateAllViews(app->m_pThumbView);
+}
+
+void COvalineDoc::OnSave() {
+    if (RefuseWhileBusy())
+        return;
+    if (m_bReceived == 0) {
+        messageBox(QStringLiteral("No data received from the main unit"), QMessageBox::Warning);
+        return;
+    }
+    COvalineApp *app = OvalineApp();
+    app->QueryStatus(1);
+    QFileDialog dialog(app->GetMainFrame(), QStringLiteral("Save As"), QString(),
+                       QStringLiteral("JPEG Files (*.jpg)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("JPG"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    SaveSlots(dialog.selectedFiles().constFirst());
+}
+
+void COvalineDoc::SaveSlots(const QString &chosenPath) {
+    if (m_bSingleSlot == 0) {
+        for (int i = 0; i < kSlotCount; ++i)
+            WriteSlotFile(memorySlotFileName(chosenPath, i), i);
+        return;
+    }
+    const COvalineApp *app = OvalineApp();
+    const int slot = app->m_nSelItem;
+    // A picked item that is no camera slot is treated like an empty slot.
+    if (slot < 1 || slot > kSlotCount || app->m_reply[slot] == '0') {
+        messageBox(QStringLiteral("No image in the main unit memory\n"
+                                  "Re-send the image to PC from the main unit"),
+                   QMessageBox::Warning);
+        return;
+    }
+    WriteSlotFile(singleSlotFileName(chosenPath), slot - 1);
+}
+
+int COvalineDoc::WriteSlotFile(const QString &path, int i) {
+    if (m_nSlotSize[i] == 0)
+        return 0;
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(reinterpret_cast<const char *>(m_pSlotData[i].get()),
+                                    m_nSlotSize[i]) == m_nSlotSize[i] &&
+                         file.commit();
+    if (!written) {
+        messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
+        return 0;
+    }
+    return 1;
+}
+
+void COvalineDoc::OnOpenFolder() {
+    COvalineApp *app = OvalineApp();
+    QFileDialog dialog(app->GetMainFrame(), QStringLiteral("Open Folder"), app->m_strFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    app->m_strFolder = dialog.selectedFiles().constFirst();
+    app->m_bRefreshThumbs = 1;
+    app->m_bFolderChanged = 1;
+    UpdateAllViews(app->m_pMemoryView);
+}
+
+void COvalineDoc::OnRemote() {
+    if (!m_pRemoteWnd) {
+        // Lock the unit's own panel while the PC drives it.
+        OvalineApp()->SendCommand(kCmdPanelLock, '1', "  ");
+        return;
+    }
+    m_pRemoteWnd->activateWindow();
+}
+
+void COvalineDoc::OnSetup() {
+    CSetupDlg dlg(OvalineApp()->GetMainFrame());
+    dlg.exec();
+}
+
+void COvalineDoc::OnCloseDocument() {
+    if (m_pRemoteWnd)
+        m_pRemoteWnd->close();
+}
+
+} // namespace ovaline::app

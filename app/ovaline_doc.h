@@ -1,0 +1,80 @@
+// The document: the JPEG data of the camera's seven memory slots, the
+// picture cells that the panes draw, and the commands Receive, Save, Open
+// Folder, Remote and Setup.
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace ovaline::app {
+
+class CPaneView;
+
+class COvalineDoc : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kSlotCount = 7;
+    static constexpr int kSlotBytes = 65535;
+    static constexpr int kCellCount = 50;
+    static constexpr int kCellBytes = 7200;
+
+    COvalineDoc();
+    ~COvalineDoc() override;
+
+    // Slot i is 0..6 for the camera's slots 1..7.
+    std::uint8_t *GetSlotData(int i) { return m_pSlotData[i].get(); }
+    int GetSlotSize(int i) const { return m_nSlotSize[i]; }
+    void SetSlotSize(int i, int n);
+    // Cell i is 0..6 for the slots, 8 + k for file k of the folder.
+    const QImage &GetThumb(int i) const { return m_hThumb[i]; }
+    void SetThumb(int i, const QImage &thumb) { m_hThumb[i] = thumb; }
+    std::uint8_t *GetCell(int i) { return (*m_cells)[i].data(); }
+
+    // Writes slot i's bytes to `path`, replacing the file only once all of
+    // them are written. 1 on success; 0 for an empty slot or a failure,
+    // which is reported.
+    int WriteSlotFile(const QString &path, int i);
+
+    // The views that show the document; UpdateAllViews tells each one but
+    // the sender.
+    void AddView(CPaneView *view);
+    void UpdateAllViews(CPaneView *sender);
+
+    // Commands.
+    void OnReceive();
+    void OnSave();
+    void OnOpenFolder();
+    void OnRemote();
+    void OnSetup();
+    // Receive, Save, Remote and Open Folder need an identified unit.
+    bool IsUnitKnown() const;
+
+    // Save's writing once the name is chosen: the selected slot, or every
+    // slot of the whole memory.
+    void SaveSlots(const QString &chosenPath);
+
+    // Closes the tool windows before the program ends.
+    void OnCloseDocument();
+
+    int m_bReceived = 0;
+    int m_bSingleSlot = 0;
+    QPointer<QWidget> m_pRemoteWnd;
+
+private:
+    bool RefuseWhileBusy() const;
+
+    std::array<std::unique_ptr<std::uint8_t[]>, kSlotCount> m_pSlotData;
+    std::array<int, kSlotCount> m_nSlotSize{};
+    std::array<QImage, kCellCount> m_hThumb;
+    std::unique_ptr<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>> m_cells;
+    std::vector<QPointer<CPaneView>> m_views;
+};
+
+} // namespace ovaline::app

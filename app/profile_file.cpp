@@ -1,0 +1,104 @@
+#include "profile_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+namespace ovaline::app {
+
+ProfileFile::ProfileFile(const QString &path) : path_(path) {
+    QFile file(path_);
+    if (file.exists() && (!file.open(QIODevice::ReadOnly) || !isWellFormed(file.readAll()))) {
+        file.close();
+        keepCorruptFile();
+    }
+    settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+}
+
+QString ProfileFile::defaultPath() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("Ovaline.ini"));
+}
+
+bool ProfileFile::isWellFormed(const QByteArray &content) {
+    if (content.contains('\0'))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(content);
+    if (decoder.hasError())
+        return false;
+    const auto lines = QStringView(text).split(u'\n');
+    for (QStringView line : lines) {
+        line = line.trimmed();
+        const bool fine = line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#') ||
+                          (line.startsWith(u'[') && line.endsWith(u']')) || line.contains(u'=');
+        if (!fine)
+            return false;
+    }
+    return true;
+}
+
+void ProfileFile::keepCorruptFile() {
+    health_ = Health::CorruptLeft;
+    QString candidate = path_ + QStringLiteral(".corrupt");
+    for (int n = 1; QFileInfo::exists(candidate); ++n)
+        candidate = path_ + QStringLiteral(".corrupt.%1").arg(n);
+    if (!QFile::copy(path_, candidate))
+        return;
+    backupPath_ = candidate;
+    // With the copy kept, the file starts afresh.
+    if (QFile::remove(path_))
+        health_ = Health::CorruptKept;
+}
+
+int ProfileFile::readInt(const QString &section, const QString &key, int fallback, int min,
+                         int max) const {
+    bool ok = false;
+    const int value = readString(section, key).trimmed().toInt(&ok);
+    return ok && value >= min && value <= max ? value : fallback;
+}
+
+QString ProfileFile::readString(const QString &section, const QString &key) const {
+    if (health_ == Health::CorruptLeft)
+        return {};
+    return settings_->value(section + u'/' + key).toString();
+}
+
+void ProfileFile::writeInt(const QString &section, const QString &key, int value) {
+    if (health_ != Health::CorruptLeft)
+        settings_->setValue(section + u'/' + key, value);
+}
+
+bool ProfileFile::flush() {
+    if (health_ == Health::CorruptLeft)
+        return false;
+    settings_->sync();
+    return settings_->status() == QSettings::NoError;
+}
+
+QString ProfileFile::healthMessage() const {
+    switch (health_) {
+    case Health::Fine:
+        return {};
+    case Health::CorruptKept:
+        return QStringLiteral("The settings file %1 could not be read.\n"
+                              "The default settings are used; the old file was kept as %2.")
+            .arg(QDir::toNativeSeparators(path_), QDir::toNativeSeparators(backupPath_));
+    case Health::CorruptLeft:
+        return QStringLiteral("The settings file %1 could not be read.\n"
+                              "The default settings are used and the file is left as it is; "
+                              "settings changed now are not saved.")
+            .arg(QDir::toNativeSeparators(path_));
+    }
+    return {};
+}
+
+QString ProfileFile::writeFailureMessage() const {
+    return QStringLiteral("Unable to write the settings file %1.\n"
+                          "The settings of this session are not saved.")
+        .arg(QDir::toNativeSeparators(path_));
+}
+
+} // namespace ovaline::app

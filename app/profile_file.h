@@ -1,0 +1,61 @@
+// The program's profile: an INI file of integer settings by section and key.
+//
+// A file that is not a well-formed INI file is kept as a copy beside it and
+// then started afresh, so that nothing in it is lost; reads fall back to
+// their defaults. When no copy can be made the file is left alone and
+// nothing is written to it.
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+namespace ovaline::app {
+
+class ProfileFile {
+public:
+    enum class Health {
+        Fine,        // read as it was, or no file yet
+        CorruptKept, // unreadable; a copy is at backupPath(), the file starts afresh
+        CorruptLeft, // unreadable and could not be set aside; it is never written
+    };
+
+    explicit ProfileFile(const QString &path);
+
+    // Ovaline.ini in the user's configuration folder.
+    static QString defaultPath();
+
+    // Well-formed: text lines that are blank, comments, [sections] or
+    // key=value pairs.
+    static bool isWellFormed(const QByteArray &content);
+
+    Health health() const { return health_; }
+    const QString &path() const { return path_; }
+    const QString &backupPath() const { return backupPath_; }
+
+    // The value, or `fallback` when it is missing, not a number or outside
+    // min..max.
+    int readInt(const QString &section, const QString &key, int fallback, int min, int max) const;
+    // The value, or an empty string when it is missing.
+    QString readString(const QString &section, const QString &key) const;
+    void writeInt(const QString &section, const QString &key, int value);
+
+    // Writes the changes out; false when the file could not be written.
+    bool flush();
+
+    // What to tell the user about a corrupt file; empty when it is fine.
+    QString healthMessage() const;
+    // What to tell the user when flush() failed.
+    QString writeFailureMessage() const;
+
+private:
+    void keepCorruptFile();
+
+    QString path_;
+    QString backupPath_;
+    Health health_ = Health::Fine;
+    std::unique_ptr<QSettings> settings_;
+};
+
+} // namespace ovaline::app

@@ -1,0 +1,102 @@
+#include "setup_dlg.h"
+
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "setup_layout.h"
+#include "window_geometry.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace ovaline::app {
+namespace {
+
+constexpr int kFastestIndex = 6; // 115,200 bit/s
+
+} // namespace
+
+CSetupDlg::CSetupDlg(QWidget *parent)
+    : QDialog(parent), m_btnCancel(new QPushButton(QStringLiteral("CANCEL"), this)),
+      m_btnOk(new QPushButton(QStringLiteral("OK"), this)),
+      m_portLabel(new QLabel(QStringLiteral("PORT:"), this)),
+      m_baudLabel(new QLabel(QStringLiteral("BAUD RATE:"), this)), m_portList(new QComboBox(this)),
+      m_baudList(new QComboBox(this)) {
+    setWindowTitle(QStringLiteral("SET UP"));
+    m_btnOk->setObjectName(QStringLiteral("IDOK"));
+    m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
+    m_portList->setObjectName(QStringLiteral("IDC_PORT"));
+    m_baudList->setObjectName(QStringLiteral("IDC_BAUD"));
+    m_btnOk->setDefault(true);
+    connect(m_btnOk, &QPushButton::clicked, this, &CSetupDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CSetupDlg::reject);
+    m_portList->addItems({QStringLiteral("COM1:"), QStringLiteral("COM2:"), QStringLiteral("COM3:"),
+                          QStringLiteral("COM4:")});
+    OnInitDialog();
+}
+
+void CSetupDlg::OnInitDialog() {
+    COvalineApp *app = OvalineApp();
+    const QRect frame =
+        setupDialogFrame(parentWidget() ? parentWidget()->frameGeometry().topLeft() : QPoint());
+    move(frame.topLeft());
+    resize(frame.size());
+    setFont(app->m_hFixedFont);
+    m_baudList->clear();
+    m_baudList->addItems(baudRateEntries(app->m_nUnitModel));
+    app->m_nBaudIndex = clampBaudIndex(app->m_nUnitModel, app->m_nBaudIndex);
+    m_nBaud = app->m_nBaudIndex;
+    m_nPortIndex = app->m_nPort - 1;
+    m_baudList->setCurrentIndex(m_nBaud);
+    m_portList->setCurrentIndex(m_nPortIndex);
+}
+
+void CSetupDlg::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    resizeOuter(this, setupDialogFrame(QPoint()).size());
+}
+
+void CSetupDlg::resizeEvent(QResizeEvent *event) {
+    QDialog::resizeEvent(event);
+    const COvalineApp *app = OvalineApp();
+    const int v = app->m_cyUnit;
+    const SetupLayout layout = setupLayout(rect(), app->m_cxUnit, v);
+    m_btnCancel->setGeometry(layout.cancelButton);
+    m_btnOk->setGeometry(layout.okButton);
+    m_portLabel->setGeometry(layout.portLabel);
+    m_baudLabel->setGeometry(layout.baudLabel);
+    // A drop-down list's rectangle includes its dropped part: the closed box
+    // is one row high.
+    m_portList->setGeometry(layout.portList.adjusted(0, 0, 0, v - layout.portList.height()));
+    m_portList->setMaxVisibleItems(droppedRows(layout.portList, v));
+    m_baudList->setGeometry(layout.baudList.adjusted(0, 0, 0, v - layout.baudList.height()));
+    m_baudList->setMaxVisibleItems(droppedRows(layout.baudList, v));
+}
+
+bool CSetupDlg::UpdateData() {
+    if (m_portList->currentIndex() < 0 || m_baudList->currentIndex() < 0)
+        return false;
+    m_nPortIndex = m_portList->currentIndex();
+    m_nBaud = m_baudList->currentIndex();
+    return true;
+}
+
+void CSetupDlg::accept() {
+    if (!UpdateData())
+        return;
+    COvalineApp *app = OvalineApp();
+    app->m_nPort = m_nPortIndex + 1;
+    app->m_nBaudIndex = m_nBaud;
+    if (app->m_nUnitModel == 2 && m_nBaud == kFastestIndex)
+        messageBox(QStringLiteral(" When you send the image data from PC to the main unit,\n"
+                                  "please lower the baud rate."),
+                   QMessageBox::Information);
+    if (app->QueryUnitModel() == 0) {
+        messageBox(QStringLiteral("Failed to connect to the main unit. Please set up correctly."),
+                   QMessageBox::Information);
+        app->m_nUnitModel = 0;
+    }
+    QDialog::accept();
+}
+
+} // namespace ovaline::app

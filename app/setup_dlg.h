@@ -1,0 +1,40 @@
+// The Setup command's dialog: serial port and line rate. OK puts the choice
+// into the application and checks the unit again.
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace ovaline::app {
+
+class CSetupDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CSetupDlg(QWidget *parent);
+
+    int m_nBaud = 0;      // index into the rate list, as into kBaudRates
+    int m_nPortIndex = 0; // 0..3 for COM1..COM4
+
+public slots:
+    void accept() override; // OK
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void OnInitDialog();
+    bool UpdateData();
+
+    QPushButton *m_btnCancel;
+    QPushButton *m_btnOk;
+    QLabel *m_portLabel;
+    QLabel *m_baudLabel;
+    QComboBox *m_portList;
+    QComboBox *m_baudList;
+};
+
+} // namespace ovaline::app

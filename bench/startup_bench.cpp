@@ -1,0 +1,165 @@
+// Start-up of the program against a bare Qt window, both offscreen:
+//   startup_vs_bare_qt  median time from process start until the main window
+//                       is shown and the unit has answered "QR" on the
+//                       virtual camera, over the median time until a bare
+//                       QMainWindow is shown and idle
+//   startup_program_ms  the program's median, in milliseconds
+//   startup_bare_qt_ms  the bare window's median, in milliseconds
+// Each start is a fresh process: this program runs itself with --child. The
+// virtual line runs 1000 times faster than real time, so that the figure
+// measures the program rather than the serial line.
+#include "ovaline_app.h"
+#include "temp_dir.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kRounds = 15;
+
+void sayReady() {
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+}
+
+int runProgram(int argc, char **argv, const char *profile) {
+    ovaline::app::COvalineApp app(argc, argv);
+    QObject::connect(&app, &ovaline::app::COvalineApp::FirstIdleDone, [&app] {
+        sayReady();
+        app.quit();
+    });
+    if (!app.InitInstance({QStringLiteral("ovaline"), QStringLiteral("--virtual"),
+                           QStringLiteral("--nosplash"), QStringLiteral("--profile"),
+                           QString::fromLocal8Bit(profile)}))
+        return 1;
+    const int code = app.exec();
+    app.ExitInstance();
+    return code;
+}
+
+// A bare window, ready at its first idle moment after it is on the screen.
+class BareReady : public QObject {
+public:
+    explicit BareReady(QWindow *window) : window_(window) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (!scheduled_ && event->type() == QEvent::Expose && watched == window_ &&
+            window_->isExposed()) {
+            scheduled_ = true;
+            QTimer::singleShot(0, [] {
+                sayReady();
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWindow *window_;
+    bool scheduled_ = false;
+};
+
+int runBare(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.resize(640, 480);
+    window.winId();
+    BareReady ready(window.windowHandle());
+    app.installEventFilter(&ready);
+    window.show();
+    return app.exec();
+}
+
+// Seconds from spawning `mode` until it says it is ready; negative on failure.
+double timeStart(const char *self, const char *mode, const char *profile) {
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<char *> argv{const_cast<char *>(self), const_cast<char *>("--child"),
+                             const_cast<char *>(mode), const_cast<char *>(profile), nullptr};
+    const auto begin = Clock::now();
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, self, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    double seconds = -1;
+    if (spawned == 0) {
+        pollfd wait{fds[0], POLLIN, 0};
+        char line[16] = {};
+        if (::poll(&wait, 1, 60000) == 1 && ::read(fds[0], line, sizeof line - 1) > 0 &&
+            std::strncmp(line, "ready", 5) == 0)
+            seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+        else
+            ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+    }
+    ::close(fds[0]);
+    return seconds;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
+        int childArgc = 1;
+        return std::strcmp(argv[2], "program") == 0 ? runProgram(childArgc, argv, argv[3])
+                                                    : runBare(childArgc, argv);
+    }
+    ovaline::test::TempDir folder;
+    const std::string profile = (folder.path() / "Ovaline.ini").string();
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::setenv("OVALINE_VIRTUAL_DIR", (folder.path() / "camera").c_str(), 1);
+    ::setenv("OVALINE_VIRTUAL_SPEED", "1000", 1);
+    ::unsetenv("OVALINE_VIRTUAL_FAULTS");
+
+    // The first start of each makes the camera and warms the file caches.
+    std::vector<double> program, bare;
+    for (int round = -1; round < kRounds; ++round) {
+        const double b = timeStart(argv[0], "bare", profile.c_str());
+        const double p = timeStart(argv[0], "program", profile.c_str());
+        if (b < 0 || p < 0) {
+            std::fprintf(stderr, "startup_bench: a start did not get ready\n");
+            return 1;
+        }
+        if (round >= 0) {
+            bare.push_back(b);
+            program.push_back(p);
+        }
+    }
+    std::printf("startup_vs_bare_qt: %.2f\n", median(program) / median(bare));
+    std::printf("startup_program_ms: %.1f\n", median(program) * 1000);
+    std::printf("startup_bare_qt_ms: %.1f\n", median(bare) * 1000);
+    return 0;
+}

@@ -1,0 +1,191 @@
+// Draws the toolbar buttons (16 x 15) and the program icon into PNG files:
+//   draw_bitmaps RES_FOLDER
+// The PNGs are kept in res/ and compiled in; run this again after a change.
+#include <QColor>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kDark(128, 128, 128);
+const QColor kLight(192, 192, 192);
+const QColor kWhite(255, 255, 255);
+const QColor kYellow(255, 214, 64);
+const QColor kDarkYellow(168, 128, 0);
+const QColor kBlue(0, 64, 192);
+const QColor kRed(200, 0, 0);
+const QColor kGreen(0, 144, 0);
+
+void drawOpenFolder(QPainter &p) {
+    p.setPen(kDarkYellow);
+    p.setBrush(kDarkYellow);
+    p.drawRect(1, 3, 12, 9);
+    p.drawRect(1, 2, 5, 1);
+    p.setBrush(kYellow);
+    p.drawPolygon(QPolygon({QPoint(1, 12), QPoint(4, 6), QPoint(15, 6), QPoint(12, 12)}));
+    p.setPen(kGreen);
+    p.drawLine(9, 1, 12, 1);
+    p.drawLine(12, 1, 12, 4);
+    p.drawLine(10, 3, 12, 1);
+}
+
+void drawSave(QPainter &p) {
+    p.setPen(kBlack);
+    p.setBrush(kBlue);
+    p.drawRect(1, 1, 13, 12);
+    p.setBrush(kWhite);
+    p.drawRect(3, 1, 9, 5);
+    p.setBrush(kLight);
+    p.drawRect(4, 9, 7, 4);
+    p.setPen(kBlack);
+    p.drawLine(8, 10, 8, 12);
+}
+
+void drawReceive(QPainter &p) {
+    p.setPen(kBlack);
+    p.setBrush(kLight);
+    p.drawRect(3, 0, 9, 4); // the camera head
+    p.setBrush(kBlue);
+    p.drawEllipse(QPoint(7, 2), 1, 1);
+    p.setPen(kRed);
+    p.setBrush(kRed);
+    p.drawRect(6, 5, 2, 3);
+    p.drawPolygon(QPolygon({QPoint(3, 8), QPoint(11, 8), QPoint(7, 12)}));
+    p.setPen(kBlack);
+    p.drawLine(1, 10, 1, 14);
+    p.drawLine(1, 14, 14, 14);
+    p.drawLine(14, 14, 14, 10);
+}
+
+void drawRemote(QPainter &p) {
+    p.setPen(kBlack);
+    p.setBrush(kDark);
+    p.drawRoundedRect(4, 0, 7, 14, 1, 1);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kRed);
+    p.drawRect(6, 2, 3, 2);
+    p.setBrush(kWhite);
+    for (int row = 0; row < 3; ++row) {
+        p.drawRect(6, 6 + 2 * row, 1, 1);
+        p.drawRect(8, 6 + 2 * row, 1, 1);
+    }
+}
+
+void drawSetup(QPainter &p) {
+    // A nine-pin serial connector.
+    p.setPen(kBlack);
+    p.setBrush(kLight);
+    p.drawPolygon(QPolygon({QPoint(0, 3), QPoint(15, 3), QPoint(13, 11), QPoint(2, 11)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlack);
+    for (int pin = 0; pin < 5; ++pin)
+        p.drawRect(3 + 2 * pin, 5, 1, 1);
+    for (int pin = 0; pin < 4; ++pin)
+        p.drawRect(4 + 2 * pin, 8, 1, 1);
+}
+
+void drawAbout(QPainter &p) {
+    p.setPen(kBlack);
+    p.setBrush(kWhite);
+    p.drawEllipse(1, 0, 13, 13);
+    p.setPen(QPen(kBlue, 2));
+    QPainterPath hook;
+    hook.moveTo(5, 4);
+    hook.cubicTo(5, 1.5, 10.5, 1.5, 10.5, 4.5);
+    hook.cubicTo(10.5, 6.5, 8, 6.5, 8, 8.5);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawRect(7, 10, 2, 2);
+}
+
+void drawExit(QPainter &p) {
+    p.setPen(kBlack);
+    p.setBrush(kDarkYellow);
+    p.drawRect(6, 0, 8, 14); // the door
+    p.setBrush(kYellow);
+    p.drawRect(8, 2, 4, 10);
+    p.setPen(kRed);
+    p.setBrush(kRed);
+    p.drawRect(1, 6, 4, 2);
+    p.drawPolygon(QPolygon({QPoint(0, 7), QPoint(3, 4), QPoint(3, 10)}));
+}
+
+// A document camera: a base plate with a sheet on it, an arm and a head
+// looking down.
+void drawIcon(QPainter &p, int size) {
+    p.scale(size / 32.0, size / 32.0);
+    p.setRenderHint(QPainter::Antialiasing, size > 16);
+    p.setPen(QPen(kBlack, 1));
+    p.setBrush(kDark);
+    p.drawRect(1, 25, 29, 5);
+    p.setBrush(kWhite);
+    p.drawPolygon(QPolygon({QPoint(8, 21), QPoint(27, 21), QPoint(29, 26), QPoint(6, 26)}));
+    p.setBrush(kLight);
+    p.drawRect(3, 4, 3, 22);
+    p.drawRect(3, 3, 17, 3);
+    p.setBrush(kBlue);
+    p.drawRect(15, 6, 8, 5);
+    p.setBrush(kWhite);
+    p.drawEllipse(QPoint(19, 12), 2, 1);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 160, 140));
+    p.drawPolygon(QPolygon({QPoint(17, 13), QPoint(21, 13), QPoint(27, 21), QPoint(9, 21)}));
+}
+
+bool save(const QString &path, QSize size, const std::function<void(QPainter &)> &draw) {
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        draw(painter);
+    }
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: draw_bitmaps RES_FOLDER\n");
+        return 2;
+    }
+    const QDir res(QString::fromLocal8Bit(argv[1]));
+    if (!res.mkpath(QStringLiteral("toolbar")) || !res.mkpath(QStringLiteral("icon"))) {
+        std::fprintf(stderr, "cannot make the folders under %s\n", argv[1]);
+        return 1;
+    }
+    const QSize button(16, 15);
+    const struct {
+        const char *name;
+        void (*draw)(QPainter &);
+    } buttons[] = {{"open_folder", drawOpenFolder},
+                   {"save", drawSave},
+                   {"receive", drawReceive},
+                   {"remote", drawRemote},
+                   {"setup", drawSetup},
+                   {"about", drawAbout},
+                   {"exit", drawExit}};
+    bool ok = true;
+    for (const auto &b : buttons)
+        ok &= save(res.filePath(QStringLiteral("toolbar/%1.png").arg(QLatin1String(b.name))),
+                   button, b.draw);
+    for (int size : {16, 32, 48})
+        ok &= save(res.filePath(QStringLiteral("icon/ovaline_%1.png").arg(size)), QSize(size, size),
+                   [size](QPainter &p) { drawIcon(p, size); });
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,166 @@
+// Start-up, the connection check, the settings and the ways to end.
+#include "app_fixture.h"
+#include "pane_view.h"
+#include "resource_ids.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTest>
+#include <QWindow>
+
+#include <csignal>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char **environ;
+
+namespace ovaline::test {
+namespace {
+
+const QString kNoUnit = "Failed to connect to the main unit.\n Please set up correctly.";
+
+using Startup = AppTest;
+
+TEST_F(Startup, WithoutAProfileTheDefaultsAreUsedAndWrittenAtExit) {
+    start();
+    EXPECT_EQ(app().m_nPort, 1);
+    EXPECT_EQ(app().m_nBaudIndex, 2);
+    EXPECT_EQ(app().m_nUnitModel, 2);
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(frame().windowTitle(), "Ovaline");
+    stop();
+    EXPECT_EQ(profileValue("COM_PORT/COM").toInt(), 1);
+    EXPECT_EQ(profileValue("COM_SPEED/SPEED").toInt(), 2);
+    EXPECT_EQ(profileValue("MAIN_WND/WIDTH").toInt(), 640);
+    EXPECT_EQ(profileValue("MAIN_WND/HEIGHT").toInt(), 480);
+}
+
+TEST_F(Startup, AnUnpluggedUnitIsReportedOnceAfterTheWindowIsUp) {
+    unplug();
+    bool windowWasVisible = false;
+    boxes.onMessage(
+        [&](const app::MessageBoxRequest &) { windowWasVisible = frame().isVisible(); });
+    start({});
+    EXPECT_EQ(boxes.texts(), QStringList({kNoUnit}));
+    EXPECT_EQ(boxes.shown()[0].icon, QMessageBox::Information);
+    EXPECT_TRUE(windowWasVisible);
+    // Showing the window again runs no second check.
+    frame().hide();
+    frame().show();
+    ASSERT_TRUE(waitUntil([this] { return frame().windowHandle()->isExposed(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.shown().size(), 1u);
+
+    for (int id : {res::ID_TRANSFER_RECEIVE, res::ID_FILE_SAVE_IMAGE, res::ID_REMOTE,
+                   res::ID_FILE_OPEN_FOLDER})
+        EXPECT_FALSE(frame().GetAction(id)->isEnabled()) << id;
+    for (int id : {res::ID_SETUP, res::ID_APP_ABOUT, res::ID_APP_EXIT})
+        EXPECT_TRUE(frame().GetAction(id)->isEnabled()) << id;
+}
+
+TEST_F(Startup, TheProfileNamesThePortTheRateAndThePortsDevices) {
+    writeProfile("[COM_PORT]\nCOM=3\n[COM_SPEED]\nSPEED=5\n[PORTS]\nCOM3=virtual\n");
+    start({});
+    EXPECT_EQ(app().m_nPort, 3);
+    EXPECT_EQ(app().m_nBaudIndex, 5);
+    EXPECT_EQ(app().m_nUnitModel, 2);
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(Startup, OutOfRangeSettingsFallBackToTheDefaults) {
+    writeProfile("[COM_PORT]\nCOM=9\n[COM_SPEED]\nSPEED=-3\n[MAIN_WND]\nWIDTH=-5\n");
+    start();
+    EXPECT_EQ(app().m_nPort, 1);
+    EXPECT_EQ(app().m_nBaudIndex, 2);
+    EXPECT_EQ(frame().frameGeometry().width(), 640);
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(Startup, ACorruptProfileIsKeptAndTheProgramStartsOnTheDefaults) {
+    const QByteArray garbage("\x7f"
+                             "ELF\x02\x01\x01\x00 garbage\n",
+                             16);
+    writeProfile(QString::fromLatin1(garbage));
+    start();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_TRUE(boxes.texts()[0].contains("Ovaline.ini.corrupt"));
+    EXPECT_EQ(app().m_nPort, 1);
+    EXPECT_TRUE(QFile::exists(profilePath + ".corrupt"));
+    stop();
+    EXPECT_EQ(profileValue("COM_PORT/COM").toInt(), 1);
+}
+
+TEST_F(Startup, AProfileThatCannotBeWrittenIsReportedAtExit) {
+    writeProfile("[COM_PORT]\nCOM=2\n");
+    const QString realProfile = profilePath;
+    profilePath += "/Ovaline.ini"; // under a file: the folder cannot be made
+    start();
+    stop();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Unable to write the settings file"));
+    QFile kept(realProfile);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "[COM_PORT]\nCOM=2\n");
+}
+
+TEST_F(Startup, ExitAsksFirstAndNoKeepsTheProgramRunning) {
+    start();
+    boxes.answerNext(QMessageBox::No);
+    frame().GetAction(res::ID_APP_EXIT)->trigger();
+    ASSERT_EQ(boxes.texts(), QStringList({"Program Exit?"}));
+    EXPECT_EQ(boxes.shown()[0].icon, QMessageBox::Question);
+    EXPECT_EQ(boxes.shown()[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(frame().isVisible());
+
+    boxes.answerNext(QMessageBox::Yes);
+    frame().GetAction(res::ID_APP_EXIT)->trigger();
+    EXPECT_FALSE(frame().isVisible());
+    stop();
+    EXPECT_EQ(profileValue("MAIN_WND/WIDTH").toInt(), 640);
+}
+
+TEST_F(Startup, ReleasingEscAnywhereIsNoticedPressingIsNot) {
+    start();
+    QTest::keyPress(app().m_pThumbView, Qt::Key_Escape);
+    EXPECT_EQ(app().m_bEscPressed, 0);
+    QTest::keyRelease(app().m_pThumbView, Qt::Key_Escape);
+    EXPECT_EQ(app().m_bEscPressed, 1);
+}
+
+TEST_F(Startup, TerminationClosesTheWindowAsItsCloseBoxDoes) {
+    start();
+    std::raise(SIGTERM);
+    EXPECT_TRUE(waitUntil([this] { return !frame().isVisible(); }));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+// The program itself, as a process: SIGTERM ends it with its settings saved.
+TEST_F(Startup, TheProgramEndsOnSigtermWithItsSettingsWritten) {
+    const auto camera = folder.path() / "own-camera";
+    env.set("OVALINE_VIRTUAL_DIR", camera.string()).set("QT_QPA_PLATFORM", "offscreen");
+    const std::string program = OVALINE_PROGRAM_PATH;
+    const std::string profile = profilePath.toStdString();
+    std::vector<std::string> args{program, "--virtual", "--nosplash", "--profile", profile};
+    std::vector<char *> argv;
+    for (std::string &arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+
+    // The camera comes to life at the program's first idle check.
+    const bool checked = waitUntil([&] { return std::filesystem::exists(camera); });
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ASSERT_TRUE(waitUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }));
+    EXPECT_TRUE(checked);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(profileValue("COM_PORT/COM").toInt(), 1);
+    EXPECT_EQ(profileValue("COM_SPEED/SPEED").toInt(), 2);
+    EXPECT_EQ(profileValue("MAIN_WND/WIDTH").toInt(), 640);
+}
+
+} // namespace
+} // namespace ovaline::test
