@@ -6,6 +6,9 @@
 
 namespace ovaline::app {
 
+// To the view that opened the image window: the image window has moved.
+inline constexpr QEvent::Type WM_APP_IMAGEWND_MOVED = static_cast<QEvent::Type>(0x405);
+
 // To the main frame: move the progress bar to `percent` (0..100).
 inline constexpr QEvent::Type WM_APP_PROGRESS = static_cast<QEvent::Type>(0x43C);
 

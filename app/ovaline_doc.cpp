@@ -1,6 +1,7 @@
 #include "ovaline_doc.h"
 
 #include "command_link.h"
+#include "image_wnd.h"
 #include "main_frame.h"
 #include "message_box.h"
 #include "ovaline_app.h"
@@ -16,7 +17,8 @@
 namespace ovaline::app {
 
 COvalineDoc::COvalineDoc()
-    : m_cells(std::make_unique<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>>()) {
+    : m_pImageWnd(std::make_unique<imageview::CImageWnd>()),
+      m_cells(std::make_unique<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>>()) {
     for (auto &slot : m_pSlotData)
         slot = std::make_unique<std::uint8_t[]>(kSlotBytes);
 }
@@ -142,6 +144,7 @@ void COvalineDoc::OnSetup() {
 void COvalineDoc::OnCloseDocument() {
     if (m_pRemoteWnd)
         m_pRemoteWnd->close();
+    m_pImageWnd->DestroyWindow();
 }
 
 } // namespace ovaline::app

@@ -13,6 +13,10 @@
 #include <memory>
 #include <vector>
 
+namespace ovaline::imageview {
+class CImageWnd;
+}
+
 namespace ovaline::app {
 
 class CPaneView;
@@ -66,6 +70,8 @@ public:
     int m_bReceived = 0;
     int m_bSingleSlot = 0;
     QPointer<QWidget> m_pRemoteWnd;
+    // The image window: the object lives as long as the document.
+    std::unique_ptr<imageview::CImageWnd> m_pImageWnd;
 
 private:
     bool RefuseWhileBusy() const;
