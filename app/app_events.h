@@ -4,9 +4,25 @@
 
 #include <QEvent>
 
+#include <cstdint>
+
 namespace ovaline::app {
 
-// To the view that opened the image window: the image window has moved.
+// To the camera-memory view, posted by the transfer's worker thread when the
+// exchange is over.
+inline constexpr QEvent::Type WM_APP_TRAFFIC_DONE = static_cast<QEvent::Type>(0x432);
+
+class CTrafficDoneEvent : public QEvent {
+public:
+    explicit CTrafficDoneEvent(std::int32_t result)
+        : QEvent(WM_APP_TRAFFIC_DONE), m_nResult(result) {}
+    std::int32_t Result() const { return m_nResult; }
+
+private:
+    std::int32_t m_nResult;
+};
+
+// To the view that opened the image window: the window has moved.
 inline constexpr QEvent::Type WM_APP_IMAGEWND_MOVED = static_cast<QEvent::Type>(0x405);
 
 // To the main frame: move the progress bar to `percent` (0..100).

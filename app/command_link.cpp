@@ -35,4 +35,11 @@ QString commandFailureText(int resultCode) {
                              resultCode, text ? text : "Unknown error");
 }
 
+QString transferFailureText(int slot, int resultCode) {
+    const char *text = OvalineResultText(resultCode);
+    return QString::asprintf(
+        "DLL failed sending or receiving data [%d] \n  DLL ERROR CODE : %d\n  (%s)", slot,
+        resultCode, text ? text : "Unknown error");
+}
+
 } // namespace ovaline::app

@@ -52,4 +52,7 @@ std::optional<UnitModel> classifyModelReply(const char *reply);
 // The three-line text that reports a library failure of a command.
 QString commandFailureText(int resultCode);
 
+// The same for a picture transfer, with the slot's number (1..7).
+QString transferFailureText(int slot, int resultCode);
+
 } // namespace ovaline::app

@@ -6,6 +6,7 @@
 #include "message_box.h"
 #include "ovaline_app.h"
 #include "ovaline_doc.h"
+#include "ovaline_view.h"
 #include "pane_view.h"
 #include "profile_file.h"
 #include "progress_status_bar.h"
@@ -89,7 +90,7 @@ void CMainFrame::PreCreateWindow() {
 void CMainFrame::OnCreateClient() {
     COvalineApp *app = OvalineApp();
     m_wndSplitter = new CFixedSplitterWnd(this);
-    auto *memoryView = new CPaneView(m_pDoc, m_wndSplitter);
+    auto *memoryView = new COvalineView(m_pDoc, m_wndSplitter);
     auto *thumbView = new CPaneView(m_pDoc, m_wndSplitter);
     memoryView->setObjectName(QStringLiteral("memoryView"));
     thumbView->setObjectName(QStringLiteral("thumbView"));

@@ -65,6 +65,9 @@ std::optional<FaultSpec> parseFaults(std::string_view text, std::string &error) 
             ok = parseCount(value, spec.unit.nak);
         else if (name == "badack")
             ok = parseCount(value, spec.unit.badAck);
+        else if (name == "nakslot")
+            ok = parseCount(value, spec.unit.nakSlot) && spec.unit.nakSlot >= 1 &&
+                 spec.unit.nakSlot <= 7;
         else if (name == "etx")
             ok = parseCount(value, spec.unit.badEtx);
         else if (name == "seed") {

@@ -1,13 +1,18 @@
 // Faults the virtual camera injects on request, for testing the host:
 // damage on the line and misbehaviour of the unit.
 //
-// A fault list is comma-separated: flip=R, drop=R (each byte damaged or lost
-// with probability R), framing=R, overrun=R (each byte the host receives is
-// lost with a line error it can count, with probability R), hangup=B (the
-// line goes dead after B bytes of a data phase), nak=N (refuse the next N
-// commands and blocks), badack=N (answer the next N commands with a frame of
-// the wrong kind), etx=N (the next N answers lack their ETX), silent, nocts
-// (never raise RTS), seed=S (seed of the fault dice).
+// A fault list is comma-separated:
+//   flip=R, drop=R      each byte, either way, damaged or lost with probability R
+//   framing=R, overrun=R each byte to the host lost with a line error it counts
+//   hangup=B            the line goes silent after B bytes of a data phase
+//   unplug=B            the unit's end of the line goes after B bytes of a data phase
+//   nak=N               refuse the next N commands and blocks
+//   nakslot=S           refuse every transfer of slot S
+//   badack=N            answer the next N commands with a frame of the wrong kind
+//   etx=N               the next N answers lack their ETX
+//   silent              answer nothing
+//   nocts               never raise RTS
+//   seed=S              seed of the fault dice
 #pragma once
 
 #include "unit_server.h"

@@ -44,8 +44,8 @@ struct UnitState {
     // The still shown while paused, and the slot recalled to the output (0 none).
     std::vector<std::uint8_t> frozen;
     int recalled = 0;
-    double readingUntil = 0; // wall-clock seconds; a store is running until then
-    std::array<SlotContent, kSlotCount> slots;
+    double readingUntil = 0;                    // wall-clock seconds; a store is running until then
+    std::array<SlotContent, kSlotCount> memory; // the seven slots
 };
 
 } // namespace ovaline::emu

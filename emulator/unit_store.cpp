@@ -122,8 +122,8 @@ bool UnitStore::load(UnitState &state) const {
         loaded.readingUntil = number("reading_until", 0);
         const std::string locked = values["locked"];
         for (int i = 0; i < kSlotCount; ++i) {
-            loaded.slots[i].locked = i < static_cast<int>(locked.size()) && locked[i] == 'P';
-            readFile(slotPath(folder_, i), loaded.slots[i].jpeg);
+            loaded.memory[i].locked = i < static_cast<int>(locked.size()) && locked[i] == 'P';
+            readFile(slotPath(folder_, i), loaded.memory[i].jpeg);
         }
         if (loaded.pause)
             readFile(folder_ / "frozen.jpg", loaded.frozen);
@@ -140,14 +140,14 @@ bool UnitStore::save(const UnitState &state, bool pictures) const {
     bool ok = true;
     if (pictures) {
         for (int i = 0; i < kSlotCount; ++i)
-            ok = writeOrRemove(slotPath(folder_, i), state.slots[i].jpeg) && ok;
+            ok = writeOrRemove(slotPath(folder_, i), state.memory[i].jpeg) && ok;
         ok = writeOrRemove(folder_ / "frozen.jpg", state.frozen) && ok;
     }
 
     std::ostringstream text;
     text.precision(17);
     std::string locked;
-    for (const SlotContent &slot : state.slots)
+    for (const SlotContent &slot : state.memory)
         locked += slot.locked ? 'P' : '-';
     text << "model=" << state.model << "\nlamp=" << state.lamp << "\ninput=" << state.input
          << "\nnegative=" << state.negative << "\nmonochrome=" << state.monochrome

@@ -104,11 +104,11 @@ void VirtualUnit::loadOrCreate() {
     state_ = UnitState{};
     state_.model = options_.model;
     state_.movedAt = now();
-    state_.slots[0].jpeg = stockPicture(Scene::Lesson, model);
-    state_.slots[1].jpeg = stockPicture(Scene::Chart, model);
-    state_.slots[2].jpeg = stockPicture(Scene::Map, model);
-    state_.slots[3].jpeg = stockPicture(Scene::Notice, model);
-    state_.slots[3].locked = true;
+    state_.memory[0].jpeg = stockPicture(Scene::Lesson, model);
+    state_.memory[1].jpeg = stockPicture(Scene::Chart, model);
+    state_.memory[2].jpeg = stockPicture(Scene::Map, model);
+    state_.memory[3].jpeg = stockPicture(Scene::Notice, model);
+    state_.memory[3].locked = true;
     loaded_ = true;
     if (options_.store)
         options_.store->save(state_, true);
@@ -170,8 +170,8 @@ CameraView VirtualUnit::viewOf(const UnitState &s) const {
 }
 
 std::vector<std::uint8_t> VirtualUnit::livePicture(const UnitState &s) const {
-    if (s.recalled >= 1 && s.recalled <= kSlotCount && !s.slots[s.recalled - 1].jpeg.empty())
-        return s.slots[s.recalled - 1].jpeg;
+    if (s.recalled >= 1 && s.recalled <= kSlotCount && !s.memory[s.recalled - 1].jpeg.empty())
+        return s.memory[s.recalled - 1].jpeg;
     if (s.pause && !s.frozen.empty())
         return s.frozen;
     const UnitModelInfo &model = modelOrDefault(s.model);
@@ -192,7 +192,7 @@ std::vector<std::uint8_t> VirtualUnit::controlState(const UnitState &s) const {
 
 std::vector<std::uint8_t> VirtualUnit::slotMap(const UnitState &s, double time) const {
     std::vector<std::uint8_t> map{static_cast<std::uint8_t>(time < s.readingUntil ? '1' : '0')};
-    for (const SlotContent &slot : s.slots)
+    for (const SlotContent &slot : s.memory)
         map.push_back(slot.jpeg.empty() ? '0' : slot.locked ? 'P' : '1');
     return map;
 }
@@ -224,7 +224,7 @@ CommandAnswer VirtualUnit::apply(UnitState &s, const std::uint8_t frame[7], doub
     if (letters == "CE") {
         if (frame[4] != '0' || frame[5] < '1' || frame[5] > '7' || (arg != '0' && arg != '1'))
             return unknown;
-        SlotContent &slot = s.slots[frame[5] - '1'];
+        SlotContent &slot = s.memory[frame[5] - '1'];
         if (arg == '1') {
             if (slot.jpeg.empty())
                 return unknown;
@@ -296,10 +296,10 @@ CommandAnswer VirtualUnit::apply(UnitState &s, const std::uint8_t frame[7], doub
 CommandAnswer VirtualUnit::command(const std::uint8_t frame[7]) {
     return transact([&](UnitState &s, double time, bool &pictures) {
         const std::vector<std::uint8_t> frozenBefore = s.frozen;
-        const auto before = s.slots;
+        const auto before = s.memory;
         CommandAnswer answer = apply(s, frame, time);
         pictures = s.frozen != frozenBefore ||
-                   !std::equal(before.begin(), before.end(), s.slots.begin(),
+                   !std::equal(before.begin(), before.end(), s.memory.begin(),
                                [](auto &a, auto &b) { return a.jpeg == b.jpeg; });
         return answer;
     });
@@ -309,7 +309,7 @@ SlotPicture VirtualUnit::picture(int slot) {
     if (slot < 1 || slot > kSlotCount)
         return {SlotPicture::State::NoSuchSlot, {}};
     return transact([&](UnitState &s, double, bool &) {
-        const SlotContent &content = s.slots[slot - 1];
+        const SlotContent &content = s.memory[slot - 1];
         if (content.jpeg.empty())
             return SlotPicture{SlotPicture::State::Empty, {}};
         return SlotPicture{SlotPicture::State::Held, content.jpeg};
@@ -324,7 +324,7 @@ std::uint8_t VirtualUnit::canStore(int slot, std::uint32_t size) {
     return transact([&](UnitState &s, double time, bool &) -> std::uint8_t {
         if (time < s.readingUntil)
             return nak::kBusy;
-        return s.slots[slot - 1].locked ? nak::kProtected : 0;
+        return s.memory[slot - 1].locked ? nak::kProtected : 0;
     });
 }
 
@@ -338,8 +338,8 @@ void VirtualUnit::store(int slot, std::vector<std::uint8_t> picture) {
     if (slot < 1 || slot > kSlotCount)
         return;
     transact([&](UnitState &s, double, bool &pictures) {
-        if (!s.slots[slot - 1].locked) {
-            s.slots[slot - 1].jpeg = std::move(picture);
+        if (!s.memory[slot - 1].locked) {
+            s.memory[slot - 1].jpeg = std::move(picture);
             pictures = true;
         }
         return 0;

@@ -90,9 +90,9 @@ TEST_F(Cli, ReceivesEveryHeldSlotIntoFiles) {
     const emu::UnitState state = camera();
     for (int slot = 1; slot <= 7; ++slot) {
         const auto file = work.path() / "out" / ("slot" + std::to_string(slot) + ".jpg");
-        EXPECT_EQ(std::filesystem::exists(file), !state.slots[slot - 1].jpeg.empty()) << slot;
+        EXPECT_EQ(std::filesystem::exists(file), !state.memory[slot - 1].jpeg.empty()) << slot;
         if (std::filesystem::exists(file)) {
-            EXPECT_EQ(readAll(file), state.slots[slot - 1].jpeg) << slot;
+            EXPECT_EQ(readAll(file), state.memory[slot - 1].jpeg) << slot;
         }
     }
 }
@@ -119,7 +119,7 @@ TEST_F(Cli, SendsAPictureAndRefusesFilesThatDoNotFit) {
     writeAll(work.path() / "a.jpg", picture);
     ProcessResult r = cli({"send", (work.path() / "a.jpg").string(), "6"});
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_EQ(camera().slots[5].jpeg, picture);
+    EXPECT_EQ(camera().memory[5].jpeg, picture);
 
     writeAll(work.path() / "empty.jpg", {});
     r = cli({"send", (work.path() / "empty.jpg").string(), "5"});
@@ -136,7 +136,7 @@ TEST_F(Cli, SendsAPictureAndRefusesFilesThatDoNotFit) {
 
 TEST_F(Cli, StoresAndRecallsAndReportsPortsThatCannotOpen) {
     EXPECT_EQ(cli({"store", "7"}).exitCode, 0);
-    EXPECT_FALSE(camera().slots[6].jpeg.empty());
+    EXPECT_FALSE(camera().memory[6].jpeg.empty());
     EXPECT_EQ(cli({"recall", "2"}).exitCode, 0);
     EXPECT_EQ(camera().recalled, 2);
     const ProcessResult r = cli({"--device", "/nonexistent/tty", "model"});

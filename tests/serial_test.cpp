@@ -91,11 +91,11 @@ TEST_F(Serial, EverySlotMovesByteExactBothWays) {
     const emu::UnitState state = camera();
     for (int slot = 1; slot <= 7; ++slot) {
         const TransferResult received = receiveSlot(slot);
-        if (state.slots[slot - 1].jpeg.empty()) {
+        if (state.memory[slot - 1].jpeg.empty()) {
             EXPECT_EQ(received.code, OVALINE_E_EMPTY_SLOT) << slot;
         } else {
             ASSERT_EQ(received.code, 0) << slot;
-            EXPECT_EQ(received.bytes, state.slots[slot - 1].jpeg) << slot;
+            EXPECT_EQ(received.bytes, state.memory[slot - 1].jpeg) << slot;
         }
         const auto picture = testPicture(640, 480, slot);
         const TransferResult sent = sendSlot(slot, picture, 1, 57600);

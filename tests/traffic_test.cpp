@@ -132,13 +132,13 @@ TEST_F(Traffic, EveryHeldSlotArrivesByteExactAndEmptySlotsAreReported) {
     const emu::UnitState state = cameraState();
     for (int slot = 1; slot <= 7; ++slot) {
         const TransferResult received = receiveSlot(slot);
-        if (state.slots[slot - 1].jpeg.empty()) {
+        if (state.memory[slot - 1].jpeg.empty()) {
             EXPECT_EQ(received.code, OVALINE_E_EMPTY_SLOT) << slot;
             continue;
         }
         ASSERT_EQ(received.code, 0) << slot;
-        EXPECT_EQ(received.progress, state.slots[slot - 1].jpeg.size());
-        EXPECT_EQ(received.bytes, state.slots[slot - 1].jpeg) << slot;
+        EXPECT_EQ(received.progress, state.memory[slot - 1].jpeg.size());
+        EXPECT_EQ(received.bytes, state.memory[slot - 1].jpeg) << slot;
     }
 }
 
@@ -177,7 +177,7 @@ TEST_F(Traffic, ASendThatIsNotAPictureIsRejectedAsWrongData) {
 }
 
 TEST_F(Traffic, AReceiveIntoASmallBufferOverflowsInsteadOfWritingPastIt) {
-    const std::size_t size = cameraState().slots[0].jpeg.size();
+    const std::size_t size = cameraState().memory[0].jpeg.size();
     const TransferResult received = receiveSlot(1, 1, 115200, static_cast<std::uint32_t>(size - 1));
     EXPECT_EQ(received.code, OVALINE_E_QUEUE_OVERFLOW);
     EXPECT_EQ(receiveSlot(1, 1, 115200, static_cast<std::uint32_t>(size)).code, 0);
@@ -213,7 +213,7 @@ Watch watchTransfer(TrafficBlock &block) {
 
 TEST_F(Traffic, ProgressRisesToTheByteCountAndTheResultPrecedesIdle) {
     env.set("OVALINE_VIRTUAL_SPEED", "20");
-    const std::size_t size = cameraState().slots[1].jpeg.size();
+    const std::size_t size = cameraState().memory[1].jpeg.size();
     std::vector<std::uint8_t> buffer(OVALINE_MAX_IMAGE);
     AlignedBlock record;
     record.block = makeBlock(1, 115200, "TR", '0', "02", buffer.data(), OVALINE_MAX_IMAGE);

@@ -116,11 +116,11 @@ TEST(VirtualUnit, StoredPicturesShowWhatTheControlsDid) {
     u.send("ZO", '0');
     u.send("CE", '0', "07");
     const UnitState s = u.unit.snapshot();
-    const double plain = meanBrightness(s.slots[4].jpeg);
-    EXPECT_GT(std::abs(meanBrightness(s.slots[5].jpeg) - plain), 20.0) << "negative";
-    EXPECT_NE(s.slots[6].jpeg, s.slots[4].jpeg) << "zoomed";
+    const double plain = meanBrightness(s.memory[4].jpeg);
+    EXPECT_GT(std::abs(meanBrightness(s.memory[5].jpeg) - plain), 20.0) << "negative";
+    EXPECT_NE(s.memory[6].jpeg, s.memory[4].jpeg) << "zoomed";
     for (int i = 4; i < 7; ++i)
-        EXPECT_LE(s.slots[i].jpeg.size(), 65535u);
+        EXPECT_LE(s.memory[i].jpeg.size(), 65535u);
 }
 
 TEST(VirtualUnit, PauseHoldsThePictureAndRecallShowsASlot) {
@@ -129,13 +129,13 @@ TEST(VirtualUnit, PauseHoldsThePictureAndRecallShowsASlot) {
     const std::vector<std::uint8_t> frozen = u.unit.snapshot().frozen;
     u.send("NP", '1');
     u.send("CE", '0', "05");
-    EXPECT_EQ(u.unit.snapshot().slots[4].jpeg, frozen) << "paused: the still is stored";
+    EXPECT_EQ(u.unit.snapshot().memory[4].jpeg, frozen) << "paused: the still is stored";
     u.send("FZ", '0');
     u.time += 10;
     u.send("CE", '1', "02");
     u.send("CE", '0', "06");
     UnitState s = u.unit.snapshot();
-    EXPECT_EQ(s.slots[5].jpeg, s.slots[1].jpeg) << "recalled: the slot is on the output";
+    EXPECT_EQ(s.memory[5].jpeg, s.memory[1].jpeg) << "recalled: the slot is on the output";
     u.send("ZO", '+');
     EXPECT_EQ(u.unit.snapshot().recalled, 0) << "working the optics returns to the stage";
 }
@@ -157,7 +157,7 @@ TEST(VirtualUnit, SendsAreCheckedBeforeAndAfterTheData) {
     EXPECT_EQ(u.unit.canStore(5, 65535), 0);
     const std::vector<std::uint8_t> text{'n', 'o', 't', ' ', 'a', ' ', 'J', 'P', 'E', 'G'};
     EXPECT_FALSE(u.unit.acceptPicture(text.data(), text.size()));
-    const auto slot1 = u.unit.snapshot().slots[0].jpeg;
+    const auto slot1 = u.unit.snapshot().memory[0].jpeg;
     EXPECT_TRUE(u.unit.acceptPicture(slot1.data(), slot1.size()));
     EXPECT_FALSE(u.unit.acceptPicture(slot1.data(), slot1.size() / 2)) << "a cut picture";
 }
@@ -170,10 +170,10 @@ TEST(UnitFolder, TwoUnitsOnOneFolderAreOneCamera) {
     first.send("CE", '0', "06");
     const UnitState seen = second.unit.snapshot();
     EXPECT_EQ(seen.lamp, '2');
-    EXPECT_EQ(seen.slots[5].jpeg, first.unit.snapshot().slots[5].jpeg);
-    EXPECT_TRUE(seen.slots[3].locked);
-    second.unit.store(7, seen.slots[0].jpeg);
-    EXPECT_EQ(first.unit.snapshot().slots[6].jpeg, seen.slots[0].jpeg);
+    EXPECT_EQ(seen.memory[5].jpeg, first.unit.snapshot().memory[5].jpeg);
+    EXPECT_TRUE(seen.memory[3].locked);
+    second.unit.store(7, seen.memory[0].jpeg);
+    EXPECT_EQ(first.unit.snapshot().memory[6].jpeg, seen.memory[0].jpeg);
 }
 
 TEST(UnitFolder, AnUnreadableStateStartsTheCameraAfresh) {
@@ -191,7 +191,7 @@ TEST(FaultLists, ParseEveryFaultAndRefuseMistakes) {
     std::string error;
     const auto spec = parseFaults(
         "flip=1e-4, drop=0.5,framing=0,overrun=1,hangup=30000,unplug=7,nak=3,badack=2,etx=1,"
-        "silent,nocts,seed=42",
+        "silent,nocts,seed=42,nakslot=3",
         error);
     ASSERT_TRUE(spec) << error;
     EXPECT_DOUBLE_EQ(spec->line.flip, 1e-4);
@@ -205,9 +205,11 @@ TEST(FaultLists, ParseEveryFaultAndRefuseMistakes) {
     EXPECT_TRUE(spec->unit.silent);
     EXPECT_TRUE(spec->unit.noCts);
     EXPECT_EQ(spec->line.seed, 42u);
+    EXPECT_EQ(spec->unit.nakSlot, 3);
     EXPECT_TRUE(parseFaults("", error));
 
-    for (const char *wrong : {"flip=2", "flip=", "nak=-1", "nak=x", "silent=1", "jam", "hangup"}) {
+    for (const char *wrong :
+         {"flip=2", "flip=", "nak=-1", "nak=x", "silent=1", "jam", "hangup", "nakslot=8"}) {
         EXPECT_FALSE(parseFaults(wrong, error)) << wrong;
         EXPECT_FALSE(error.empty());
     }

@@ -80,6 +80,10 @@ void UnitServer::handleCommand(const Frame &frame) {
             answer(FrameKind::Nak, frame.seq, {nak::kUnknown});
             return;
         }
+        if (slot == faults_.nakSlot) {
+            answer(FrameKind::Nak, frame.seq, {nak::kRefused});
+            return;
+        }
         if (p[3] == '0')
             sendPicture(slot, length, frame);
         else

@@ -1,4 +1,5 @@
-// Draws the toolbar buttons (16 x 15) and the program icon into PNG files:
+// Draws the toolbar buttons (16 x 15), the program icon and the drag cursor
+// (32 x 32) into PNG files:
 //   draw_bitmaps RES_FOLDER
 // The PNGs are kept in res/ and compiled in; run this again after a change.
 #include <QColor>
@@ -142,6 +143,22 @@ void drawIcon(QPainter &p, int size) {
     p.drawPolygon(QPolygon({QPoint(17, 13), QPoint(21, 13), QPoint(27, 21), QPoint(9, 21)}));
 }
 
+// The drag cursor: an arrow with its tip at the top-left corner (the hot
+// spot) carrying a small picture, black on white like a monochrome cursor.
+void drawDragCursor(QPainter &p) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(kBlack);
+    p.setBrush(kWhite);
+    p.drawPolygon(QPolygon({QPoint(0, 0), QPoint(0, 15), QPoint(4, 11), QPoint(7, 17),
+                            QPoint(9, 16), QPoint(6, 10), QPoint(11, 10)}));
+    p.drawRect(12, 14, 17, 13);
+    p.drawRect(14, 16, 13, 9);
+    p.setBrush(kBlack);
+    p.drawPolygon(QPolygon({QPoint(15, 24), QPoint(19, 19), QPoint(22, 22), QPoint(24, 20),
+                            QPoint(26, 24)}));
+    p.drawEllipse(QPoint(23, 18), 1, 1);
+}
+
 bool save(const QString &path, QSize size, const std::function<void(QPainter &)> &draw) {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -165,7 +182,8 @@ int main(int argc, char **argv) {
         return 2;
     }
     const QDir res(QString::fromLocal8Bit(argv[1]));
-    if (!res.mkpath(QStringLiteral("toolbar")) || !res.mkpath(QStringLiteral("icon"))) {
+    if (!res.mkpath(QStringLiteral("toolbar")) || !res.mkpath(QStringLiteral("icon")) ||
+        !res.mkpath(QStringLiteral("cursor"))) {
         std::fprintf(stderr, "cannot make the folders under %s\n", argv[1]);
         return 1;
     }
@@ -187,5 +205,6 @@ int main(int argc, char **argv) {
     for (int size : {16, 32, 48})
         ok &= save(res.filePath(QStringLiteral("icon/ovaline_%1.png").arg(size)), QSize(size, size),
                    [size](QPainter &p) { drawIcon(p, size); });
+    ok &= save(res.filePath(QStringLiteral("cursor/drag.png")), QSize(32, 32), drawDragCursor);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,82 @@
+#include "cell_painting.h"
+
+#include <QPainter>
+
+namespace ovaline::app {
+namespace {
+
+const QColor kFrameGrey(127, 127, 127);
+const QColor kCaptionBlue(0, 0, 255);
+
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+// Connected horizontal and vertical lines that, as the panes were designed,
+// leave out the last point: a later line drawn from there decides its colour.
+void polyline(QPainter &painter, std::initializer_list<QPoint> points) {
+    const QPoint *previous = nullptr;
+    const QPoint *last = points.end() - 1;
+    for (const QPoint &point : points) {
+        if (previous) {
+            QPoint end = point;
+            if (&point == last)
+                end -= QPoint(sign(point.x() - previous->x()), sign(point.y() - previous->y()));
+            painter.drawLine(*previous, end);
+        }
+        previous = &point;
+    }
+}
+
+} // namespace
+
+void drawCellFrame(QPainter &painter, int x, int y) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int w = kCellFrameWidth;
+    const int h = kCellFrameHeight;
+    painter.setPen(QPen(Qt::black, 1));
+    polyline(painter, {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}, {x, y}});
+    painter.setPen(QPen(kFrameGrey, 1));
+    polyline(painter, {{x + 84, y + 1}, {x + 84, y + 89}, {x + 1, y + 89}});
+    polyline(painter, {{x + 83, y + 2}, {x + 83, y + 88}, {x + 2, y + 88}});
+    painter.setPen(QPen(Qt::white, 1));
+    polyline(painter, {{x + 1, y + 89}, {x + 1, y + 1}, {x + 84, y + 1}});
+    polyline(painter, {{x + 2, y + 88}, {x + 2, y + 2}, {x + 83, y + 2}});
+    painter.restore();
+}
+
+void drawCellHighlight(QPainter &painter, int left, int top, int right, int bottom,
+                       const QColor &colour) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(colour, 1));
+    polyline(painter, {{left + 4, top + 4},
+                       {right - 4, top + 4},
+                       {right - 4, bottom - 4},
+                       {left + 4, bottom - 4},
+                       {left + 4, top + 4}});
+    painter.restore();
+}
+
+QFont gothicFont() {
+    QFont font;
+    // The face the panes were designed with, then the Gothic faces a
+    // Linux desktop has.
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+    font.setPixelSize(14);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+void drawCellCaption(QPainter &painter, int x, int y, const QString &text) {
+    painter.save();
+    painter.setFont(gothicFont());
+    painter.setPen(kCaptionBlue);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.drawText(QPoint(x, y + QFontMetrics(painter.font()).ascent()), text);
+    painter.restore();
+}
+
+} // namespace ovaline::app

@@ -1,0 +1,32 @@
+// The drawing that both panes share: the bevelled 85 x 90 frames of slots and
+// picture cells, their inner highlight, and their blue captions in the
+// 14-pixel Gothic face.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QPainter;
+
+namespace ovaline::app {
+
+inline constexpr int kCellFrameWidth = 85;
+inline constexpr int kCellFrameHeight = 90;
+
+// Black outline, grey lower-right and white upper-left inner edges, with its
+// top-left corner at (x, y).
+void drawCellFrame(QPainter &painter, int x, int y);
+
+// A 1-pixel outline 4 pixels inside the rectangle from (left, top) to
+// (right, bottom).
+void drawCellHighlight(QPainter &painter, int left, int top, int right, int bottom,
+                       const QColor &colour);
+
+// The Japanese Gothic face, 14 pixels high, or the nearest Gothic the system has.
+QFont gothicFont();
+
+// Text in blue with a transparent background, its top-left at (x, y).
+void drawCellCaption(QPainter &painter, int x, int y, const QString &text);
+
+} // namespace ovaline::app

@@ -1,0 +1,78 @@
+// How little the user-interface thread works while a picture is received:
+//   ui_cpu_share_during_transfer  CPU time of the user-interface thread
+//                                 during a 65,535-byte receive at 115,200
+//                                 bit/s on the virtual line in real time,
+//                                 over the receive's wall time
+#include "jpeg_padding.h"
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "ovaline_doc.h"
+#include "ovaline_view.h"
+#include "scoped_env.h"
+#include "temp_dir.h"
+#include "traffic.h"
+
+#include <QEventLoop>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+double threadCpuSeconds() {
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    using namespace ovaline;
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    test::TempDir folder;
+    test::ScopedEnv env;
+    env.set("OVALINE_VIRTUAL_DIR", (folder.path() / "camera").string())
+        .set("OVALINE_VIRTUAL_SPEED", "1000")
+        .unset("OVALINE_VIRTUAL_FAULTS")
+        .unset("OVALINE_VIRTUAL_MODEL");
+    app::COvalineApp application(argc, argv);
+    // A message would wait for a user: print it instead.
+    app::setMessageBoxHandler([](const app::MessageBoxRequest &request) {
+        std::fprintf(stderr, "transfer_ui_bench: %s\n", qPrintable(request.text));
+        return QMessageBox::Ok;
+    });
+    const QString profile = QString::fromStdString((folder.path() / "Ovaline.ini").string());
+    if (!application.InitInstance({QStringLiteral("ovaline"), QStringLiteral("--virtual"),
+                                   QStringLiteral("--nosplash"), QStringLiteral("--profile"),
+                                   profile}))
+        return 1;
+    // The connection check of the first idle moment comes first.
+    QEventLoop idle;
+    QObject::connect(&application, &app::COvalineApp::FirstIdleDone, &idle, &QEventLoop::quit);
+    idle.exec();
+    const auto picture = test::padJpeg(test::testPicture(640, 480, 4), OVALINE_MAX_IMAGE);
+    if (test::sendSlot(5, picture).code != 0) {
+        std::fprintf(stderr, "transfer_ui_bench: could not fill the slot\n");
+        return 1;
+    }
+    env.set("OVALINE_VIRTUAL_SPEED", "1");
+    application.m_nBaudIndex = 6; // 115,200 bit/s
+    auto *view = static_cast<app::COvalineView *>(application.m_pMemoryView);
+
+    const double cpuBefore = threadCpuSeconds();
+    const auto wallBefore = std::chrono::steady_clock::now();
+    const int received = view->TransferImage('0', application.GetDocument()->GetSlotData(4), 4,
+                                             app::COvalineDoc::kSlotBytes);
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+    const double cpu = threadCpuSeconds() - cpuBefore;
+    application.ExitInstance();
+    if (received != 1) {
+        std::fprintf(stderr, "transfer_ui_bench: the receive failed\n");
+        return 1;
+    }
+    std::printf("ui_cpu_share_during_transfer: %.4f\n", cpu / wall);
+    return 0;
+}

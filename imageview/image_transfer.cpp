@@ -1,0 +1,104 @@
+// The camera-memory view's picture transfer: one "TR" exchange on a worker
+// thread while the user-interface thread waits in an event loop, keeping the
+// windows painted and showing what is going on.
+#include "ovaline_view.h"
+
+#include "app_events.h"
+#include "command_link.h"
+#include "main_frame.h"
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "resource_ids.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <thread>
+
+namespace ovaline::app {
+namespace {
+
+// How often the wait wakes to show the progress and the status text.
+constexpr int kWakeMs = 50;
+
+void sendProgress(QObject *frame, int percent) {
+    if (!frame)
+        return;
+    CProgressEvent event(percent);
+    QCoreApplication::sendEvent(frame, &event);
+}
+
+} // namespace
+
+int COvalineView::TransferImage(char direction, std::uint8_t *data, int slot, unsigned length) {
+    COvalineApp *app = OvalineApp();
+    if (length == 0) // the progress is a share of the length
+        return 0;
+    m_transfer.port = static_cast<std::uint32_t>(app->m_nPort);
+    m_transfer.baud = kBaudRates[app->m_nBaudIndex];
+    m_transfer.notify_wnd = reinterpret_cast<std::uintptr_t>(this);
+    m_transfer.progress = 0;
+    m_transfer.busy = 1;
+    m_transfer.setting_a = OVALINE_SETTING_A;
+    m_transfer.setting_b = OVALINE_SETTING_B;
+    m_transfer.link_option = static_cast<std::uint32_t>(app->m_nLinkOption);
+    m_transfer.setting_d = OVALINE_SETTING_D;
+    const std::uint8_t frame[7] = {OVALINE_STX, 'T',
+                                   'R',         static_cast<std::uint8_t>(direction),
+                                   '0',         static_cast<std::uint8_t>('1' + slot),
+                                   OVALINE_ETX};
+    std::copy(std::begin(frame), std::end(frame), m_transfer.cmd_frame);
+    m_transfer.length = length;
+    m_transfer.data = reinterpret_cast<std::uintptr_t>(data);
+
+    std::thread worker([this] {
+        const std::int32_t result = OvalineTraffic(&m_transfer);
+        QCoreApplication::postEvent(this, new CTrafficDoneEvent(result));
+    });
+
+    CMainFrame *mainFrame = app->GetMainFrame();
+    sendProgress(mainFrame, 0);
+    const bool statusBar = mainFrame && mainFrame->GetStatusBar();
+    unsigned last = 0;
+    app->m_bBusy = 1;
+
+    // Wakes on the worker's notice, and on a short timer for the progress.
+    QEventLoop wait;
+    QTimer wake;
+    wake.setInterval(kWakeMs);
+    QObject::connect(&wake, &QTimer::timeout, &wait, &QEventLoop::quit);
+    wake.start();
+    m_pWaitLoop = &wait;
+    while (OvalineLoadBusy(&m_transfer) != 0) {
+        if (statusBar)
+            mainFrame->SetMessageText(direction != '0'     ? res::IDS_SENDING
+                                      : app->m_bEscPressed ? res::IDS_STOPPED
+                                                           : res::IDS_RECEIVING);
+        const unsigned percent = OvalineLoadProgress(&m_transfer) * 100u / length;
+        if (percent > last) {
+            sendProgress(mainFrame, static_cast<int>(percent));
+            last = percent;
+        }
+        if (OvalineLoadBusy(&m_transfer) == 0)
+            break;
+        wait.exec();
+    }
+    m_pWaitLoop = nullptr;
+    worker.join();
+
+    sendProgress(mainFrame, 100);
+    sendProgress(mainFrame, 0);
+    app->m_bBusy = 0;
+    const auto result = static_cast<std::int32_t>(OvalineLoadResult(&m_transfer));
+    if (result == 0)
+        return 1;
+    messageBox(transferFailureText(slot + 1, result), QMessageBox::Information);
+    return 0;
+}
+
+int COvalineView::OnTrafficDone(std::int32_t result) {
+    return result == 0 ? 0 : -1;
+}
+
+} // namespace ovaline::app

@@ -1,0 +1,185 @@
+#include "ovaline_view.h"
+
+#include "app_events.h"
+#include "image_wnd.h"
+#include "main_frame.h"
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "ovaline_doc.h"
+#include "resource_ids.h"
+#include "slot_drag.h"
+#include "slot_geometry.h"
+#include "slot_strip.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QEventLoop>
+#include <QScrollBar>
+
+namespace ovaline::app {
+
+using namespace imageview;
+
+namespace {
+
+QCursor dragCursor() {
+    return QCursor(QPixmap(QStringLiteral(":/cursor/drag.png")), 0, 0);
+}
+
+} // namespace
+
+COvalineView::COvalineView(COvalineDoc *doc, QWidget *parent)
+    : CPaneView(doc, parent), m_pStrip(new CSlotStrip(this)) {
+    setWidget(m_pStrip);
+    setWidgetResizable(true);
+    horizontalScrollBar()->setSingleStep(kSlotLineStep.width());
+    horizontalScrollBar()->setPageStep(kSlotPageStep.width());
+    verticalScrollBar()->setSingleStep(kSlotLineStep.height());
+    verticalScrollBar()->setPageStep(kSlotPageStep.height());
+    COvalineApp *app = OvalineApp();
+    app->m_bDragging = 0;
+    app->m_bBusy = 0;
+}
+
+COvalineView::~COvalineView() = default;
+
+QWidget *COvalineView::Strip() const {
+    return m_pStrip;
+}
+
+void COvalineView::OnUpdate(CPaneView *sender) {
+    CPaneView::OnUpdate(sender);
+    m_pStrip->update();
+    if (OvalineApp()->m_bReceivePending)
+        QueueReceive();
+}
+
+void COvalineView::QueueReceive() {
+    if (m_bReceiveQueued)
+        return;
+    m_bReceiveQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_bReceiveQueued = false;
+            if (OvalineApp()->m_bReceivePending)
+                ReceivePending();
+        },
+        Qt::QueuedConnection);
+}
+
+bool COvalineView::event(QEvent *event) {
+    if (event->type() == WM_APP_TRAFFIC_DONE) {
+        OnTrafficDone(static_cast<CTrafficDoneEvent *>(event)->Result());
+        if (m_pWaitLoop)
+            m_pWaitLoop->quit();
+        return true;
+    }
+    if (event->type() == WM_APP_IMAGEWND_MOVED) {
+        OvalineApp()->m_bRefreshThumbs = 1;
+        return true;
+    }
+    return CPaneView::event(event);
+}
+
+void COvalineView::DisableOtherWindows() {
+    COvalineDoc *doc = GetDocument();
+    if (CMainFrame *frame = OvalineApp()->GetMainFrame())
+        frame->setEnabled(false);
+    if (doc->m_pRemoteWnd)
+        doc->m_pRemoteWnd->setEnabled(false);
+}
+
+void COvalineView::EnableOtherWindows() {
+    COvalineDoc *doc = GetDocument();
+    if (CMainFrame *frame = OvalineApp()->GetMainFrame())
+        frame->setEnabled(true);
+    if (doc->m_pRemoteWnd)
+        doc->m_pRemoteWnd->setEnabled(true);
+}
+
+void COvalineView::ShowIdleText() {
+    if (CMainFrame *frame = OvalineApp()->GetMainFrame())
+        frame->SetMessageText(res::AFX_IDS_IDLEMESSAGE);
+}
+
+void COvalineView::OnLButtonDown(QPoint point) {
+    COvalineApp *app = OvalineApp();
+    if (app->m_bBusy)
+        return;
+    if (app->QueryStatus(1) != 1)
+        return;
+    COvalineDoc *doc = GetDocument();
+    app->m_nSelItem = 0;
+    m_bSelected.fill(0);
+    doc->m_bSingleSlot = 0;
+    const int i = slotAt(point);
+    if (i >= 0) {
+        const bool holdsPicture = doc->GetSlotSize(i) > 0 && app->m_reply[1 + i] != '0';
+        app->m_bDragCursor = holdsPicture ? 1 : 0;
+        if (holdsPicture)
+            m_pStrip->setCursor(dragCursor());
+        app->m_bDragging = 1;
+        app->m_nSelItem = i + 1;
+        m_bSelected[i] = 1;
+        m_nSelSlot = i;
+        doc->m_bSingleSlot = 1;
+        m_pressPoint = point;
+    }
+    m_pStrip->update();
+}
+
+void COvalineView::OnMouseMove(QPoint point, Qt::MouseButtons buttons) {
+    COvalineApp *app = OvalineApp();
+    if (!app->m_bDragging || !app->m_bDragCursor || !(buttons & Qt::LeftButton))
+        return;
+    if ((point - m_pressPoint).manhattanLength() >= QApplication::startDragDistance())
+        StartSlotDrag();
+}
+
+void COvalineView::StartSlotDrag() {
+    COvalineApp *app = OvalineApp();
+    const int i = app->m_nSelItem - 1;
+    if (i < 0 || i >= kSlotCount)
+        return;
+    COvalineDoc *doc = GetDocument();
+    const QByteArray jpeg(reinterpret_cast<const char *>(doc->GetSlotData(i)), doc->GetSlotSize(i));
+    auto *drag = new QDrag(this);
+    drag->setMimeData(slotMimeData({i + 1, jpeg}).release());
+    const QPixmap cursor(QStringLiteral(":/cursor/drag.png"));
+    drag->setDragCursor(cursor, Qt::CopyAction);
+    drag->setDragCursor(cursor, Qt::MoveAction);
+    drag->exec(Qt::CopyAction);
+    // The release went to wherever the slot was dropped.
+    app->m_bDragging = 0;
+    m_pStrip->unsetCursor();
+    m_pStrip->update();
+}
+
+void COvalineView::OnLButtonUp() {
+    COvalineApp *app = OvalineApp();
+    if (app->m_bBusy)
+        return;
+    app->m_bDragging = 0;
+    m_pStrip->unsetCursor();
+    m_pStrip->update();
+}
+
+void COvalineView::OnLButtonDblClk(QPoint point) {
+    COvalineApp *app = OvalineApp();
+    COvalineDoc *doc = GetDocument();
+    const int i = slotAt(point);
+    if (i >= 0 && (doc->GetSlotSize(i) != 0 || m_bThumb[i])) {
+        m_lead.SetProperty1(0);
+        const QByteArrayView bytes(doc->GetSlotData(i), COvalineDoc::kSlotBytes);
+        if (m_lead.LoadMemory(bytes, doc->GetSlotSize(i)) != CLead1::kLoaded) {
+            messageBox(QStringLiteral("Load Memory Error!"), QMessageBox::NoIcon);
+            return;
+        }
+        const qint32 handle = m_lead.GetImageHandle();
+        doc->m_pImageWnd->ShowImage(this, m_lead.GetBitmap(handle), m_lead.GetPalette(handle));
+    }
+    app->m_bDragging = 0;
+}
+
+} // namespace ovaline::app

@@ -1,0 +1,86 @@
+// The upper pane: the camera's seven memory slots as a row of frames, each
+// with its number and, once its picture has been received or sent, a
+// thumbnail. Pictures move between the PC and the camera here: Receive
+// fetches the chosen slot or every slot that holds a picture, a JPEG file
+// dropped on a frame is sent into that slot, a slot dragged out carries its
+// picture, and a double click shows a slot's picture in the image window.
+#pragma once
+
+#include "clead1.h"
+#include "ovaline.h"
+#include "pane_view.h"
+
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+
+class QEventLoop;
+
+namespace ovaline::app {
+
+class CSlotStrip;
+
+class COvalineView : public CPaneView {
+    Q_OBJECT
+public:
+    explicit COvalineView(COvalineDoc *doc, QWidget *parent = nullptr);
+    ~COvalineView() override;
+
+    void OnUpdate(CPaneView *sender) override;
+
+    // Receives slot i's picture (after the caller set m_transfer.busy);
+    // false when the transfer failed.
+    bool ReceiveSlot(int i);
+    // Moves one picture in a "TR" exchange on a worker thread while this
+    // thread waits, showing progress. 1 on success; 0 after the failure has
+    // been reported.
+    int TransferImage(char direction, std::uint8_t *data, int slot, unsigned length);
+    // The completion notice of the worker: 0 for success, -1 otherwise.
+    int OnTrafficDone(std::int32_t result);
+    // Sends the JPEG file at `path` into slot s (0..6). 1 on success.
+    int SendFileToSlot(const QString &path, int s);
+    // Enables the main window and the remote control again.
+    void EnableOtherWindows();
+
+    // A file released over the view at a point of the view's document.
+    void DropFile(const QString &path, QPoint point);
+
+    // State the panes and the tests look at.
+    const std::array<int, 7> &Selected() const { return m_bSelected; }
+    const std::array<int, 7> &ThumbShown() const { return m_bThumb; }
+    int SelectedSlot() const { return m_nSelSlot; }
+    QWidget *Strip() const;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    friend class CSlotStrip;
+
+    // Runs the receive the Receive command asked for, from the event loop.
+    void QueueReceive();
+    void ReceivePending();
+    // Decodes slot i's bytes into its thumbnail; false after "Load Memory Error!".
+    bool MakeThumbnail(int i, int size);
+    void DisableOtherWindows();
+    void ShowIdleText();
+
+    void OnLButtonDown(QPoint point);
+    void OnMouseMove(QPoint point, Qt::MouseButtons buttons);
+    void OnLButtonUp();
+    void OnLButtonDblClk(QPoint point);
+    void StartSlotDrag();
+
+    CLead1 m_lead;
+    CSlotStrip *m_pStrip;
+    alignas(8) TrafficBlock m_transfer{};
+    std::array<int, 7> m_bSelected{};
+    std::array<int, 7> m_bThumb{};
+    int m_nSelSlot = 0;
+    bool m_bReceiveQueued = false;
+    QPoint m_pressPoint;
+    QEventLoop *m_pWaitLoop = nullptr;
+};
+
+} // namespace ovaline::app

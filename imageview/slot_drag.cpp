@@ -1,0 +1,37 @@
+#include "slot_drag.h"
+
+#include <QUrl>
+
+namespace ovaline::imageview {
+
+std::unique_ptr<QMimeData> slotMimeData(const DraggedSlot &slot) {
+    auto mime = std::make_unique<QMimeData>();
+    mime->setData(QString::fromLatin1(kSlotNumberMime), QByteArray::number(slot.slot));
+    mime->setData(QString::fromLatin1(kJpegMime), slot.jpeg);
+    return mime;
+}
+
+std::optional<DraggedSlot> draggedSlot(const QMimeData *mime) {
+    if (!mime || !mime->hasFormat(QString::fromLatin1(kSlotNumberMime)))
+        return std::nullopt;
+    bool ok = false;
+    const int slot = mime->data(QString::fromLatin1(kSlotNumberMime)).toInt(&ok);
+    if (!ok || slot < 1 || slot > 7)
+        return std::nullopt;
+    return DraggedSlot{slot, mime->data(QString::fromLatin1(kJpegMime))};
+}
+
+QString draggedFile(const QMimeData *mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1)
+        return {};
+    const QUrl url = mime->urls().front();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+std::unique_ptr<QMimeData> fileMimeData(const QString &path) {
+    auto mime = std::make_unique<QMimeData>();
+    mime->setUrls({QUrl::fromLocalFile(path)});
+    return mime;
+}
+
+} // namespace ovaline::imageview

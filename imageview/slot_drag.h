@@ -1,0 +1,32 @@
+// What a drag between the panes (or from the desktop) carries. A slot
+// dragged out of the camera-memory view carries its number and its JPEG
+// bytes; a file dragged onto a slot carries the file's path as a URL, as a
+// desktop file manager gives it.
+#pragma once
+
+#include <QByteArray>
+#include <QMimeData>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace ovaline::imageview {
+
+inline constexpr char kSlotNumberMime[] = "application/x-ovaline-slot";
+inline constexpr char kJpegMime[] = "image/jpeg";
+
+struct DraggedSlot {
+    int slot = 0; // 1..7
+    QByteArray jpeg;
+};
+
+std::unique_ptr<QMimeData> slotMimeData(const DraggedSlot &slot);
+std::optional<DraggedSlot> draggedSlot(const QMimeData *mime);
+
+// The local file a drag carries, or an empty string (no URL, several, or not
+// a local file).
+QString draggedFile(const QMimeData *mime);
+std::unique_ptr<QMimeData> fileMimeData(const QString &path);
+
+} // namespace ovaline::imageview

@@ -1,0 +1,94 @@
+#include "slot_strip.h"
+
+#include "cell_painting.h"
+#include "ovaline_app.h"
+#include "ovaline_doc.h"
+#include "ovaline_view.h"
+#include "slot_drag.h"
+#include "slot_geometry.h"
+
+#include <QDragEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace ovaline::app {
+
+using namespace imageview;
+
+namespace {
+
+const QColor kChosen(0, 0, 255);
+const QColor kNotChosen(191, 191, 191);
+
+} // namespace
+
+CSlotStrip::CSlotStrip(COvalineView *view) : QWidget(view), m_pView(view) {
+    setMinimumSize(kTotalSize);
+    setAcceptDrops(true);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
+}
+
+void CSlotStrip::paintEvent(QPaintEvent *) {
+    COvalineApp *app = OvalineApp();
+    const COvalineDoc *doc = m_pView->GetDocument();
+    QPainter painter(this);
+    for (int i = 0; i < kSlotCount; ++i) {
+        const QPoint origin = frameOrigin(i);
+        drawCellFrame(painter, origin.x(), origin.y());
+        const bool chosen =
+            m_pView->m_bSelected[i] && doc->m_bSingleSlot && !app->m_bReceivePending;
+        const QRect r = slotRect(i);
+        drawCellHighlight(painter, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(),
+                          chosen ? kChosen : kNotChosen);
+        drawCellCaption(painter, origin.x() + 18, origin.y() + 70, QString::asprintf("%2d", i + 1));
+        if (m_pView->m_bThumb[i] && !doc->GetThumb(i).isNull())
+            painter.drawImage(thumbOrigin(i), doc->GetThumb(i));
+    }
+    // Paint only draws: a requested receive runs from the event loop.
+    if (app->m_bReceivePending)
+        m_pView->QueueReceive();
+}
+
+void CSlotStrip::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton)
+        m_pView->OnLButtonDown(event->position().toPoint());
+}
+
+void CSlotStrip::mouseMoveEvent(QMouseEvent *event) {
+    m_pView->OnMouseMove(event->position().toPoint(), event->buttons());
+}
+
+void CSlotStrip::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton)
+        m_pView->OnLButtonUp();
+}
+
+void CSlotStrip::mouseDoubleClickEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton)
+        m_pView->OnLButtonDblClk(event->position().toPoint());
+}
+
+void CSlotStrip::dragEnterEvent(QDragEnterEvent *event) {
+    if (!OvalineApp()->m_bBusy && !draggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CSlotStrip::dragMoveEvent(QDragMoveEvent *event) {
+    if (!OvalineApp()->m_bBusy && !draggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CSlotStrip::dropEvent(QDropEvent *event) {
+    const QString path = draggedFile(event->mimeData());
+    if (OvalineApp()->m_bBusy || path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drop runs after the drag has ended, not inside it.
+    const QPoint point = event->position().toPoint();
+    QMetaObject::invokeMethod(
+        m_pView, [view = m_pView, path, point] { view->DropFile(path, point); },
+        Qt::QueuedConnection);
+}
+
+} // namespace ovaline::app

@@ -1,0 +1,30 @@
+// The scrolled content of the camera-memory view: paints the seven frames
+// from the view's state and hands mouse and drop events to the view.
+#pragma once
+
+#include <QWidget>
+
+namespace ovaline::app {
+
+class COvalineView;
+
+class CSlotStrip : public QWidget {
+    Q_OBJECT
+public:
+    explicit CSlotStrip(COvalineView *view);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    COvalineView *m_pView;
+};
+
+} // namespace ovaline::app

@@ -1,0 +1,86 @@
+// The camera-memory view's receive: the chosen slot, or every slot that
+// holds a picture, each made into a thumbnail as it arrives.
+#include "ovaline_view.h"
+
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "ovaline_doc.h"
+#include "slot_geometry.h"
+#include "slot_strip.h"
+#include "wait_cursor.h"
+
+namespace ovaline::app {
+
+using namespace imageview;
+
+void COvalineView::ReceivePending() {
+    COvalineApp *app = OvalineApp();
+    COvalineDoc *doc = GetDocument();
+    CWaitCursor wait;
+    m_bSelected.fill(0);
+    if (doc->m_bSingleSlot)
+        doc->SetSlotSize(m_nSelSlot, 0);
+    else
+        m_bThumb.fill(0);
+    app->m_bReceivePending = 0;
+    m_pStrip->repaint();
+    if (app->QueryStatus(1) != 1)
+        return; // the library's failure has been reported
+    // The map as it was asked for; the transfers below do not touch it.
+    const std::string map(app->m_reply, app->m_reply + 8);
+
+    DisableOtherWindows();
+    app->m_bEscPressed = 0;
+    if (doc->m_bSingleSlot) {
+        const int s = m_nSelSlot;
+        if (map[1 + s] == '0') {
+            messageBox(QStringLiteral("No image in the main unit memory."), QMessageBox::Warning);
+            m_bThumb[s] = 0;
+            m_pStrip->update(slotRect(s));
+        } else {
+            ReceiveSlot(s);
+        }
+        doc->m_bSingleSlot = 0;
+    } else {
+        for (int i = 0; i < kSlotCount; ++i) {
+            if (map[1 + i] != '0') // protected slots are received too
+                ReceiveSlot(i);
+            if (app->m_bEscPressed)
+                break;
+        }
+    }
+    EnableOtherWindows();
+    ShowIdleText();
+    m_pStrip->update();
+}
+
+bool COvalineView::ReceiveSlot(int i) {
+    COvalineDoc *doc = GetDocument();
+    m_transfer.busy = 1;
+    if (TransferImage('0', doc->GetSlotData(i), i, COvalineDoc::kSlotBytes) == 0) {
+        m_bThumb[i] = 0;
+        doc->SetThumb(i, QImage());
+        m_pStrip->repaint();
+        return false;
+    }
+    m_bThumb[i] = 1;
+    doc->m_bReceived = 1;
+    doc->SetSlotSize(i, static_cast<int>(OvalineLoadProgress(&m_transfer)));
+    MakeThumbnail(i, doc->GetSlotSize(i));
+    m_pStrip->repaint();
+    return true;
+}
+
+bool COvalineView::MakeThumbnail(int i, int size) {
+    COvalineDoc *doc = GetDocument();
+    m_lead.SetProperty1(0);
+    const QByteArrayView bytes(doc->GetSlotData(i), COvalineDoc::kSlotBytes);
+    if (m_lead.LoadMemory(bytes, size) != CLead1::kLoaded) {
+        messageBox(QStringLiteral("Load Memory Error!"), QMessageBox::NoIcon);
+        return false;
+    }
+    doc->SetThumb(i, m_lead.GetThumbnail(kThumbWidth));
+    return true;
+}
+
+} // namespace ovaline::app

@@ -1,0 +1,127 @@
+// The camera-memory view's send: a JPEG file released over a slot frame goes
+// into that slot of the camera.
+#include "ovaline_view.h"
+
+#include "main_frame.h"
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "ovaline_doc.h"
+#include "resource_ids.h"
+#include "slot_geometry.h"
+#include "slot_strip.h"
+#include "wait_cursor.h"
+
+#include <QFile>
+
+#include <cstring>
+#include <vector>
+
+namespace ovaline::app {
+
+using namespace imageview;
+
+namespace {
+
+constexpr int kBaudIndex115200 = 6;
+
+// Reads the whole file for a slot; false after its failure was reported.
+bool readSlotFile(const QString &path, std::vector<std::uint8_t> &bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        messageBox(QStringLiteral("File Not Open"), QMessageBox::NoIcon);
+        return false;
+    }
+    const qint64 size = file.size();
+    if (size <= 0) {
+        messageBox(QStringLiteral("The file is empty: nothing was sent."), QMessageBox::NoIcon);
+        return false;
+    }
+    if (size > COvalineDoc::kSlotBytes) {
+        messageBox(QStringLiteral("The file is larger than 65,535 bytes: nothing was sent."),
+                   QMessageBox::NoIcon);
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    if (file.read(reinterpret_cast<char *>(bytes.data()), size) != size) {
+        messageBox(QStringLiteral("File read error"), QMessageBox::NoIcon);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void COvalineView::DropFile(const QString &path, QPoint point) {
+    COvalineApp *app = OvalineApp();
+    if (app->m_bBusy)
+        return;
+    {
+        CWaitCursor wait;
+        if (CMainFrame *frame = app->GetMainFrame())
+            frame->SetMessageText(res::IDS_SENDING);
+        const int i = app->QueryStatus(1) == 1 ? slotAt(point) : -1;
+        if (i >= 0) {
+            switch (app->m_reply[1 + i]) {
+            case '1':
+                if (messageBox(QStringLiteral("Do you want to over-write?"), QMessageBox::Question,
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+                    if (SendFileToSlot(path, i) == 1) {
+                        m_bThumb[i] = 1;
+                        app->m_bRefreshThumbs = 1;
+                    }
+                } else {
+                    app->m_bRefreshThumbs = 1;
+                }
+                break;
+            case 'P':
+                messageBox(QStringLiteral("Protected"), QMessageBox::Warning);
+                break;
+            default:
+                if (SendFileToSlot(path, i) == 1)
+                    m_bThumb[i] = 1;
+                break;
+            }
+        }
+        m_bSelected.fill(0);
+        GetDocument()->m_bSingleSlot = 0;
+    }
+    ShowIdleText();
+    app->m_bDragging = 0;
+    m_pStrip->update();
+}
+
+int COvalineView::SendFileToSlot(const QString &path, int s) {
+    COvalineApp *app = OvalineApp();
+    COvalineDoc *doc = GetDocument();
+    if (app->m_nBaudIndex == kBaudIndex115200) {
+        messageBox(QStringLiteral(" You can not send the image data from PC to the main unit "
+                                  "\nat this baud rate(115,200). \n Please lower the baud rate "
+                                  "to 57,600."),
+                   QMessageBox::Information);
+        return 0;
+    }
+    // The file is read whole before anything is said to the camera, and
+    // goes into the slot only once the camera has it: a file that cannot be
+    // read, or a send that fails, leaves the slot's picture as it was.
+    std::vector<std::uint8_t> picture;
+    if (!readSlotFile(path, picture))
+        return 0;
+
+    app->SuspendPO();
+    app->QueryStatus(0);
+    DisableOtherWindows();
+    const auto finish = [&](int result) {
+        EnableOtherWindows();
+        app->ResumePO();
+        return result;
+    };
+    if (TransferImage('1', picture.data(), s, static_cast<unsigned>(picture.size())) == 0)
+        return finish(0);
+    std::memcpy(doc->GetSlotData(s), picture.data(), picture.size());
+    doc->SetSlotSize(s, static_cast<int>(picture.size()));
+    const bool shown = MakeThumbnail(s, static_cast<int>(picture.size()));
+    m_pStrip->repaint();
+    return finish(shown ? 1 : 0);
+}
+
+} // namespace ovaline::app
