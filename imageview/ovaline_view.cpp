@@ -82,21 +82,17 @@ bool COvalineView::event(QEvent *event) {
     return CPaneView::event(event);
 }
 
-void COvalineView::DisableOtherWindows() {
+void COvalineView::SetOtherWindowsEnabled(bool enabled) {
     COvalineDoc *doc = GetDocument();
     if (CMainFrame *frame = OvalineApp()->GetMainFrame())
-        frame->setEnabled(false);
+        frame->setEnabled(enabled);
     if (doc->m_pRemoteWnd)
-        doc->m_pRemoteWnd->setEnabled(false);
+        doc->m_pRemoteWnd->setEnabled(enabled);
 }
 
-void COvalineView::EnableOtherWindows() {
-    COvalineDoc *doc = GetDocument();
-    if (CMainFrame *frame = OvalineApp()->GetMainFrame())
-        frame->setEnabled(true);
-    if (doc->m_pRemoteWnd)
-        doc->m_pRemoteWnd->setEnabled(true);
-}
+void COvalineView::DisableOtherWindows() { SetOtherWindowsEnabled(false); }
+
+void COvalineView::EnableOtherWindows() { SetOtherWindowsEnabled(true); }
 
 void COvalineView::ShowIdleText() {
     if (CMainFrame *frame = OvalineApp()->GetMainFrame())

@@ -64,6 +64,8 @@ private:
     // Decodes slot i's bytes into its thumbnail; false after "Load Memory Error!".
     bool MakeThumbnail(int i, int size);
     void DisableOtherWindows();
+    // The main window and the remote control, which a transfer holds still.
+    void SetOtherWindowsEnabled(bool enabled);
     void ShowIdleText();
 
     void OnLButtonDown(QPoint point);
