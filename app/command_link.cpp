@@ -2,7 +2,9 @@
 
 #include "ovaline.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace ovaline::app {
 
@@ -27,6 +29,30 @@ std::optional<UnitModel> classifyModelReply(const char *reply) {
             return known.unit;
     }
     return std::nullopt;
+}
+
+void fillRecord(TrafficBlock &block, int port, int baudIndex, int linkOption, const char letters[2],
+                char arg, const char param[2], std::uint32_t length, void *data) {
+    block.port = static_cast<std::uint32_t>(port);
+    block.baud = kBaudRates[baudIndex];
+    block.notify_wnd = 0;
+    block.progress = 0;
+    block.busy = 1;
+    block.result = 0;
+    block.setting_a = OVALINE_SETTING_A;
+    block.setting_b = OVALINE_SETTING_B;
+    block.link_option = static_cast<std::uint32_t>(linkOption);
+    block.setting_d = OVALINE_SETTING_D;
+    const std::uint8_t frame[7] = {OVALINE_STX,
+                                   static_cast<std::uint8_t>(letters[0]),
+                                   static_cast<std::uint8_t>(letters[1]),
+                                   static_cast<std::uint8_t>(arg),
+                                   static_cast<std::uint8_t>(param[0]),
+                                   static_cast<std::uint8_t>(param[1]),
+                                   OVALINE_ETX};
+    std::copy(std::begin(frame), std::end(frame), block.cmd_frame);
+    block.length = length;
+    block.data = reinterpret_cast<std::uintptr_t>(data);
 }
 
 QString commandFailureText(int resultCode) {

@@ -2,6 +2,8 @@
 // command table, the line rates, the model reply and the failure message.
 #pragma once
 
+#include "ovaline.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -19,8 +21,8 @@ enum CommandCode {
     kCmdVideoInput = 5,
     kCmdPolarity = 6,
     kCmdColour = 7,
-    kCmdPause = 8,
-    kCmdPointer = 9,
+    kCmdPointer = 8,
+    kCmdPointerMove = 9,
     kCmdTwoTimes = 10,
     kCmdMemory = 11,
     kCmdFreeze = 13,
@@ -36,6 +38,12 @@ constexpr std::uint32_t kBaudRates[kBaudRateCount] = {2400,  4800,  9600,  19200
 // The two letters of a command code; nullptr for a code that is no command
 // (12, 15, and anything outside 0..17).
 const char *commandLetters(int code);
+
+// Fills a record for one exchange on `port` at rate `baudIndex`: the fixed
+// values, and the frame STX, letters, argument, two parameter characters, ETX.
+// busy is set and result, progress and notify_wnd cleared.
+void fillRecord(TrafficBlock &block, int port, int baudIndex, int linkOption, const char letters[2],
+                char arg, const char param[2], std::uint32_t length, void *data);
 
 // Bytes of the reply: 6 for "QR", 8 for every other command.
 std::uint32_t replyLength(int code);

@@ -74,6 +74,11 @@ UnitStore::Lock::~Lock() {
     }
 }
 
+bool UnitStore::hasState() const {
+    std::error_code error;
+    return fs::exists(folder_ / "state.txt", error);
+}
+
 bool UnitStore::load(UnitState &state) const {
     std::ifstream in(folder_ / "state.txt");
     if (!in)

@@ -31,6 +31,9 @@ public:
 
     const std::filesystem::path &folder() const { return folder_; }
 
+    // Whether the folder holds a camera's state already.
+    bool hasState() const;
+
     // False when the folder holds no state yet (or holds one that cannot be read).
     bool load(UnitState &state) const;
     // Writes each file whole (through a temporary file and a rename); the

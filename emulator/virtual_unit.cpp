@@ -347,6 +347,13 @@ void VirtualUnit::store(int slot, std::vector<std::uint8_t> picture) {
 }
 
 void VirtualUnit::wake() {
+    {
+        std::lock_guard lock(mutex_);
+        // Every command loads a stored state anyway; only a camera that
+        // has none yet needs its first-start pictures now.
+        if (loaded_ || (options_.store && options_.store->hasState()))
+            return;
+    }
     transact([](UnitState &, double, bool &) { return 0; });
 }
 

@@ -35,22 +35,10 @@ int COvalineView::TransferImage(char direction, std::uint8_t *data, int slot, un
     COvalineApp *app = OvalineApp();
     if (length == 0) // the progress is a share of the length
         return 0;
-    m_transfer.port = static_cast<std::uint32_t>(app->m_nPort);
-    m_transfer.baud = kBaudRates[app->m_nBaudIndex];
+    const char param[2] = {'0', static_cast<char>('1' + slot)};
+    fillRecord(m_transfer, app->m_nPort, app->m_nBaudIndex, app->m_nLinkOption, "TR", direction,
+               param, length, data);
     m_transfer.notify_wnd = reinterpret_cast<std::uintptr_t>(this);
-    m_transfer.progress = 0;
-    m_transfer.busy = 1;
-    m_transfer.setting_a = OVALINE_SETTING_A;
-    m_transfer.setting_b = OVALINE_SETTING_B;
-    m_transfer.link_option = static_cast<std::uint32_t>(app->m_nLinkOption);
-    m_transfer.setting_d = OVALINE_SETTING_D;
-    const std::uint8_t frame[7] = {OVALINE_STX, 'T',
-                                   'R',         static_cast<std::uint8_t>(direction),
-                                   '0',         static_cast<std::uint8_t>('1' + slot),
-                                   OVALINE_ETX};
-    std::copy(std::begin(frame), std::end(frame), m_transfer.cmd_frame);
-    m_transfer.length = length;
-    m_transfer.data = reinterpret_cast<std::uintptr_t>(data);
 
     std::thread worker([this] {
         const std::int32_t result = OvalineTraffic(&m_transfer);

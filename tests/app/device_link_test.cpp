@@ -53,7 +53,7 @@ TEST_F(DeviceLink, CodesOutsideTheTableSendNothingAndSayNothing) {
 
 TEST_F(DeviceLink, AFailedPoShowsTheLibrarysThreeLineMessage) {
     env.set("OVALINE_VIRTUAL_FAULTS", "nak=100");
-    EXPECT_EQ(app().SendCommand(app::kCmdPause, '1', "  "), 0);
+    EXPECT_EQ(app().SendCommand(app::kCmdPointer, '1', "  "), 0);
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].text,
               "DLL failed sending or receiving data\n  DLL ERROR CODE : 104\n  (Received NAK)");
@@ -91,7 +91,7 @@ TEST_F(DeviceLink, AFailedModelQueryIsSilentAndForgetsTheModel) {
 }
 
 TEST_F(DeviceLink, SuspendPoSwitchesItOffAndLeavesTheReplyAsItWas) {
-    ASSERT_EQ(app().SendCommand(app::kCmdPause, '1', "  "), 1);
+    ASSERT_EQ(app().SendCommand(app::kCmdPointer, '1', "  "), 1);
     ASSERT_EQ(app().QueryStatus(1), 1);
     const std::string slotMap(app().m_reply, sizeof app().m_reply);
 
@@ -106,7 +106,7 @@ TEST_F(DeviceLink, SuspendPoSwitchesItOffAndLeavesTheReplyAsItWas) {
 }
 
 TEST_F(DeviceLink, SuspendPoLeavesPoAloneWhenItIsOffOrUnknown) {
-    ASSERT_EQ(app().SendCommand(app::kCmdPause, '0', "  "), 1);
+    ASSERT_EQ(app().SendCommand(app::kCmdPointer, '0', "  "), 1);
     app().SuspendPO();
     EXPECT_EQ(app().m_bPOSuspended, 0);
 
