@@ -6,6 +6,7 @@
 #include "profile_file.h"
 #include "window_geometry.h"
 
+#include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -49,6 +50,9 @@ CFolderDlg::CFolderDlg(QWidget *parent)
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true);
     m_tree->setUniformRowHeights(true);
+    // Deep or long names scroll sideways rather than being cut.
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(m_tree, &QTreeWidget::itemExpanded, this, &CFolderDlg::OnItemExpanding);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CFolderDlg::OnSelectionChanged);
     OnInitDialog();
