@@ -6,6 +6,7 @@
 #include "profile_file.h"
 #include "window_geometry.h"
 
+#include <QDir>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
@@ -32,6 +33,12 @@ QIcon folderIcon(const QStyle *style) {
     QIcon icon = style->standardIcon(QStyle::SP_DirClosedIcon);
     icon.addPixmap(style->standardPixmap(QStyle::SP_DirOpenIcon), QIcon::Selected);
     return icon;
+}
+
+QStyle::StandardPixmap topLevelIcon(const TreeFolder &top) {
+    if (top.path.isEmpty())
+        return QStyle::SP_ComputerIcon;
+    return top.path == QDir::homePath() ? QStyle::SP_DirHomeIcon : QStyle::SP_DesktopIcon;
 }
 
 } // namespace
@@ -85,23 +92,12 @@ void CFolderDlg::FillRoot() {
         auto *item = new QTreeWidgetItem(m_tree, {top.text});
         item->setData(0, kPathRole, top.path);
         item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        if (top.path.isEmpty()) {
-            // "Computer": its children are the mounted file systems.
-            item->setIcon(0, look->standardIcon(QStyle::SP_ComputerIcon));
-            item->setData(0, kReadRole, true);
-            FillChildren(item, mountedFileSystems());
-            for (int i = 0; i < item->childCount(); ++i)
-                item->child(i)->setIcon(0, look->standardIcon(QStyle::SP_DriveHDIcon));
-        } else {
-            item->setIcon(0, look->standardIcon(top.text == QLatin1String("Home")
-                                                    ? QStyle::SP_DirHomeIcon
-                                                    : QStyle::SP_DesktopIcon));
-        }
+        item->setIcon(0, look->standardIcon(topLevelIcon(top)));
     }
 }
 
-void CFolderDlg::FillChildren(QTreeWidgetItem *parent, const std::vector<TreeFolder> &folders) {
-    const QIcon icon = folderIcon(style());
+void CFolderDlg::FillChildren(QTreeWidgetItem *parent, const std::vector<TreeFolder> &folders,
+                              const QIcon &icon) {
     for (const TreeFolder &folder : folders) {
         auto *item = new QTreeWidgetItem(parent, {folder.text});
         item->setData(0, kPathRole, folder.path);
@@ -115,13 +111,18 @@ void CFolderDlg::OnItemExpanding(QTreeWidgetItem *item) {
     if (item->data(0, kReadRole).toBool())
         return;
     item->setData(0, kReadRole, true);
-    FillChildren(item, readSubfolders(item->data(0, kPathRole).toString()));
+    const QString path = item->data(0, kPathRole).toString();
+    if (path.isEmpty()) // "Computer": its children are the mounted file systems
+        FillChildren(item, mountedFileSystems(), style()->standardIcon(QStyle::SP_DriveHDIcon));
+    else
+        FillChildren(item, readSubfolders(path), folderIcon(style()));
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
 QString CFolderDlg::SelectedFolder() const {
-    const QTreeWidgetItem *item = m_tree->currentItem();
-    if (!item || !item->isSelected() || !item->parent())
+    const QList<QTreeWidgetItem *> selected = m_tree->selectedItems();
+    const QTreeWidgetItem *item = selected.value(0);
+    if (!item || !item->parent())
         return {};
     return item->data(0, kPathRole).toString();
 }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QIcon;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -36,7 +37,8 @@ protected:
 private:
     void OnInitDialog();
     void FillRoot();
-    void FillChildren(QTreeWidgetItem *parent, const std::vector<TreeFolder> &folders);
+    void FillChildren(QTreeWidgetItem *parent, const std::vector<TreeFolder> &folders,
+                      const QIcon &icon);
     void OnItemExpanding(QTreeWidgetItem *item);
     void OnSelectionChanged();
 

@@ -60,6 +60,7 @@ TEST_F(FolderDialog, TheTopLevelIsHomeDesktopAndTheMountedFileSystems) {
     dlg.show();
     EXPECT_EQ(texts(dlg.m_tree->invisibleRootItem()), QStringList({"Home", "Desktop", "Computer"}));
     QTreeWidgetItem *computer = top(dlg, "Computer");
+    computer->setExpanded(true);
     const QStringList mounts = texts(computer);
     EXPECT_EQ(mounts.filter(QRegularExpression("^.+ \\(/\\)$")).size(), 1)
         << mounts.join(", ").toStdString();
