@@ -11,6 +11,7 @@
 #include "profile_file.h"
 #include "progress_status_bar.h"
 #include "resource_ids.h"
+#include "splash_screen_wnd.h"
 #include "string_table.h"
 #include "window_geometry.h"
 
@@ -71,6 +72,7 @@ CMainFrame::CMainFrame(COvalineDoc *doc) : m_pDoc(doc) {
         OnClock();
     connect(OvalineApp(), &COvalineApp::UnitModelChanged, this, &CMainFrame::UpdateCommandUI);
     UpdateCommandUI();
+    imageview::CSplashScreenWnd::ShowSplash(this);
 }
 
 void CMainFrame::PreCreateWindow() {
@@ -122,9 +124,16 @@ void CMainFrame::CreateCommands() {
     connect(m_actions[ID_REMOTE], &QAction::triggered, m_pDoc, &COvalineDoc::OnRemote);
     connect(m_actions[ID_SETUP], &QAction::triggered, m_pDoc, &COvalineDoc::OnSetup);
     connect(m_actions[ID_APP_ABOUT], &QAction::triggered, app, &COvalineApp::OnAppAbout);
+    // Refresh: a menu item with its own key, no toolbar button.
+    auto *refresh = new QAction(QStringLiteral("Refresh(&R)"), this);
+    refresh->setShortcut(QKeySequence(Qt::Key_F5));
+    refresh->setStatusTip(statusPrompt(ID_FILE_REFRESH));
+    m_actions[ID_FILE_REFRESH] = refresh;
+    connect(refresh, &QAction::triggered, m_pDoc, &COvalineDoc::OnRefresh);
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("File(&F)"));
     file->addAction(m_actions[ID_FILE_OPEN_FOLDER]);
+    file->addAction(refresh);
     file->addAction(m_actions[ID_FILE_SAVE_IMAGE]);
     file->addSeparator();
     file->addAction(m_actions[ID_APP_EXIT]);
@@ -171,6 +180,7 @@ void CMainFrame::UpdateCommandUI() {
     const bool unitKnown = m_pDoc->IsUnitKnown();
     for (int id : kUnitCommands)
         m_actions[id]->setEnabled(unitKnown);
+    m_actions[ID_FILE_REFRESH]->setEnabled(!OvalineApp()->m_strFolder.isEmpty());
 }
 
 void CMainFrame::OnClock() {

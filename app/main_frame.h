@@ -29,7 +29,8 @@ public:
     CProgressStatusBar *GetStatusBar() const { return m_wndStatusBar; }
     CFixedSplitterWnd *GetSplitter() const { return m_wndSplitter; }
 
-    // Enables the commands by their rules; runs whenever the unit is checked.
+    // Enables the commands by their rules; runs whenever the unit is checked
+    // and whenever a folder is opened.
     void UpdateCommandUI();
 
 protected:

@@ -6,6 +6,7 @@
 #include "message_box.h"
 #include "ovaline_doc.h"
 #include "profile_file.h"
+#include "splash_screen_wnd.h"
 #include "termination_signals.h"
 
 #include <QCommandLineParser>
@@ -73,6 +74,9 @@ bool COvalineApp::ParseCommandLine(const QStringList &arguments, QString &profil
     const QCommandLineOption noSplashOption(QStringLiteral("nosplash"),
                                             QStringLiteral("Start without the splash screen."));
     parser.addOptions({virtualOption, profileOption, noSplashOption});
+    parser.addPositionalArgument(QStringLiteral("folder"),
+                                 QStringLiteral("Show the pictures of FOLDER in the lower pane."),
+                                 QStringLiteral("[FOLDER]"));
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         return false;
@@ -81,6 +85,11 @@ bool COvalineApp::ParseCommandLine(const QStringList &arguments, QString &profil
         parser.showHelp();
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "Name one folder at most.\n");
+        return false;
+    }
+    m_startFolder = parser.positionalArguments().value(0);
     m_bShowSplash = parser.isSet(noSplashOption) ? 0 : 1;
     profilePath =
         parser.isSet(profileOption) ? parser.value(profileOption) : ProfileFile::defaultPath();
@@ -100,12 +109,14 @@ bool COvalineApp::InitInstance(const QStringList &arguments) {
     if (const QString problem = m_profile->healthMessage(); !problem.isEmpty())
         messageBox(problem, QMessageBox::Warning);
     LoadSettings();
+    imageview::CSplashScreenWnd::EnableSplash(m_bShowSplash != 0);
 
     installEventFilter(this);
     m_termination = std::make_unique<TerminationSignals>();
     m_pDoc = std::make_unique<COvalineDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
     connect(m_termination.get(), &TerminationSignals::received, m_pMainWnd.get(), &QWidget::close);
+    m_pDoc->OpenStartFolder(m_startFolder);
     m_pMainWnd->show();
     return true;
 }
@@ -134,6 +145,8 @@ void COvalineApp::ExitInstance() {
 }
 
 bool COvalineApp::eventFilter(QObject *watched, QEvent *event) {
+    if (imageview::CSplashScreenWnd::FilterAppMessage(event))
+        return true;
     switch (event->type()) {
     case QEvent::KeyRelease:
         if (const auto *key = static_cast<QKeyEvent *>(event);

@@ -106,6 +106,7 @@ private:
     void OnIdle();
 
     bool m_bIdleScheduled = false;
+    QString m_startFolder; // named on the command line
     std::unique_ptr<ProfileFile> m_profile;
     std::unique_ptr<COvalineDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;

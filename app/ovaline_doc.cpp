@@ -1,20 +1,38 @@
 #include "ovaline_doc.h"
 
 #include "command_link.h"
+#include "folder_dlg.h"
 #include "image_wnd.h"
+#include "jpeg_listing.h"
 #include "main_frame.h"
 #include "message_box.h"
 #include "ovaline_app.h"
 #include "pane_view.h"
+#include "profile_file.h"
 #include "save_names.h"
 #include "setup_dlg.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace ovaline::app {
+namespace {
+
+// The folder shown last, opened again at the next start.
+const QString kFolderSection = QStringLiteral("FOLDER");
+const QString kFolderPathKey = QStringLiteral("PATH");
+
+bool isReadableFolder(const QString &path) {
+    const QFileInfo info(path);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+} // namespace
 
 COvalineDoc::COvalineDoc()
     : m_pImageWnd(std::make_unique<imageview::CImageWnd>()),
@@ -115,16 +133,40 @@ int COvalineDoc::WriteSlotFile(const QString &path, int i) {
 }
 
 void COvalineDoc::OnOpenFolder() {
+    folder::CFolderDlg dlg(OvalineApp()->GetMainFrame());
+    if (dlg.exec() == QDialog::Accepted)
+        ShowFolder();
+}
+
+void COvalineDoc::OnRefresh() {
     COvalineApp *app = OvalineApp();
-    QFileDialog dialog(app->GetMainFrame(), QStringLiteral("Open Folder"), app->m_strFolder);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (app->m_strFolder.isEmpty())
         return;
-    app->m_strFolder = dialog.selectedFiles().constFirst();
+    folder::ListJpegFiles(*app, app->m_strFolder);
+    ShowFolder();
+}
+
+void COvalineDoc::OpenStartFolder(const QString &commandLineFolder) {
+    COvalineApp *app = OvalineApp();
+    QString path = app->GetProfile().readString(kFolderSection, kFolderPathKey);
+    if (!commandLineFolder.isEmpty()) {
+        path = QDir::cleanPath(QFileInfo(commandLineFolder).absoluteFilePath());
+        if (!isReadableFolder(path))
+            std::fprintf(stderr, "%s is no folder that can be read.\n", qPrintable(path));
+    }
+    if (path.isEmpty() || !isReadableFolder(path))
+        return;
+    folder::ListJpegFiles(*app, path);
+    ShowFolder();
+}
+
+void COvalineDoc::ShowFolder() {
+    COvalineApp *app = OvalineApp();
+    app->GetProfile().writeString(kFolderSection, kFolderPathKey, app->m_strFolder);
     app->m_bRefreshThumbs = 1;
     app->m_bFolderChanged = 1;
     UpdateAllViews(app->m_pMemoryView);
+    app->GetMainFrame()->UpdateCommandUI();
 }
 
 void COvalineDoc::OnRemote() {

@@ -55,6 +55,8 @@ public:
     void OnReceive();
     void OnSave();
     void OnOpenFolder();
+    // Reads the current folder again.
+    void OnRefresh();
     void OnRemote();
     void OnSetup();
     // Receive, Save, Remote and Open Folder need an identified unit.
@@ -63,6 +65,10 @@ public:
     // Save's writing once the name is chosen: the selected slot, or every
     // slot of the whole memory.
     void SaveSlots(const QString &chosenPath);
+
+    // At start: opens the folder named on the command line, else the one
+    // shown last; one that is gone or unreadable leaves the pane empty.
+    void OpenStartFolder(const QString &commandLineFolder);
 
     // Closes the tool windows before the program ends.
     void OnCloseDocument();
@@ -75,6 +81,9 @@ public:
 
 private:
     bool RefuseWhileBusy() const;
+    // The listing has changed: remembers the folder and has the thumbnail
+    // view reload it.
+    void ShowFolder();
 
     std::array<std::unique_ptr<std::uint8_t[]>, kSlotCount> m_pSlotData;
     std::array<int, kSlotCount> m_nSlotSize{};

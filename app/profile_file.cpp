@@ -71,6 +71,11 @@ void ProfileFile::writeInt(const QString &section, const QString &key, int value
         settings_->setValue(section + u'/' + key, value);
 }
 
+void ProfileFile::writeString(const QString &section, const QString &key, const QString &value) {
+    if (health_ != Health::CorruptLeft)
+        settings_->setValue(section + u'/' + key, value);
+}
+
 bool ProfileFile::flush() {
     if (health_ == Health::CorruptLeft)
         return false;

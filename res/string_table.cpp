@@ -25,6 +25,7 @@ constexpr Entry kStrings[] = {
     {ID_FILE_OPEN_FOLDER, "Open Folder\nOpen"},
     {ID_SETUP, "Setup Connector & Baud Rate\nSetup"},
     {ID_FILE_SAVE_IMAGE, "Save Image Data\nSave"},
+    {ID_FILE_REFRESH, "Read the folder again\nRefresh"},
     {AFX_IDS_APP_TITLE, "Ovaline"},
     {AFX_IDS_IDLEMESSAGE, "READY"},
     {ID_APP_ABOUT, "About Ovaline\nAbout"},

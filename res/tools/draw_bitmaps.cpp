@@ -1,11 +1,14 @@
-// Draws the toolbar buttons (16 x 15), the program icon and the drag cursor
-// (32 x 32) into PNG files:
+// Draws the toolbar buttons (16 x 15), the program icon, the drag cursor
+// (32 x 32) and the splash picture (335 x 223, 8 bits per pixel) into PNG
+// files:
 //   draw_bitmaps RES_FOLDER
 // The PNGs are kept in res/ and compiled in; run this again after a change.
 #include <QColor>
 #include <QDir>
+#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -154,19 +157,57 @@ void drawDragCursor(QPainter &p) {
     p.drawRect(12, 14, 17, 13);
     p.drawRect(14, 16, 13, 9);
     p.setBrush(kBlack);
-    p.drawPolygon(QPolygon({QPoint(15, 24), QPoint(19, 19), QPoint(22, 22), QPoint(24, 20),
-                            QPoint(26, 24)}));
+    p.drawPolygon(
+        QPolygon({QPoint(15, 24), QPoint(19, 19), QPoint(22, 22), QPoint(24, 20), QPoint(26, 24)}));
     p.drawEllipse(QPoint(23, 18), 1, 1);
 }
 
-bool save(const QString &path, QSize size, const std::function<void(QPainter &)> &draw) {
+// The splash picture: the camera over a sheet, the program's name and its
+// version on a blue ground.
+void drawSplash(QPainter &p) {
+    const QRect all(0, 0, 335, 223);
+    QLinearGradient ground(all.topLeft(), all.bottomLeft());
+    ground.setColorAt(0, QColor(0, 48, 128));
+    ground.setColorAt(1, QColor(0, 16, 64));
+    p.fillRect(all, ground);
+    p.setPen(QPen(kLight, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(all.adjusted(5, 5, -6, -6));
+    p.save();
+    p.translate(24, 52);
+    p.scale(3.5, 3.5);
+    drawIcon(p, 32);
+    p.restore();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont title(QStringLiteral("Liberation Serif"));
+    title.setPixelSize(46);
+    title.setBold(true);
+    title.setItalic(true);
+    p.setFont(title);
+    p.setPen(kYellow);
+    p.drawText(QRect(150, 50, 175, 60), Qt::AlignCenter, QStringLiteral("Ovaline"));
+    QFont line(QStringLiteral("Liberation Sans"));
+    line.setPixelSize(14);
+    p.setFont(line);
+    p.setPen(kWhite);
+    p.drawText(QRect(150, 110, 175, 40), Qt::AlignCenter | Qt::TextWordWrap,
+               QStringLiteral("Pictures of the document camera"));
+    line.setPixelSize(12);
+    p.setFont(line);
+    p.setPen(kLight);
+    p.drawText(QRect(150, 160, 175, 20), Qt::AlignCenter, QStringLiteral("Version 2.0"));
+}
+
+bool save(const QString &path, QSize size, const std::function<void(QPainter &)> &draw,
+          QImage::Format format = QImage::Format_ARGB32) {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         draw(painter);
     }
-    if (!image.save(path, "PNG")) {
+    if (!image.convertToFormat(format).save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -183,7 +224,7 @@ int main(int argc, char **argv) {
     }
     const QDir res(QString::fromLocal8Bit(argv[1]));
     if (!res.mkpath(QStringLiteral("toolbar")) || !res.mkpath(QStringLiteral("icon")) ||
-        !res.mkpath(QStringLiteral("cursor"))) {
+        !res.mkpath(QStringLiteral("cursor")) || !res.mkpath(QStringLiteral("splash"))) {
         std::fprintf(stderr, "cannot make the folders under %s\n", argv[1]);
         return 1;
     }
@@ -206,5 +247,7 @@ int main(int argc, char **argv) {
         ok &= save(res.filePath(QStringLiteral("icon/ovaline_%1.png").arg(size)), QSize(size, size),
                    [size](QPainter &p) { drawIcon(p, size); });
     ok &= save(res.filePath(QStringLiteral("cursor/drag.png")), QSize(32, 32), drawDragCursor);
+    ok &= save(res.filePath(QStringLiteral("splash/splash.png")), QSize(335, 223), drawSplash,
+               QImage::Format_Indexed8);
     return ok ? 0 : 1;
 }

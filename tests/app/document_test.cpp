@@ -2,12 +2,14 @@
 #include "app_fixture.h"
 #include "command_link.h"
 #include "file_size_limit.h"
+#include "folder_dlg.h"
 #include "pane_view.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTreeWidget>
 
 #include <cstring>
 
@@ -172,19 +174,6 @@ TEST_F(Document, SaveBeforeAnyReceiveSaysSo) {
     EXPECT_EQ(boxes.texts(), QStringList({"No data received from the main unit"}));
 }
 
-TEST_F(Document, OpenFolderTellsTheThumbnailViewOfTheChosenFolder) {
-    CountingView memoryView(&document);
-    CountingView thumbView(&document);
-    app().m_pMemoryView = &memoryView;
-    app().m_pThumbView = &thumbView;
-    whenModal<QFileDialog>([this](QFileDialog *dialog) { choose(dialog, saveFolder, {}); });
-    document.OnOpenFolder();
-    EXPECT_EQ(QDir(app().m_strFolder), QDir(saveFolder));
-    EXPECT_EQ(app().m_bFolderChanged, 1);
-    EXPECT_EQ(thumbView.updates, 1);
-    EXPECT_EQ(memoryView.updates, 0);
-}
-
 class RunningDocument : public Document {
 protected:
     void SetUp() override {
@@ -192,6 +181,30 @@ protected:
         start();
     }
 };
+
+TEST_F(RunningDocument, OpenFolderTellsOnlyTheThumbnailViewOfTheChosenFolder) {
+    env.set("HOME", folder.path().string());
+    CountingView memoryView(&doc());
+    CountingView thumbView(&doc());
+    app::CPaneView *const realViews[] = {app().m_pMemoryView, app().m_pThumbView};
+    app().m_pMemoryView = &memoryView;
+    app().m_pThumbView = &thumbView;
+    whenModal<folder::CFolderDlg>([](folder::CFolderDlg *dlg) {
+        QTreeWidgetItem *home = dlg->m_tree->topLevelItem(0);
+        home->setExpanded(true);
+        for (int i = 0; i < home->childCount(); ++i)
+            if (home->child(i)->text(0) == "saved")
+                dlg->m_tree->setCurrentItem(home->child(i));
+        dlg->accept();
+    });
+    doc().OnOpenFolder();
+    app().m_pMemoryView = realViews[0];
+    app().m_pThumbView = realViews[1];
+    EXPECT_EQ(app().m_strFolder, saveFolder);
+    EXPECT_EQ(app().m_bFolderChanged, 1);
+    EXPECT_EQ(thumbView.updates, 1);
+    EXPECT_EQ(memoryView.updates, 0);
+}
 
 TEST_F(RunningDocument, SaveAsksForANameAndWritesTheSlots) {
     doc().m_bReceived = 1;

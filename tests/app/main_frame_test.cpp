@@ -41,14 +41,15 @@ TEST_F(MainFrame, MenusReadAsDesignedWithTheirAccelerators) {
     QStringList file;
     for (QAction *item : frame().menuBar()->actions()[0]->menu()->actions())
         file << (item->isSeparator() ? "-" : item->text());
-    EXPECT_EQ(file, QStringList({"Open Folder(&O).", "Save(&A)...", "-", "Exit(&X)"}));
+    EXPECT_EQ(file,
+              QStringList({"Open Folder(&O).", "Refresh(&R)", "Save(&A)...", "-", "Exit(&X)"}));
     EXPECT_EQ(frame().GetAction(res::ID_APP_ABOUT)->text(), "Version(Ovaline) (&V)...");
 
     const std::pair<int, const char *> keys[] = {
         {res::ID_FILE_OPEN_FOLDER, "Ctrl+O"}, {res::ID_FILE_SAVE_IMAGE, "Ctrl+A"},
         {res::ID_APP_EXIT, "Ctrl+X"},         {res::ID_TRANSFER_RECEIVE, "Ctrl+R"},
         {res::ID_REMOTE, "Ctrl+M"},           {res::ID_SETUP, "Ctrl+S"},
-        {res::ID_APP_ABOUT, "Ctrl+V"}};
+        {res::ID_APP_ABOUT, "Ctrl+V"},        {res::ID_FILE_REFRESH, "F5"}};
     for (const auto &[id, key] : keys)
         EXPECT_EQ(frame().GetAction(id)->shortcut(), QKeySequence(key)) << id;
 }

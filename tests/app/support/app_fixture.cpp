@@ -35,8 +35,9 @@ void AppTest::useCamera(const char *model) {
 }
 
 void AppTest::start(const QStringList &options) {
-    QStringList arguments{QStringLiteral("ovaline"), QStringLiteral("--profile"), profilePath,
-                          QStringLiteral("--nosplash")};
+    QStringList arguments{QStringLiteral("ovaline"), QStringLiteral("--profile"), profilePath};
+    if (!splash)
+        arguments << QStringLiteral("--nosplash");
     ASSERT_TRUE(app().InitInstance(arguments + options));
     running_ = true;
     ASSERT_TRUE(waitUntil([this] { return app().m_bFirstIdle == 0; }));

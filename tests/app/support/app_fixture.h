@@ -70,6 +70,8 @@ protected:
     app::COvalineDoc &doc() const { return *app().GetDocument(); }
     app::CMainFrame &frame() const { return *app().GetMainFrame(); }
 
+    // Whether start() lets the splash show (off unless a test asks for it).
+    bool splash = false;
     TempDir folder;
     ScopedEnv env;
     MessageRecorder boxes;

@@ -1,0 +1,73 @@
+#include "jpeg_listing.h"
+
+#include "folder_names.h"
+#include "ovaline_app.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace ovaline::folder {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isReadable(const fs::path &path) {
+#ifdef _WIN32
+    Q_UNUSED(path);
+    return true;
+#else
+    return ::access(path.c_str(), R_OK) == 0;
+#endif
+}
+
+// A regular file (after following links; a loop fails here) of a listable
+// size. Only its metadata is read: nothing is opened.
+bool isListable(const fs::path &path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::is_regular_file(status))
+        return false;
+    const std::uintmax_t size = fs::file_size(path, error);
+    return !error && size <= static_cast<std::uintmax_t>(kLargestListedFile) && isReadable(path);
+}
+
+} // namespace
+
+bool isJpegName(const QString &name) {
+    return name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
+           name.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
+}
+
+QStringList listJpegFiles(const QString &folder) {
+    const fs::path dir = nativePath(folder);
+    QStringList names;
+    std::error_code error;
+    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        const std::optional<QString> name = displayName(it->path());
+        if (name && isJpegName(*name))
+            names.append(*name);
+    }
+    std::sort(names.begin(), names.end(), nameLess);
+    if (names.size() > kFilesExamined)
+        names.resize(kFilesExamined);
+    names.removeIf([&dir](const QString &name) { return !isListable(dir / nativePath(name)); });
+    return names;
+}
+
+int ListJpegFiles(app::COvalineAppState &state, const QString &folder) {
+    const QStringList names = listJpegFiles(folder);
+    state.m_strFolder = folder;
+    state.m_nSelItem = 0;
+    for (std::size_t k = 0; k < state.m_strFiles.size(); ++k)
+        state.m_strFiles[k] = k < static_cast<std::size_t>(names.size()) ? names[k] : QString();
+    state.m_nFiles = std::min<int>(names.size(), kFilesListed);
+    state.m_bFolderChanged = 1;
+    state.m_bRefreshThumbs = 1;
+    return names.size();
+}
+
+} // namespace ovaline::folder
