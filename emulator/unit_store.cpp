@@ -80,6 +80,12 @@ void holdRead(SlotContent &slot, std::vector<std::uint8_t> bytes, std::istringst
         slot.hold(std::move(bytes));
 }
 
+std::uint64_t readLineBytes(const fs::path &folder) {
+    std::ifstream in(folder / "line_bytes");
+    std::uint64_t bytes = 0;
+    return in >> bytes ? bytes : 0;
+}
+
 } // namespace
 
 UnitStore::UnitStore(fs::path folder) : folder_(std::move(folder)) {}
@@ -152,7 +158,6 @@ bool UnitStore::load(UnitState &state) const {
         loaded.movedAt = number("moved_at", 0);
         loaded.recalled = static_cast<int>(number("recalled", 0));
         loaded.readingUntil = number("reading_until", 0);
-        loaded.lineBytes = static_cast<std::uint64_t>(number("line_bytes", 0));
         const std::string locked = values["locked"];
         std::istringstream prints(values["prints"]);
         for (int i = 0; i < kSlotCount; ++i) {
@@ -163,6 +168,7 @@ bool UnitStore::load(UnitState &state) const {
         }
         if (loaded.pause)
             readFile(folder_ / "frozen.jpg", loaded.frozen);
+        loaded.lineBytes = readLineBytes(folder_);
     } catch (const std::exception &) {
         return false;
     }
@@ -195,9 +201,15 @@ bool UnitStore::save(const UnitState &state, bool pictures) const {
          << "\niris_move=" << state.irisMove << "\npad_move=" << state.padMove
          << "\nmoved_at=" << state.movedAt << "\nrecalled=" << state.recalled
          << "\nreading_until=" << state.readingUntil << "\nlocked=" << locked
-         << "\nprints=" << printsText(state) << "\nline_bytes=" << state.lineBytes << "\n";
+         << "\nprints=" << printsText(state) << "\n";
     const std::string body = text.str();
     return writeFileWhole(folder_ / "state.txt", body.data(), body.size()) && ok;
+}
+
+bool UnitStore::addLineBytes(std::uint64_t bytes) const {
+    const Lock lock(folder_);
+    const std::string text = std::to_string(readLineBytes(folder_) + bytes) + "\n";
+    return lock.held() && writeFileWhole(folder_ / "line_bytes", text.data(), text.size());
 }
 
 } // namespace ovaline::emu

@@ -372,10 +372,11 @@ void VirtualUnit::wake() {
 }
 
 void VirtualUnit::countLineBytes(std::uint64_t bytes) {
-    transact([bytes](UnitState &s, double, bool &) {
-        s.lineBytes += bytes;
-        return 0;
-    });
+    std::lock_guard lock(mutex_);
+    if (options_.store)
+        options_.store->addLineBytes(bytes);
+    else
+        state_.lineBytes += bytes;
 }
 
 UnitState VirtualUnit::snapshot() {

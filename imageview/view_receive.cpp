@@ -1,5 +1,7 @@
 // The camera-memory view's receive: the chosen slot, or every slot that
-// holds a picture, each made into a thumbnail as it arrives.
+// holds a picture, each made into a thumbnail as it arrives. A receive of
+// every slot leaves alone the slots whose picture the program holds already,
+// when the unit tells its slots' fingerprints.
 #include "ovaline_view.h"
 
 #include "main_frame.h"
