@@ -44,8 +44,8 @@ bool waitFor(const std::function<bool()> &condition) {
 
 class CliWatch : public ::testing::Test {
 protected:
-    void startCamera(std::vector<std::string> args = {}) {
-        args.insert(args.end(), {"--dir", (work.path() / "camera").string(), "--speed", "1000"});
+    void startCamera(std::vector<std::string> args = {}, const std::string &speed = "1000") {
+        args.insert(args.end(), {"--dir", (work.path() / "camera").string(), "--speed", speed});
         pty = startUnit(unit, OVALINE_UNIT_PATH, args);
         ASSERT_FALSE(pty.empty()) << "ovaline-unit did not start";
         ASSERT_EQ(OvalineSetPortName(1, pty.c_str()), 0);
@@ -123,6 +123,22 @@ TEST_F(CliWatch, WatchFetchesASlotStoredWhileWatchingAndEndsCleanlyOnCtrlC) {
     for (const auto &entry : fs::directory_iterator(work.path() / "out"))
         EXPECT_EQ(entry.path().extension(), ".jpg") << "no partial file: " << entry.path();
     EXPECT_TRUE(inStep(6));
+}
+
+TEST_F(CliWatch, CtrlCDuringAPictureEndsTheWatchAfterItWithNoPartialFile) {
+    startCamera({}, "20"); // a picture takes about a tenth of a second at 115,200 bit/s
+    ChildProcess watch;
+    ASSERT_TRUE(watch.start(OVALINE_CLI_PATH,
+                            cliArgs({"watch", "-o", (work.path() / "out").string()}), 20.0));
+    // Slot 1 is written; slot 2 is on the line now.
+    EXPECT_EQ(watch.stop(SIGINT), 130);
+    EXPECT_TRUE(inStep(1));
+    for (const auto &entry : fs::directory_iterator(work.path() / "out")) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "slot1.jpg" || name == "slot2.jpg")
+            << "stopped after the picture: " << name;
+        EXPECT_TRUE(inStep(name[4] - '0')) << "a whole picture: " << name;
+    }
 }
 
 TEST_F(CliWatch, WatchSaysSoWhenTheUnitCannotTellItsSlotsAndEndsOnSigterm) {
