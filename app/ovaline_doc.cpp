@@ -75,8 +75,10 @@ void COvalineDoc::OnReceive() {
     COvalineApp *app = OvalineApp();
     app->m_bReceivePending = 1;
     app->m_bRefreshThumbs = 1;
-    if (m_bSingleSlot == 0)
+    if (m_bSingleSlot == 0) {
+        m_nHeldSize = m_nSlotSize;
         m_nSlotSize.fill(0);
+    }
     UpdateAllViews(app->m_pThumbView);
 }
 

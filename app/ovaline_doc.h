@@ -36,6 +36,9 @@ public:
     std::uint8_t *GetSlotData(int i) { return m_pSlotData[i].get(); }
     int GetSlotSize(int i) const { return m_nSlotSize[i]; }
     void SetSlotSize(int i, int n);
+    // The byte count slot i had when the last Receive of every slot began
+    // (that Receive starts with all counts at 0; the bytes stay).
+    int GetHeldSize(int i) const { return m_nHeldSize[i]; }
     // Cell i is 0..6 for the slots, 8 + k for file k of the folder.
     const QImage &GetThumb(int i) const { return m_hThumb[i]; }
     void SetThumb(int i, const QImage &thumb) { m_hThumb[i] = thumb; }
@@ -87,6 +90,7 @@ private:
 
     std::array<std::unique_ptr<std::uint8_t[]>, kSlotCount> m_pSlotData;
     std::array<int, kSlotCount> m_nSlotSize{};
+    std::array<int, kSlotCount> m_nHeldSize{};
     std::array<QImage, kCellCount> m_hThumb;
     std::unique_ptr<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>> m_cells;
     std::vector<QPointer<CPaneView>> m_views;

@@ -3,7 +3,7 @@
 //                           directions) in a receive of a 65,535-byte picture
 //   transfer_vs_line_limit  wall time of that receive at 115,200 bit/s, at the
 //                           line's real pace, over 65,535 x 10 / 115,200 s
-#include "forwarding_transport.h"
+#include "counting_line.h"
 #include "host_session.h"
 #include "jpeg_padding.h"
 #include "memory_line.h"
@@ -21,26 +21,6 @@
 namespace {
 
 using namespace ovaline;
-
-// Counts every byte that passes through a line end.
-class CountingLine final : public ForwardingTransport {
-public:
-    using ForwardingTransport::ForwardingTransport;
-    std::size_t bytes = 0;
-
-    IoStatus write(const std::uint8_t *data, std::size_t size, TimePoint deadline) override {
-        const IoStatus status = inner_.write(data, size, deadline);
-        if (status == IoStatus::Ok)
-            bytes += size;
-        return status;
-    }
-    IoStatus read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most, TimePoint deadline,
-                  std::size_t &got) override {
-        const IoStatus status = inner_.read(buffer, atLeast, most, deadline, got);
-        bytes += got;
-        return status;
-    }
-};
 
 double wireEfficiency(const std::vector<std::uint8_t> &picture) {
     emu::VirtualUnit unit(emu::VirtualUnit::Options{"VIHN", 1.0, {}, {}});

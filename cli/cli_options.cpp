@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace ovaline::cli {
 namespace {
@@ -11,6 +12,15 @@ bool parseNumber(const std::string &text, std::uint32_t &out) {
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
     out = static_cast<std::uint32_t>(std::stoul(text));
+    return true;
+}
+
+bool parseSeconds(const std::string &text, double &out) {
+    char *end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !(v >= 0.1 && v <= 3600))
+        return false;
+    out = v;
     return true;
 }
 
@@ -25,7 +35,7 @@ struct Arity {
     std::size_t least;
     std::size_t most;
 };
-constexpr std::array<Arity, 8> kActions{{
+constexpr std::array<Arity, 9> kActions{{
     {"model", 0, 0},
     {"status", 0, 0},
     {"map", 0, 0},
@@ -33,6 +43,7 @@ constexpr std::array<Arity, 8> kActions{{
     {"send", 2, 2},
     {"store", 1, 1},
     {"recall", 1, 1},
+    {"watch", 0, 0},
     {"command", 2, 3},
 }};
 
@@ -52,13 +63,21 @@ const char *const kUsage =
     "  map                        what the seven memory slots hold\n"
     "  receive SLOT [-o DIR]      save slot SLOT (1..7) as DIR/slotSLOT.jpg\n"
     "  receive --all [-o DIR]     save every slot that holds a picture\n"
+    "  receive --all --new [-o DIR]\n"
+    "                             the same, skipping a slot whose DIR/slotN.jpg is\n"
+    "                             already its picture (same size and CRC-32)\n"
     "  send FILE SLOT             send a JPEG file (at most 65,535 bytes) into a slot\n"
     "  store SLOT                 store the live picture into a slot\n"
     "  recall SLOT                show a slot's picture on the unit's output\n"
+    "  watch [-o DIR] [--every SECONDS]\n"
+    "                             keep DIR/slotN.jpg in step with the unit: ask every\n"
+    "                             SECONDS (default 2) what the slots hold and save each\n"
+    "                             picture that differs, one line each, until Ctrl-C\n"
     "  command XX A [PP]          send command XX with argument A and parameter PP\n"
     "  --help                     this text\n"
     "\n"
-    "Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed.\n";
+    "Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed;\n"
+    "watch ends with 130 on Ctrl-C and 143 on SIGTERM.\n";
 
 std::optional<int> parseSlot(const std::string &text) {
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '7')
@@ -68,6 +87,7 @@ std::optional<int> parseSlot(const std::string &text) {
 
 std::optional<Options> parseOptions(const std::vector<std::string> &args, std::string &error) {
     Options options;
+    bool everyGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         const auto value = [&](const char *what) -> const std::string * {
@@ -109,6 +129,17 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
             options.outputFolder = *v;
         } else if (arg == "--all") {
             options.all = true;
+        } else if (arg == "--new") {
+            options.onlyNew = true;
+        } else if (arg == "--every") {
+            const std::string *v = value("a number of seconds");
+            if (!v)
+                return std::nullopt;
+            everyGiven = true;
+            if (!parseSeconds(*v, options.every)) {
+                error = "--every takes seconds from 0.1 to 3600, not \"" + *v + "\"";
+                return std::nullopt;
+            }
         } else if (arg.size() > 1 && arg[0] == '-' && options.action != "command") {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -138,6 +169,14 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
     }
     if (options.all && options.action != "receive") {
         error = "--all belongs to receive";
+        return std::nullopt;
+    }
+    if (options.onlyNew && !options.all) {
+        error = "--new belongs to receive --all";
+        return std::nullopt;
+    }
+    if (everyGiven && options.action != "watch") {
+        error = "--every belongs to watch";
         return std::nullopt;
     }
     return options;

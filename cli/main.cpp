@@ -1,9 +1,13 @@
 // ovaline-cli: the document camera from the command line.
 #include "cli_options.h"
 #include "describe.h"
+#include "exit_codes.h"
 #include "file_io.h"
+#include "slot_prints.h"
 #include "unit_client.h"
+#include "watch.h"
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 #include <unistd.h>
@@ -11,8 +15,6 @@
 namespace {
 
 using namespace ovaline::cli;
-
-enum ExitCode { kDone = 0, kUnitFailed = 1, kWrongUsage = 2, kFileFailed = 3 };
 
 int reportFailure(const char *what, std::int32_t code) {
     const char *text = OvalineResultText(code);
@@ -60,8 +62,7 @@ int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     }
     if (code != 0)
         return reportFailure(("Receiving slot " + std::to_string(slot)).c_str(), code);
-    const std::filesystem::path path =
-        std::filesystem::path(folder) / ("slot" + std::to_string(slot) + ".jpg");
+    const std::filesystem::path path = slotFile(folder, slot);
     std::string error;
     if (!writeWhole(path, picture, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -70,6 +71,26 @@ int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
                 path.c_str());
     return kDone;
+}
+
+// The slots whose file in `folder` is already the unit's picture: same size
+// and CRC-32. None when the unit does not tell its fingerprints.
+std::array<bool, 7> keptSlots(const UnitClient &unit, const std::string &folder) {
+    std::array<bool, 7> kept{};
+    std::int32_t code = 0;
+    std::uint32_t stamp = 0;
+    const auto prints = queryPrints(unit, code, stamp);
+    if (!prints) {
+        const char *text = OvalineResultText(code);
+        std::fprintf(stderr,
+                     "the unit does not tell what its slots hold (%s); receiving them all\n",
+                     text ? text : "unknown error");
+        return kept;
+    }
+    for (int i = 0; i < 7; ++i)
+        kept[i] =
+            (*prints)[i].size > 0 && samePrint((*prints)[i], filePrint(slotFile(folder, i + 1)));
+    return kept;
 }
 
 int receive(const UnitClient &unit, const Options &options) {
@@ -87,11 +108,19 @@ int receive(const UnitClient &unit, const Options &options) {
     const std::string map = unit.command("QS", '1', "  ", code);
     if (code != 0)
         return reportFailure("Reading the slot map", code);
+    const std::array<bool, 7> kept =
+        options.onlyNew ? keptSlots(unit, options.outputFolder) : std::array<bool, 7>{};
     int result = kDone;
     int received = 0;
     for (int slot = 1; slot <= 7; ++slot) {
         if (map[static_cast<std::size_t>(slot)] == '0')
             continue;
+        if (kept[slot - 1]) {
+            std::printf("slot %d: unchanged, %s kept\n", slot,
+                        slotFile(options.outputFolder, slot).c_str());
+            ++received;
+            continue;
+        }
         if (const int r = receiveSlot(unit, slot, options.outputFolder); r != kDone)
             result = r;
         else
@@ -185,6 +214,8 @@ int run(const Options &options) {
         return memory(unit, options, '0');
     if (options.action == "recall")
         return memory(unit, options, '1');
+    if (options.action == "watch")
+        return watch(unit, options);
     return rawCommand(unit, options);
 }
 

@@ -1,5 +1,7 @@
 #include "unit_client.h"
 
+#include "ovaline_fingerprint.h"
+
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -7,6 +9,10 @@
 namespace ovaline::cli {
 
 std::uint32_t replyLength(const std::string &letters) {
+    if (letters == "QF")
+        return OVALINE_FINGERPRINTS_LENGTH;
+    if (letters == "QC")
+        return OVALINE_STAMP_LENGTH;
     return letters == "QR" ? 6 : 8;
 }
 
@@ -52,13 +58,13 @@ std::int32_t UnitClient::run(TrafficBlock &b, const Progress &progress) const {
 
 std::string UnitClient::command(const std::string &letters, char arg, const std::string &param,
                                 std::int32_t &code) const {
-    char reply[16] = {};
     const std::uint32_t length = replyLength(letters);
+    std::string reply(length, '\0');
     struct alignas(8) {
         TrafficBlock b;
-    } record{block(letters, arg, param, reply, length)};
+    } record{block(letters, arg, param, reply.data(), length)};
     code = run(record.b, {});
-    return code == 0 ? std::string(reply, length) : std::string();
+    return code == 0 ? reply : std::string();
 }
 
 std::vector<std::uint8_t> UnitClient::receive(int slot, const Progress &progress,

@@ -49,6 +49,8 @@ std::optional<FaultSpec> parseFaults(std::string_view text, std::string &error) 
             spec.unit.silent = true;
         else if (name == "nocts" && !hasValue)
             spec.unit.noCts = true;
+        else if (name == "old" && !hasValue)
+            spec.unit.old = true;
         else if (name == "flip")
             ok = parseProbability(value, spec.line.flip);
         else if (name == "drop")

@@ -12,6 +12,7 @@
 //   etx=N               the next N answers lack their ETX
 //   silent              answer nothing
 //   nocts               never raise RTS
+//   old                 refuse the fingerprint queries, as a unit made before them
 //   seed=S              seed of the fault dice
 #pragma once
 

@@ -37,7 +37,7 @@ const char *const kUsage =
     "  --model MODEL   VIKN, VIKP, VIHN (default) or VIHP\n"
     "  --speed F       run the line F times faster than real time (default 1)\n"
     "  --faults LIST   faults on request: flip=R, drop=R, hangup=B, unplug=B, nak=N,\n"
-    "                  badack=N, etx=N, silent, nocts, seed=S (comma-separated)\n"
+    "                  badack=N, etx=N, silent, nocts, old, seed=S (comma-separated)\n"
     "  --dir DIR       keep the camera's state and slots in DIR\n"
     "Ends on SIGINT or SIGTERM.\n";
 

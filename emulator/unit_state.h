@@ -12,8 +12,14 @@ namespace ovaline::emu {
 inline constexpr int kSlotCount = 7;
 
 struct SlotContent {
-    std::vector<std::uint8_t> jpeg; // empty: the slot holds nothing
+    std::vector<std::uint8_t> jpeg; // empty: the slot holds nothing; change it through hold()
     bool locked = false;            // protected: a picture may not be written over it
+    std::uint32_t crc = 0;          // CRC-32 of jpeg, kept with it for the fingerprint query
+
+    // Takes a new picture (empty for none) and its CRC-32.
+    void hold(std::vector<std::uint8_t> picture);
+    // Takes a picture whose CRC-32 is known already (read back from the store).
+    void hold(std::vector<std::uint8_t> picture, std::uint32_t knownCrc);
 };
 
 struct UnitState {
@@ -46,6 +52,7 @@ struct UnitState {
     int recalled = 0;
     double readingUntil = 0;                    // wall-clock seconds; a store is running until then
     std::array<SlotContent, kSlotCount> memory; // the seven slots
+    std::uint64_t lineBytes = 0; // bytes that crossed the in-memory line, both ways, so far
 };
 
 } // namespace ovaline::emu

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -51,6 +52,38 @@ bool writeOrRemove(const fs::path &path, const std::vector<std::uint8_t> &bytes)
 
 fs::path slotPath(const fs::path &folder, int index) {
     return folder / ("slot" + std::to_string(index + 1) + ".jpg");
+}
+
+// "size:crc" of each slot, comma-separated, as the state file keeps them.
+std::string printsText(const UnitState &state) {
+    std::string text;
+    char item[32];
+    for (const SlotContent &slot : state.memory) {
+        std::snprintf(item, sizeof item, "%s%zu:%08x", text.empty() ? "" : ",", slot.jpeg.size(),
+                      static_cast<unsigned>(slot.crc));
+        text += item;
+    }
+    return text;
+}
+
+// A slot's picture read back with the CRC-32 the state file kept for it;
+// a file whose size differs from the kept one (or a state without them)
+// has its CRC-32 worked out anew.
+void holdRead(SlotContent &slot, std::vector<std::uint8_t> bytes, std::istringstream &prints) {
+    std::string item;
+    std::size_t size = 0;
+    unsigned crc = 0;
+    if (std::getline(prints, item, ',') && std::sscanf(item.c_str(), "%zu:%x", &size, &crc) == 2 &&
+        size == bytes.size())
+        slot.hold(std::move(bytes), crc);
+    else
+        slot.hold(std::move(bytes));
+}
+
+std::uint64_t readLineBytes(const fs::path &folder) {
+    std::ifstream in(folder / "line_bytes");
+    std::uint64_t bytes = 0;
+    return in >> bytes ? bytes : 0;
 }
 
 } // namespace
@@ -126,12 +159,16 @@ bool UnitStore::load(UnitState &state) const {
         loaded.recalled = static_cast<int>(number("recalled", 0));
         loaded.readingUntil = number("reading_until", 0);
         const std::string locked = values["locked"];
+        std::istringstream prints(values["prints"]);
         for (int i = 0; i < kSlotCount; ++i) {
             loaded.memory[i].locked = i < static_cast<int>(locked.size()) && locked[i] == 'P';
-            readFile(slotPath(folder_, i), loaded.memory[i].jpeg);
+            std::vector<std::uint8_t> bytes;
+            readFile(slotPath(folder_, i), bytes);
+            holdRead(loaded.memory[i], std::move(bytes), prints);
         }
         if (loaded.pause)
             readFile(folder_ / "frozen.jpg", loaded.frozen);
+        loaded.lineBytes = readLineBytes(folder_);
     } catch (const std::exception &) {
         return false;
     }
@@ -163,9 +200,16 @@ bool UnitStore::save(const UnitState &state, bool pictures) const {
          << "\nzoom_move=" << state.zoomMove << "\nfocus_move=" << state.focusMove
          << "\niris_move=" << state.irisMove << "\npad_move=" << state.padMove
          << "\nmoved_at=" << state.movedAt << "\nrecalled=" << state.recalled
-         << "\nreading_until=" << state.readingUntil << "\nlocked=" << locked << "\n";
+         << "\nreading_until=" << state.readingUntil << "\nlocked=" << locked
+         << "\nprints=" << printsText(state) << "\n";
     const std::string body = text.str();
     return writeFileWhole(folder_ / "state.txt", body.data(), body.size()) && ok;
+}
+
+bool UnitStore::addLineBytes(std::uint64_t bytes) const {
+    const Lock lock(folder_);
+    const std::string text = std::to_string(readLineBytes(folder_) + bytes) + "\n";
+    return lock.held() && writeFileWhole(folder_ / "line_bytes", text.data(), text.size());
 }
 
 } // namespace ovaline::emu

@@ -2,7 +2,8 @@
 // (the program, the command-line client, tests) see the same camera.
 //
 // Layout: state.txt (key=value lines), slot1.jpg .. slot7.jpg for the slots
-// that hold a picture, frozen.jpg while paused, and .lock, which every
+// that hold a picture, frozen.jpg while paused, line_bytes (the bytes that
+// crossed the in-memory line so far), and .lock, which every
 // process holds while it reads and changes the state.
 #pragma once
 
@@ -39,6 +40,10 @@ public:
     // Writes each file whole (through a temporary file and a rename); the
     // pictures only when `pictures` says they changed.
     bool save(const UnitState &state, bool pictures) const;
+
+    // Adds to the count of bytes that crossed the line (the file line_bytes),
+    // under the folder's lock, without touching the rest of the state.
+    bool addLineBytes(std::uint64_t bytes) const;
 
 private:
     std::filesystem::path folder_;

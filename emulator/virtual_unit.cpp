@@ -1,5 +1,6 @@
 #include "virtual_unit.h"
 
+#include "fingerprint.h"
 #include "frame.h"
 #include "jpeg_codec.h"
 #include "unit_models.h"
@@ -104,10 +105,10 @@ void VirtualUnit::loadOrCreate() {
     state_ = UnitState{};
     state_.model = options_.model;
     state_.movedAt = now();
-    state_.memory[0].jpeg = stockPicture(Scene::Lesson, model);
-    state_.memory[1].jpeg = stockPicture(Scene::Chart, model);
-    state_.memory[2].jpeg = stockPicture(Scene::Map, model);
-    state_.memory[3].jpeg = stockPicture(Scene::Notice, model);
+    state_.memory[0].hold(stockPicture(Scene::Lesson, model));
+    state_.memory[1].hold(stockPicture(Scene::Chart, model));
+    state_.memory[2].hold(stockPicture(Scene::Map, model));
+    state_.memory[3].hold(stockPicture(Scene::Notice, model));
     state_.memory[3].locked = true;
     loaded_ = true;
     if (options_.store)
@@ -197,6 +198,13 @@ std::vector<std::uint8_t> VirtualUnit::slotMap(const UnitState &s, double time) 
     return map;
 }
 
+SlotPrints VirtualUnit::fingerprints(const UnitState &s) const {
+    SlotPrints prints{};
+    for (int i = 0; i < kSlotCount; ++i)
+        prints[i] = {static_cast<std::uint32_t>(s.memory[i].jpeg.size()), s.memory[i].crc};
+    return prints;
+}
+
 CommandAnswer VirtualUnit::apply(UnitState &s, const std::uint8_t frame[7], double time) {
     const std::string letters{static_cast<char>(frame[1]), static_cast<char>(frame[2])};
     const std::uint8_t arg = frame[3];
@@ -221,6 +229,12 @@ CommandAnswer VirtualUnit::apply(UnitState &s, const std::uint8_t frame[7], doub
             return {0, slotMap(s, time)};
         return unknown;
     }
+    if (isFingerprintQuery(letters[0], letters[1])) {
+        if (arg != '0')
+            return unknown;
+        const SlotPrints prints = fingerprints(s);
+        return {0, letters == "QF" ? fingerprintsReply(prints) : stampReply(prints)};
+    }
     if (letters == "CE") {
         if (frame[4] != '0' || frame[5] < '1' || frame[5] > '7' || (arg != '0' && arg != '1'))
             return unknown;
@@ -238,7 +252,7 @@ CommandAnswer VirtualUnit::apply(UnitState &s, const std::uint8_t frame[7], doub
         std::vector<std::uint8_t> picture = livePicture(s);
         if (picture.empty())
             return {nak::kRefused, {}};
-        slot.jpeg = std::move(picture);
+        slot.hold(std::move(picture));
         s.readingUntil = time + kStoreSeconds / options_.speed;
         return {0, slotMap(s, time)};
     }
@@ -339,7 +353,7 @@ void VirtualUnit::store(int slot, std::vector<std::uint8_t> picture) {
         return;
     transact([&](UnitState &s, double, bool &pictures) {
         if (!s.memory[slot - 1].locked) {
-            s.memory[slot - 1].jpeg = std::move(picture);
+            s.memory[slot - 1].hold(std::move(picture));
             pictures = true;
         }
         return 0;
@@ -355,6 +369,14 @@ void VirtualUnit::wake() {
             return;
     }
     transact([](UnitState &, double, bool &) { return 0; });
+}
+
+void VirtualUnit::countLineBytes(std::uint64_t bytes) {
+    std::lock_guard lock(mutex_);
+    if (options_.store)
+        options_.store->addLineBytes(bytes);
+    else
+        state_.lineBytes += bytes;
 }
 
 UnitState VirtualUnit::snapshot() {

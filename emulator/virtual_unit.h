@@ -3,6 +3,7 @@
 // JPEG data, draws its live picture from its state, stores and recalls.
 #pragma once
 
+#include "fingerprint.h"
 #include "picture.h"
 #include "unit_server.h"
 #include "unit_state.h"
@@ -41,6 +42,9 @@ public:
     // opens: drawing them takes longer than the host waits for an answer.
     void wake();
 
+    // Adds the bytes that crossed the line in one exchange, both ways.
+    void countLineBytes(std::uint64_t bytes);
+
     // A copy of the state as it is now, motions applied.
     UnitState snapshot();
 
@@ -56,6 +60,7 @@ private:
     CommandAnswer apply(UnitState &state, const std::uint8_t frame[7], double now);
     std::vector<std::uint8_t> controlState(const UnitState &state) const;
     std::vector<std::uint8_t> slotMap(const UnitState &state, double now) const;
+    SlotPrints fingerprints(const UnitState &state) const;
     double now() const;
 
     std::mutex mutex_;

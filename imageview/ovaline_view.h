@@ -8,6 +8,7 @@
 
 #include "clead1.h"
 #include "ovaline.h"
+#include "ovaline_fingerprint.h"
 #include "pane_view.h"
 
 #include <QPointer>
@@ -61,6 +62,13 @@ private:
     // Runs the receive the Receive command asked for, from the event loop.
     void QueueReceive();
     void ReceivePending();
+    // The slots whose picture the program holds already, by the unit's
+    // fingerprints; none when the unit does not tell them.
+    std::array<bool, OVALINE_SLOT_COUNT> FindUnchangedSlots();
+    // Leaves slot i's bytes and thumbnail as they are and says so.
+    void KeepSlot(int i);
+    // Shows a text of its own in the status bar's message pane.
+    void ShowMessageText(const QString &text);
     // Decodes slot i's bytes into its thumbnail; false after "Load Memory Error!".
     bool MakeThumbnail(int i, int size);
     void DisableOtherWindows();

@@ -1,11 +1,16 @@
 // The camera-memory view's receive: the chosen slot, or every slot that
-// holds a picture, each made into a thumbnail as it arrives.
+// holds a picture, each made into a thumbnail as it arrives. A receive of
+// every slot leaves alone the slots whose picture the program holds already,
+// when the unit tells its slots' fingerprints.
 #include "ovaline_view.h"
 
+#include "main_frame.h"
 #include "message_box.h"
 #include "ovaline_app.h"
 #include "ovaline_doc.h"
+#include "progress_status_bar.h"
 #include "slot_geometry.h"
+#include "slot_prints.h"
 #include "slot_strip.h"
 #include "wait_cursor.h"
 
@@ -31,6 +36,7 @@ void COvalineView::ReceivePending() {
 
     DisableOtherWindows();
     app->m_bEscPressed = 0;
+    SlotFlags kept{};
     if (doc->m_bSingleSlot) {
         const int s = m_nSelSlot;
         if (map[1 + s] == '0') {
@@ -42,16 +48,55 @@ void COvalineView::ReceivePending() {
         }
         doc->m_bSingleSlot = 0;
     } else {
+        const SlotFlags unchanged = FindUnchangedSlots();
         for (int i = 0; i < kSlotCount; ++i) {
-            if (map[1 + i] != '0') // protected slots are received too
-                ReceiveSlot(i);
+            if (map[1 + i] != '0') { // protected slots are received too
+                if (unchanged[i]) {
+                    KeepSlot(i);
+                    kept[i] = true;
+                } else {
+                    ReceiveSlot(i);
+                }
+            }
             if (app->m_bEscPressed)
                 break;
         }
     }
     EnableOtherWindows();
     ShowIdleText();
+    // What was left as it was stays in the message pane until the next text.
+    if (const QString text = UnchangedText(kept); !text.isEmpty())
+        ShowMessageText(text);
     m_pStrip->update();
+}
+
+SlotFlags COvalineView::FindUnchangedSlots() {
+    const COvalineApp *app = OvalineApp();
+    const auto unit = QuerySlotPrints(app->m_nPort, app->m_nBaudIndex, app->m_nLinkOption);
+    if (!unit)
+        return {};
+    COvalineDoc *doc = GetDocument();
+    SlotPrints held{};
+    for (int i = 0; i < kSlotCount; ++i)
+        held[i] = OvalineFingerprintOf(doc->GetSlotData(i), doc->GetHeldSize(i));
+    return UnchangedSlots(*unit, held);
+}
+
+void COvalineView::KeepSlot(int i) {
+    COvalineDoc *doc = GetDocument();
+    doc->SetSlotSize(i, doc->GetHeldSize(i));
+    doc->m_bReceived = 1;
+    m_bThumb[i] = doc->GetThumb(i).isNull() ? 0 : 1;
+    SlotFlags one{};
+    one[i] = true;
+    ShowMessageText(UnchangedText(one));
+    m_pStrip->repaint();
+}
+
+void COvalineView::ShowMessageText(const QString &text) {
+    if (CMainFrame *frame = OvalineApp()->GetMainFrame())
+        if (CProgressStatusBar *bar = frame->GetStatusBar())
+            bar->SetPaneText(CProgressStatusBar::kMessagePane, text);
 }
 
 bool COvalineView::ReceiveSlot(int i) {

@@ -1,6 +1,7 @@
 // The library over real serial I/O: ovaline-unit plays the camera on a
 // pseudo-terminal, and the library opens the other side as its port.
 #include "jpeg_padding.h"
+#include "ovaline_fingerprint.h"
 #include "run_process.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
@@ -84,6 +85,30 @@ TEST_F(Serial, EachModelAnswersItsReply) {
         EXPECT_EQ(other.stop(SIGINT), 0) << "ovaline-unit ends cleanly on SIGINT";
     }
     OvalineSetPortName(2, nullptr);
+}
+
+TEST_F(Serial, FingerprintsCrossTheLineAndAnOldUnitRefusesThem) {
+    startUnit();
+    ASSERT_EQ(sendSlot(6, testPicture(640, 480, 6)).code, 0);
+    const CommandResult table = command("QF", '0');
+    ASSERT_EQ(table.code, 0);
+    const auto *reply = reinterpret_cast<const std::uint8_t *>(table.reply.data());
+    const emu::UnitState state = camera();
+    for (int i = 0; i < 7; ++i) {
+        const auto &jpeg = state.memory[i].jpeg;
+        const OvalineFingerprint expected = OvalineFingerprintOf(jpeg.data(), jpeg.size());
+        EXPECT_EQ(OvalineReadFingerprint(reply, i).size, expected.size) << i;
+        EXPECT_EQ(OvalineReadFingerprint(reply, i).crc, expected.crc) << i;
+    }
+    const CommandResult stamp = command("QC", '0');
+    ASSERT_EQ(stamp.code, 0);
+    EXPECT_EQ(OvalineReadBe32(reinterpret_cast<const std::uint8_t *>(stamp.reply.data())),
+              OvalineStampOf(reply));
+
+    EXPECT_EQ(unit.stop(SIGTERM), 0);
+    startUnit({"--faults", "old"});
+    EXPECT_EQ(command("QF", '0').code, OVALINE_E_NAK);
+    EXPECT_EQ(command("QS", '1').reply, "0111P010");
 }
 
 TEST_F(Serial, EverySlotMovesByteExactBothWays) {

@@ -1,11 +1,13 @@
 #include "command_table.h"
 
+#include "ovaline_fingerprint.h"
+
 #include <array>
 
 namespace ovaline {
 namespace {
 
-constexpr std::array<CommandInfo, 16> kCommands{{
+constexpr std::array<CommandInfo, 18> kCommands{{
     {"AF", 8, "auto focus"},
     {"FO", 8, "focus near (+), far (-), stop (0)"},
     {"ZO", 8, "zoom tele (+), wide (-), stop (0)"},
@@ -22,6 +24,8 @@ constexpr std::array<CommandInfo, 16> kCommands{{
     {"LL", 8, "panel unlock (0), lock (1)"},
     {"QS", 8, "query control state (0) or slot map (1)"},
     {"QR", 6, "query model"},
+    {"QF", OVALINE_FINGERPRINTS_LENGTH, "query size and CRC-32 of every slot (0)"},
+    {"QC", OVALINE_STAMP_LENGTH, "query the stamp of the slots' fingerprints (0)"},
 }};
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "crc.h"
 #include "data_phase.h"
 #include "failure_witness.h"
+#include "fingerprint.h"
 
 namespace ovaline {
 namespace {
@@ -88,6 +89,10 @@ void UnitServer::handleCommand(const Frame &frame) {
             sendPicture(slot, length, frame);
         else
             takePicture(slot, length);
+        return;
+    }
+    if (faults_.old && isFingerprintQuery(static_cast<char>(p[1]), static_cast<char>(p[2]))) {
+        answer(FrameKind::Nak, frame.seq, {nak::kUnknown});
         return;
     }
     const CommandAnswer result = model_.command(p.data());

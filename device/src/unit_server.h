@@ -45,6 +45,7 @@ struct UnitFaults {
     int badAck = 0;      // answers the next N commands with a frame of the wrong kind
     int badEtx = 0;      // the next N answers to commands lack their ETX
     int nakSlot = 0;     // refuses every transfer of this slot (1..7; 0 none)
+    bool old = false;    // predates the fingerprint queries: refuses them as unknown
 };
 
 class UnitServer {

@@ -1,5 +1,6 @@
 #include "virtual_port.h"
 
+#include "counting_line.h"
 #include "faulty_line.h"
 #include "memory_line.h"
 #include "unit_config.h"
@@ -38,10 +39,13 @@ public:
         emu::VirtualUnit &model = ownUnit_ ? *ownUnit_ : processUnit(config);
         model.wake();
         thread_ = std::thread([this, end = std::move(unit), faults = config.faults, &model] {
-            emu::FaultyLine line(*end, faults.line, end.get());
+            CountingLine counted(*end);
+            emu::FaultyLine line(counted, faults.line, end.get());
             UnitServer server(line, model, faults.unit);
             server.onDataPhase([&line] { line.beginDataPhase(); });
             server.serve([this] { return stop_.load(); }, std::chrono::milliseconds(50));
+            // What crossed the line, for tests that check what an exchange moved.
+            model.countLineBytes(counted.bytes);
         });
     }
 

@@ -10,6 +10,7 @@
 #include "progress_status_bar.h"
 #include "slot_drag.h"
 #include "slot_geometry.h"
+#include "slot_prints.h"
 #include "traffic.h"
 #include "unit_state.h"
 #include "unit_store.h"
@@ -20,6 +21,7 @@
 #include <QWindow>
 
 #include <fstream>
+#include <functional>
 
 namespace ovaline::test {
 namespace {
@@ -351,6 +353,65 @@ TEST_F(MemoryView, PressesAndDropsWhileBusyAreIgnored) {
     view().DropFile(writeFile("a.jpg", picture(640, 480)), slotRect(5).center());
     EXPECT_TRUE(cameraState().memory[5].jpeg.empty());
     app().m_bBusy = 0;
+}
+
+TEST_F(MemoryView, ReceiveAgainMovesOnlyWhatChangedOnTheLine) {
+    receive();
+    const auto moved = [this](const std::function<void()> &act) {
+        const std::uint64_t before = cameraState().lineBytes;
+        act();
+        return cameraState().lineBytes - before;
+    };
+    EXPECT_LT(moved([this] { receive(); }), 300u) << "nothing changed: two short queries";
+    EXPECT_EQ(statusText(), QStringLiteral("Slots 1, 2, 3 and 4 unchanged"));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(view().ThumbShown()[i], 1) << i;
+        EXPECT_EQ(slotBytes(i), cameraState().memory[i].jpeg) << i;
+    }
+    EXPECT_EQ(doc().m_bReceived, 1);
+
+    ASSERT_EQ(sendSlot(2, picture(480, 640)).code, 0);
+    const std::size_t two = cameraState().memory[1].jpeg.size();
+    const std::uint64_t changed = moved([this] { receive(); });
+    EXPECT_GE(changed, two);
+    EXPECT_LT(changed, two + 4000) << "slot 2 alone crossed the line";
+    EXPECT_EQ(slotBytes(1), picture(480, 640));
+    EXPECT_EQ(doc().GetThumb(1).size(), QSize(60, 80));
+    EXPECT_EQ(statusText(), QStringLiteral("Slots 1, 3 and 4 unchanged"));
+
+    clickSlot(0);
+    EXPECT_GE(moved([this] { receive(); }), cameraState().memory[0].jpeg.size())
+        << "a chosen slot is always received";
+    EXPECT_EQ(statusText(), QStringLiteral("READY"));
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+TEST_F(MemoryView, AnOldCameraHasEverySlotReceivedAgain) {
+    env.set("OVALINE_VIRTUAL_FAULTS", "old");
+    receive();
+    const emu::UnitState camera = cameraState();
+    std::uint64_t pictures = 0;
+    for (const emu::SlotContent &slot : camera.memory)
+        pictures += slot.jpeg.size();
+    receive();
+    EXPECT_GE(cameraState().lineBytes - camera.lineBytes, pictures);
+    EXPECT_EQ(statusText(), QStringLiteral("READY"));
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(view().ThumbShown()[i], 1) << i;
+}
+
+TEST(SlotPrints, ASlotIsUnchangedOnlyWhenHeldWithTheSameSizeAndCrc) {
+    const imageview::SlotPrints unit{
+        {{100, 1}, {100, 2}, {0, 0}, {50, 7}, {100, 1}, {9, 9}, {0, 0}}};
+    const imageview::SlotPrints held{{{100, 1}, {100, 3}, {0, 0}, {51, 7}, {0, 0}, {9, 9}, {8, 8}}};
+    const imageview::SlotFlags unchanged = imageview::UnchangedSlots(unit, held);
+    EXPECT_EQ(unchanged, (imageview::SlotFlags{true, false, false, false, false, true, false}));
+    EXPECT_EQ(imageview::UnchangedText(unchanged), QStringLiteral("Slots 1 and 6 unchanged"));
+    EXPECT_EQ(imageview::UnchangedText({false, false, true}), QStringLiteral("Slot 3 unchanged"));
+    EXPECT_EQ(imageview::UnchangedText({true, true, false, true}),
+              QStringLiteral("Slots 1, 2 and 4 unchanged"));
+    EXPECT_TRUE(imageview::UnchangedText({}).isEmpty());
 }
 
 } // namespace

@@ -104,8 +104,14 @@ int ChildProcess::stop(int signal) {
     int status = 0;
     ::waitpid(pid_, &status, 0);
     pid_ = -1;
-    if (output_ >= 0)
+    laterOutput_.clear();
+    if (output_ >= 0) {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(output_, buffer, sizeof buffer)) > 0)
+            laterOutput_.append(buffer, static_cast<std::size_t>(n));
         ::close(output_);
+    }
     output_ = -1;
     if (WIFEXITED(status))
         return WEXITSTATUS(status);

@@ -32,12 +32,15 @@ public:
 
     // Sends the signal and waits for the end; the exit code, or -signal.
     int stop(int signal);
+    // What the program printed after its first line, once it has stopped.
+    const std::string &laterOutput() const { return laterOutput_; }
     bool running() const { return pid_ > 0; }
 
 private:
     int pid_ = -1;
     int output_ = -1;
     std::string firstLine_;
+    std::string laterOutput_;
 };
 
 // Starts ovaline-unit on a pseudo-terminal and returns the path to open.

@@ -1,6 +1,7 @@
 #include "traffic.h"
 
 #include "jpeg_codec.h"
+#include "ovaline_fingerprint.h"
 #include "picture.h"
 
 #include <cstring>
@@ -32,14 +33,17 @@ TrafficBlock makeBlock(std::uint32_t port, std::uint32_t baud, const std::string
 
 CommandResult command(const std::string &letters, char arg, const std::string &param,
                       std::uint32_t port, std::uint32_t baud) {
-    char reply[16] = {};
-    const std::uint32_t length = letters == "QR" ? 6 : 8;
+    const std::uint32_t length = letters == "QF"   ? OVALINE_FINGERPRINTS_LENGTH
+                                 : letters == "QC" ? OVALINE_STAMP_LENGTH
+                                 : letters == "QR" ? 6
+                                                   : 8;
+    std::string reply(length, '\0');
     AlignedBlock record;
-    record.block = makeBlock(port, baud, letters, arg, param, reply, length);
+    record.block = makeBlock(port, baud, letters, arg, param, reply.data(), length);
     CommandResult result;
     result.code = OvalineTraffic(&record.block);
     if (result.code == 0)
-        result.reply.assign(reply, length);
+        result.reply = reply;
     return result;
 }
 

@@ -1,0 +1,125 @@
+#include "watch.h"
+
+#include "describe.h"
+#include "exit_codes.h"
+#include "file_io.h"
+#include "slot_prints.h"
+#include "stop_signals.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace ovaline::cli {
+namespace {
+
+void reportCode(const char *what, std::int32_t code) {
+    const char *text = OvalineResultText(code);
+    std::fprintf(stderr, "%s failed: %s (code %d)\n", what, text ? text : "unknown error",
+                 static_cast<int>(code));
+}
+
+class Watcher {
+public:
+    Watcher(const UnitClient &unit, std::filesystem::path folder)
+        : unit_(unit), folder_(std::move(folder)) {
+        // What the folder holds already counts as received.
+        for (int i = 0; i < OVALINE_SLOT_COUNT; ++i)
+            held_[i] = filePrint(slotFile(folder_, i + 1));
+    }
+
+    // One poll: the short stamp, and the whole table and the changed
+    // pictures only when it moved. kDone, or a failure that ends the watch.
+    int poll(StopSignals &stop) {
+        std::int32_t code = 0;
+        const std::uint32_t stamp = queryStamp(unit_, code);
+        if (!answered(code))
+            return code == OVALINE_E_NAK ? refused() : kDone;
+        if (seen_ && *seen_ == stamp)
+            return kDone;
+        std::uint32_t tableStamp = 0;
+        const auto prints = queryPrints(unit_, code, tableStamp);
+        if (!answered(code))
+            return code == OVALINE_E_NAK ? refused() : kDone;
+        seen_ = tableStamp;
+        for (int i = 0; i < OVALINE_SLOT_COUNT && !stop.pending(); ++i) {
+            if (!samePrint((*prints)[i], held_[i]))
+                if (const int result = fetch(i + 1, (*prints)[i]); result != kDone)
+                    return result;
+        }
+        return kDone;
+    }
+
+private:
+    // False for a failed exchange, said once until the unit answers again.
+    bool answered(std::int32_t code) {
+        if (code == 0) {
+            if (lineDown_)
+                std::fprintf(stderr, "the unit answers again\n");
+            lineDown_ = false;
+            return true;
+        }
+        if (!lineDown_ && code != OVALINE_E_NAK)
+            reportCode("Asking the unit what its slots hold", code);
+        lineDown_ = true;
+        return false;
+    }
+
+    static int refused() {
+        std::fprintf(stderr, "the unit does not tell what its slots hold (it refuses the "
+                             "fingerprint query), so it cannot be watched\n");
+        return kUnitFailed;
+    }
+
+    int fetch(int slot, const OvalineFingerprint &print) {
+        const std::filesystem::path path = slotFile(folder_, slot);
+        if (print.size == 0) {
+            std::printf("slot %d: empty on the unit (%s kept)\n", slot, path.c_str());
+            std::fflush(stdout);
+            held_[slot - 1] = print;
+            return kDone;
+        }
+        std::int32_t code = 0;
+        const std::vector<std::uint8_t> picture = unit_.receive(slot, {}, code);
+        if (code != 0) {
+            reportCode(("Receiving slot " + std::to_string(slot)).c_str(), code);
+            seen_.reset(); // try again at the next poll
+            return kDone;
+        }
+        std::string error;
+        if (!writeWhole(path, picture, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return kFileFailed;
+        }
+        held_[slot - 1] = OvalineFingerprintOf(picture.data(), picture.size());
+        std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
+                    path.c_str());
+        std::fflush(stdout);
+        return kDone;
+    }
+
+    const UnitClient &unit_;
+    std::filesystem::path folder_;
+    SlotPrints held_{};
+    std::optional<std::uint32_t> seen_; // stamp of the last table read
+    bool lineDown_ = false;
+};
+
+} // namespace
+
+int watch(const UnitClient &unit, const Options &options) {
+    // Before any thread starts, so that none of them takes the signals.
+    StopSignals stop;
+    std::error_code ignored;
+    std::filesystem::create_directories(options.outputFolder, ignored);
+    Watcher watcher(unit, options.outputFolder);
+    const auto period = std::chrono::milliseconds(static_cast<long long>(options.every * 1000));
+    std::fprintf(stderr, "watching the unit's slots every %g s into %s; Ctrl-C ends\n",
+                 options.every, options.outputFolder.c_str());
+    do {
+        if (const int result = watcher.poll(stop); result != kDone)
+            return result;
+    } while (!stop.waitFor(period));
+    return stop.exitStatus();
+}
+
+} // namespace ovaline::cli
