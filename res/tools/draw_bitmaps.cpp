@@ -1,5 +1,6 @@
-// Draws the toolbar buttons (16 x 15), the program icon and the drag cursor
-// (32 x 32) into PNG files:
+// Draws the toolbar buttons (16 x 15), the program icon, the drag cursor
+// (32 x 32) and the faces of the remote control and the slot selection
+// window into PNG files:
 //   draw_bitmaps RES_FOLDER
 // The PNGs are kept in res/ and compiled in; run this again after a change.
 #include <QColor>
@@ -12,6 +13,9 @@
 
 #include <cstdio>
 #include <functional>
+
+// The remote control's and the selection window's images (their own file).
+bool drawControlBitmaps(const QDir &res);
 
 namespace {
 
@@ -206,5 +210,6 @@ int main(int argc, char **argv) {
         ok &= save(res.filePath(QStringLiteral("icon/ovaline_%1.png").arg(size)), QSize(size, size),
                    [size](QPainter &p) { drawIcon(p, size); });
     ok &= save(res.filePath(QStringLiteral("cursor/drag.png")), QSize(32, 32), drawDragCursor);
+    ok &= drawControlBitmaps(res);
     return ok ? 0 : 1;
 }
