@@ -135,6 +135,8 @@ void COvalineDoc::OnRemote() {
         OvalineApp()->SendCommand(kCmdPanelLock, '1', "  ");
         m_pRemoteWnd->Create(this);
     }
+    if (m_pRemoteWnd->isMinimized())
+        m_pRemoteWnd->showNormal();
     m_pRemoteWnd->raise();
     m_pRemoteWnd->activateWindow();
 }

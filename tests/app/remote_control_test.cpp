@@ -190,7 +190,18 @@ TEST_F(RemoteControlTest, HoldButtonsMoveTheCameraFromPressToRelease) {
     release(IDC_TELE);
     EXPECT_FALSE(tele->isDown());
 
-    // A hold still running when the window closes is stopped.
+    // A hold still running when another window takes over is stopped.
+    remote().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&remote()));
+    press(IDC_TELE);
+    EXPECT_EQ(cameraState().zoomMove, 1);
+    frame().activateWindow();
+    ASSERT_TRUE(waitUntil([this] { return !remote().isActiveWindow(); }));
+    EXPECT_EQ(cameraState().zoomMove, 0);
+    EXPECT_EQ(remote().m_bHolding, 0);
+    release(IDC_TELE);
+
+    // And so is one still running when the window closes.
     press(IDC_WIDE);
     remote().DestroyWindow();
     EXPECT_EQ(cameraState().zoomMove, 0);
