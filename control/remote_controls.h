@@ -108,7 +108,7 @@ inline bool isPadArrow(int id) {
     return id >= IDC_ARROW1 && id <= IDC_ARROW8;
 }
 
-// The cells of the direction pad, in arrow order.
+// The side of a cell of the direction pad (a 3 x 3 grid, its centre empty).
 inline constexpr int kPadCell = 46;
 
 // The panel of unit model 1 (with SUB) and of the other models.

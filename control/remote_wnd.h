@@ -12,7 +12,9 @@
 
 #include "remote_controls.h"
 
+#include <QImage>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 #include <array>
