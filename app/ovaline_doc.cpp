@@ -35,7 +35,8 @@ bool isReadableFolder(const QString &path) {
 } // namespace
 
 COvalineDoc::COvalineDoc()
-    : m_pImageWnd(std::make_unique<imageview::CImageWnd>()),
+    : m_pRemoteWnd(std::make_unique<control::CRemoteWnd>()),
+      m_pImageWnd(std::make_unique<imageview::CImageWnd>()),
       m_cells(std::make_unique<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>>()) {
     for (auto &slot : m_pSlotData)
         slot = std::make_unique<std::uint8_t[]>(kSlotBytes);
@@ -172,11 +173,15 @@ void COvalineDoc::ShowFolder() {
 }
 
 void COvalineDoc::OnRemote() {
-    if (!m_pRemoteWnd) {
-        // Lock the unit's own panel while the PC drives it.
+    if (!m_pRemoteWnd->HasWindow()) {
+        // The unit's own panel stays locked while the remote control is
+        // open; closing it unlocks the panel.
         OvalineApp()->SendCommand(kCmdPanelLock, '1', "  ");
-        return;
+        m_pRemoteWnd->Create(this);
     }
+    if (m_pRemoteWnd->isMinimized())
+        m_pRemoteWnd->showNormal();
+    m_pRemoteWnd->raise();
     m_pRemoteWnd->activateWindow();
 }
 
@@ -186,8 +191,8 @@ void COvalineDoc::OnSetup() {
 }
 
 void COvalineDoc::OnCloseDocument() {
-    if (m_pRemoteWnd)
-        m_pRemoteWnd->close();
+    if (m_pRemoteWnd->HasWindow())
+        m_pRemoteWnd->DestroyWindow();
     m_pImageWnd->DestroyWindow();
 }
 

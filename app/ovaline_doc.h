@@ -3,6 +3,8 @@
 // Folder, Remote and Setup.
 #pragma once
 
+#include "remote_wnd.h"
+
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -78,7 +80,8 @@ public:
 
     int m_bReceived = 0;
     int m_bSingleSlot = 0;
-    QPointer<QWidget> m_pRemoteWnd;
+    // The remote control: the object lives as long as the document.
+    std::unique_ptr<control::CRemoteWnd> m_pRemoteWnd;
     // The image window: the object lives as long as the document.
     std::unique_ptr<imageview::CImageWnd> m_pImageWnd;
 

@@ -1,6 +1,6 @@
 // Draws the toolbar buttons (16 x 15), the program icon, the drag cursor
-// (32 x 32) and the splash picture (335 x 223, 8 bits per pixel) into PNG
-// files:
+// (32 x 32), the splash picture (335 x 223, 8 bits per pixel) and the faces
+// of the remote control and the slot selection window into PNG files:
 //   draw_bitmaps RES_FOLDER
 // The PNGs are kept in res/ and compiled in; run this again after a change.
 #include <QColor>
@@ -15,6 +15,9 @@
 
 #include <cstdio>
 #include <functional>
+
+// The remote control's and the selection window's images (their own file).
+bool drawControlBitmaps(const QDir &res);
 
 namespace {
 
@@ -249,5 +252,6 @@ int main(int argc, char **argv) {
     ok &= save(res.filePath(QStringLiteral("cursor/drag.png")), QSize(32, 32), drawDragCursor);
     ok &= save(res.filePath(QStringLiteral("splash/splash.png")), QSize(335, 223), drawSplash,
                QImage::Format_Indexed8);
+    ok &= drawControlBitmaps(res);
     return ok ? 0 : 1;
 }

@@ -1,6 +1,5 @@
 // The document: its commands, Save's files, and writing a slot safely.
 #include "app_fixture.h"
-#include "command_link.h"
 #include "file_size_limit.h"
 #include "folder_dlg.h"
 #include "pane_view.h"
@@ -215,20 +214,6 @@ TEST_F(RunningDocument, SaveAsksForANameAndWritesTheSlots) {
     EXPECT_EQ(saved(), QStringList({"camera1.JPG"}));
     EXPECT_EQ(read(in("camera1.JPG")), one);
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(RunningDocument, RemoteLocksThePanelOnlyWhenItsWindowIsNotOpen) {
-    ASSERT_EQ(app().SendCommand(app::kCmdPanelLock, '0', "  "), 1);
-    QWidget remote;
-    doc().m_pRemoteWnd = &remote;
-    doc().OnRemote();
-    ASSERT_EQ(app().QueryStatus(0), 1);
-    EXPECT_EQ(app().m_reply[7], '0');
-
-    doc().m_pRemoteWnd = nullptr;
-    doc().OnRemote();
-    ASSERT_EQ(app().QueryStatus(0), 1);
-    EXPECT_EQ(app().m_reply[7], '1');
 }
 
 } // namespace

@@ -1,0 +1,56 @@
+// A push button drawn from images: its up image, its down image while
+// pressed, and its disabled image while disabled (the up image when it has
+// none). It is sized to its up image.
+//
+// Clicks come as Clicked(id). A double click does not click again: its
+// press shows the button down and is reported as DoubleClicked(id), as a
+// button of the original panel notified it. Tab reaches the button; Space
+// or Enter works it, and a thin frame shows which button has the focus.
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+
+namespace ovaline::control {
+
+class CBitmapButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    CBitmapButton(int controlId, QWidget *parent);
+
+    int ControlId() const { return m_nControlId; }
+
+    // Loads the images from the resources; `disabled` may be empty.
+    // Returns false when the up image is missing.
+    bool LoadBitmaps(const QString &up, const QString &down, const QString &disabled = {});
+    // Sizes the button to its up image.
+    void SizeToContent();
+
+    // The image shown now.
+    const QImage &CurrentImage() const;
+
+    QSize sizeHint() const override { return m_up.size(); }
+
+signals:
+    void Clicked(int controlId);
+    void DoubleClicked(int controlId);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+    // Space, Enter and Return work a button.
+    static bool IsPressKey(const QKeyEvent *event);
+
+private:
+    int m_nControlId;
+    QImage m_up;
+    QImage m_down;
+    QImage m_disabled;
+    bool m_bDoubleClick = false;
+};
+
+} // namespace ovaline::control

@@ -1,0 +1,162 @@
+// The remote control's face as data: its controls with their places,
+// images and commands, the unit's state as the window keeps it, and the
+// indicators that show that state.
+#pragma once
+
+#include "command_link.h"
+
+#include <QString>
+
+#include <array>
+
+namespace ovaline::control {
+
+enum RemoteControlId {
+    IDC_POSI_NEGA = 59143,
+    IDC_MAIN = 59144,
+    IDC_TELE = 59145,
+    IDC_COLOR_BW = 59146,
+    IDC_SUB = 59147,
+    IDC_WIDE = 59148,
+    IDC_UPPER = 59149,
+    IDC_AV1 = 59150,
+    IDC_NEAR = 59151,
+    IDC_BASE = 59152,
+    IDC_AV2 = 59153,
+    IDC_FAR = 59154,
+    IDC_AF = 59155,
+    IDC_IRIS_NORMAL = 59156,
+    IDC_IRIS_OPEN = 59157,
+    IDC_IRIS_CLOSE = 59158,
+    IDC_LOCK = 59159,
+    IDC_POINTER = 59160,
+    IDC_2X = 59161,
+    IDC_PAUSE = 59162,
+    IDC_SET = 59163,
+    IDC_RECALL = 59164,
+    IDC_ARROW1 = 59165,
+    IDC_ARROW8 = 59172,
+};
+
+enum class ControlKind { Click, Hold };
+
+struct RemoteControl {
+    int id;
+    const char *label; // the text printed beside it; also its tool tip and accessible name
+    int x;
+    int y;
+    const char *up;
+    const char *down;
+    const char *disabled; // nullptr: the up image
+    ControlKind kind;
+    int code = -1;  // hold buttons: the SendCommand code
+    char start = 0; // hold buttons: the argument that starts the motion; '0' stops it
+};
+
+// In the order the controls are created.
+inline constexpr RemoteControl kRemoteControls[] = {
+    {IDC_POSI_NEGA, "POSI/NEGA", 17, 276, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_MAIN, "MAIN", 17, 314, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_TELE, "TELE", 17, 352, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Hold, app::kCmdZoom,
+     '+'},
+    {IDC_COLOR_BW, "COLOR/B&W", 93, 276, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_SUB, "SUB", 93, 314, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_WIDE, "WIDE", 93, 352, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Hold, app::kCmdZoom,
+     '-'},
+    {IDC_UPPER, "UPPER", 169, 276, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_AV1, "AV 1", 169, 314, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_NEAR, "NEAR", 169, 352, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Hold, app::kCmdFocus,
+     '+'},
+    {IDC_BASE, "BASE", 244, 276, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_AV2, "AV 2", 244, 314, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_FAR, "FAR", 244, 352, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Hold, app::kCmdFocus,
+     '-'},
+    {IDC_AF, "AF", 244, 394, "UP_BTN1", "DN_BTN1", nullptr, ControlKind::Click},
+    {IDC_IRIS_NORMAL, "IRIS NORMAL", 24, 418, "UP_BTN2", "DN_BTN2", nullptr, ControlKind::Click},
+    {IDC_IRIS_OPEN, "IRIS OPEN", 99, 418, "UP_BTN2", "DN_BTN2", nullptr, ControlKind::Hold,
+     app::kCmdIris, '+'},
+    {IDC_IRIS_CLOSE, "IRIS CLOSE", 174, 418, "UP_BTN2", "DN_BTN2", nullptr, ControlKind::Hold,
+     app::kCmdIris, '-'},
+    {IDC_LOCK, "LOCK", 31, 21, "UP_BTN6", "DN_BTN6", nullptr, ControlKind::Click},
+    {IDC_POINTER, "POINTER", 31, 75, "UP_BTN4", "DN_BTN4", nullptr, ControlKind::Click},
+    {IDC_2X, "2x", 31, 123, "UP_BTN5", "DN_BTN5", nullptr, ControlKind::Click},
+    {IDC_PAUSE, "PAUSE", 97, 203, "UMARU_BTN", "DMARU_BTN", nullptr, ControlKind::Click},
+    {IDC_SET, "SET", 176, 203, "UMARU_BTN", "DMARU_BTN", nullptr, ControlKind::Click},
+    {IDC_RECALL, "RECALL", 255, 203, "UMARU_BTN", "DMARU_BTN", nullptr, ControlKind::Click},
+    {59165, "pointer up-left", 137, 16, "UP_ARROW1", "DN_ARROW1", "DS_ARROW1", ControlKind::Hold,
+     app::kCmdPointerMove, '6'},
+    {59166, "pointer left", 137, 66, "UP_ARROW2", "DN_ARROW2", "DS_ARROW2", ControlKind::Hold,
+     app::kCmdPointerMove, '2'},
+    {59167, "pointer down-left", 137, 116, "UP_ARROW3", "DN_ARROW3", "DS_ARROW3", ControlKind::Hold,
+     app::kCmdPointerMove, '8'},
+    {59168, "pointer up", 188, 16, "UP_ARROW4", "DN_ARROW4", "DS_ARROW4", ControlKind::Hold,
+     app::kCmdPointerMove, '3'},
+    {59169, "pointer down", 188, 116, "UP_ARROW5", "DN_ARROW5", "DS_ARROW5", ControlKind::Hold,
+     app::kCmdPointerMove, '4'},
+    {59170, "pointer up-right", 238, 16, "UP_ARROW6", "DN_ARROW6", "DS_ARROW6", ControlKind::Hold,
+     app::kCmdPointerMove, '5'},
+    {59171, "pointer right", 238, 66, "UP_ARROW7", "DN_ARROW7", "DS_ARROW7", ControlKind::Hold,
+     app::kCmdPointerMove, '1'},
+    {59172, "pointer down-right", 238, 116, "UP_ARROW8", "DN_ARROW8", "DS_ARROW8",
+     ControlKind::Hold, app::kCmdPointerMove, '7'},
+};
+
+// The control with this id; nullptr for none.
+const RemoteControl *findRemoteControl(int id);
+
+inline bool isPadArrow(int id) {
+    return id >= IDC_ARROW1 && id <= IDC_ARROW8;
+}
+
+// The side of a cell of the direction pad (a 3 x 3 grid, its centre empty).
+inline constexpr int kPadCell = 46;
+
+// The panel of unit model 1 (with SUB) and of the other models.
+inline constexpr int kPanelModel1 = 147;
+inline constexpr int kPanelOther = 229;
+
+// The unit's state as the remote control keeps it, with the values a new
+// remote control starts from.
+struct CRemoteFlags {
+    int m_bPositive = 1;
+    int m_bColor = 1;
+    int m_bUpper = 0;
+    int m_bBase = 0;
+    int m_nAVInput = 0; // 0 MAIN, 1 AV 1, 2 AV 2, 3 SUB
+    int m_bPanelLocked = 1;
+    int m_bPointer = 0;
+    int m_b2x = 0;
+    int m_bPause = 0;
+    int m_bHolding = 0; // a start command was sent and its stop not yet
+};
+
+// Takes the eight bytes of a control-state reply ("QS" '0') into the flags.
+void readControlState(CRemoteFlags &flags, const char reply[8]);
+
+enum IndicatorRole {
+    kIndicatorPosiNega,
+    kIndicatorColorBW,
+    kIndicatorUpper,
+    kIndicatorBase,
+    kIndicatorMain,
+    kIndicatorAV1,
+    kIndicatorAV2,
+    kIndicatorSub,
+    kIndicatorLock,
+    kIndicatorCount
+};
+
+struct Indicator {
+    int x;
+    int y;
+    int image; // the bitmap's resource number
+};
+
+// Where each indicator is drawn and which image shows the flags.
+std::array<Indicator, kIndicatorCount> indicatorsFor(const CRemoteFlags &flags);
+
+// The resource path of a control's image by name or by number.
+QString controlImagePath(const char *name);
+QString controlImagePath(int number);
+
+} // namespace ovaline::control

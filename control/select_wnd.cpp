@@ -1,0 +1,232 @@
+#include "select_wnd.h"
+
+#include "bitmap_button.h"
+#include "command_link.h"
+#include "control_events.h"
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "profile_file.h"
+#include "remote_controls.h"
+#include "remote_wnd.h"
+#include "system_colours.h"
+#include "window_geometry.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QTimer>
+#include <QTimerEvent>
+
+namespace ovaline::control {
+namespace {
+
+using app::OvalineApp;
+
+const QString kPositionSection = QStringLiteral("SELECT_WND");
+const QString kLeftKey = QStringLiteral("LEFT");
+const QString kTopKey = QStringLiteral("TOP");
+constexpr int kFarthest = 32767;
+const QSize kOuterSize(262, 219);
+
+} // namespace
+
+CSelectWnd::CSelectWnd() {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    setObjectName(QStringLiteral("slotSelection"));
+}
+
+CSelectWnd::~CSelectWnd() {
+    if (m_bCreated)
+        DestroyWindow();
+}
+
+int CSelectWnd::Create(CRemoteWnd *pRemote, const QString &title, int mode) {
+    m_pRemote = pRemote;
+    m_nMode = mode;
+    ++m_nOpening;
+    app::COvalineApp *app = OvalineApp();
+    const app::ProfileFile &profile = app->GetProfile();
+    const QPoint origin(
+        profile.readInt(kPositionSection, kLeftKey, app->m_xMainWnd + 40, -kFarthest, kFarthest),
+        profile.readInt(kPositionSection, kTopKey, app->m_yMainWnd + 20, -kFarthest, kFarthest));
+    m_bCreated = true;
+    m_bSizedToFrame = false;
+    setWindowTitle(title);
+    move(origin);
+    resize(kOuterSize);
+    show();
+    for (std::size_t i = 0; i < std::size(kSelectControls); ++i) {
+        const SelectControl &c = kSelectControls[i];
+        auto *button = new CBitmapButton(c.id, this);
+        button->move(c.x, c.y);
+        button->LoadBitmaps(controlImagePath(c.up), controlImagePath(c.down));
+        button->SizeToContent();
+        const QString label = QString::fromLatin1(c.label);
+        button->setToolTip(label);
+        button->setAccessibleName(label);
+        connect(button, &CBitmapButton::Clicked, this, [this](int id) { OnCommand(id, false); });
+        connect(button, &CBitmapButton::DoubleClicked, this,
+                [this](int id) { OnCommand(id, true); });
+        button->show();
+        m_buttons[i] = button;
+    }
+    return 1;
+}
+
+CBitmapButton *CSelectWnd::GetControl(int id) const {
+    for (std::size_t i = 0; i < std::size(kSelectControls); ++i) {
+        if (kSelectControls[i].id == id)
+            return m_buttons[i];
+    }
+    return nullptr;
+}
+
+void CSelectWnd::DestroyWindow() {
+    close();
+}
+
+void CSelectWnd::PostClose() {
+    QTimer::singleShot(0, this, [this, opening = m_nOpening] {
+        if (m_bCreated && opening == m_nOpening)
+            DestroyWindow();
+    });
+}
+
+void CSelectWnd::OnCommand(int id, bool doubleClick) {
+    app::COvalineApp *app = OvalineApp();
+    if (app->m_bBusy)
+        return;
+    if (!doubleClick && id == IDC_CANCEL) {
+        PostClose();
+        if (m_pRemote) {
+            QEvent raise(WM_RAISE_REMOTE);
+            QCoreApplication::sendEvent(m_pRemote, &raise);
+        }
+        return;
+    }
+    // The map is read at every click; a failed query leaves the last reply,
+    // which is decided on as it stands.
+    app->QueryStatus(1);
+    if (m_nMode == kStore && app->m_reply[0] != '0') {
+        app::messageBox(QStringLiteral("Unable to memorize when reading"), QMessageBox::Warning);
+        raise();
+        PostClose();
+        return;
+    }
+    if (!doubleClick && id >= IDC_SLOT1 && id <= IDC_SLOT7) {
+        const int slot = id - IDC_SLOT1 + 1;
+        const char param[3] = {'0', static_cast<char>('0' + slot), '\0'};
+        QPointer<CBitmapButton> button = GetControl(id);
+        if (button)
+            button->setEnabled(false);
+        if (m_nMode == kStore) {
+            if (app->m_reply[slot] == 'P') {
+                app::messageBox(QStringLiteral("Protected"), QMessageBox::Warning);
+            } else {
+                app->SuspendPO();
+                app->SendCommand(app::kCmdMemory, '0', param);
+                StartStoreWait();
+            }
+        } else if (app->m_reply[slot] == '0') {
+            app::messageBox(QStringLiteral("No image in the main unit memory"),
+                            QMessageBox::Warning);
+        } else {
+            app->SendCommand(app::kCmdMemory, '1', param);
+        }
+        if (button)
+            button->setEnabled(true);
+    }
+    raise();
+}
+
+void CSelectWnd::StartStoreWait() {
+    m_nTimer = startTimer(m_nStoreWaitMs);
+    m_bStoreWait = true;
+    OvalineApp()->m_bBusy = 1;
+    setEnabled(false);
+    if (m_pRemote)
+        m_pRemote->setEnabled(false);
+    if (m_nTimer == 0) {
+        app::messageBox(QStringLiteral("Timer Not Create"), QMessageBox::Warning);
+        // Without its timer the wait would never end: end it now.
+        EndStoreWait();
+    }
+}
+
+void CSelectWnd::EndStoreWait() {
+    if (!m_bStoreWait)
+        return;
+    m_bStoreWait = false;
+    app::COvalineApp *app = OvalineApp();
+    app->m_bBusy = 0;
+    app->ResumePO();
+    setEnabled(true);
+    if (m_pRemote)
+        m_pRemote->setEnabled(true);
+    if (m_nTimer != 0)
+        killTimer(m_nTimer);
+    m_nTimer = 0;
+}
+
+void CSelectWnd::timerEvent(QTimerEvent *event) {
+    if (event->timerId() == m_nTimer && m_nTimer != 0) {
+        EndStoreWait();
+        return;
+    }
+    QWidget::timerEvent(event);
+}
+
+void CSelectWnd::paintEvent(QPaintEvent *) {
+    if (m_panel.isNull())
+        m_panel = loadMappedImage(controlImagePath(kSelectPanel), palette());
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_panel);
+}
+
+void CSelectWnd::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (m_bSizedToFrame)
+        return;
+    m_bSizedToFrame = true;
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    app::resizeOuter(this, kOuterSize);
+    setFixedSize(size());
+}
+
+void CSelectWnd::closeEvent(QCloseEvent *event) {
+    if (m_bCreated)
+        OnDestroy();
+    QWidget::closeEvent(event);
+}
+
+void CSelectWnd::OnDestroy() {
+    // A store wait cut short by closing still lets everything go again.
+    EndStoreWait();
+    app::ProfileFile &profile = OvalineApp()->GetProfile();
+    profile.writeInt(kPositionSection, kLeftKey, pos().x());
+    profile.writeInt(kPositionSection, kTopKey, pos().y());
+    for (QPointer<CBitmapButton> &button : m_buttons) {
+        if (button) {
+            button->hide();
+            button->deleteLater();
+        }
+        button = nullptr;
+    }
+    m_bCreated = false;
+    if (m_pRemote)
+        m_pRemote->raise();
+}
+
+void CSelectWnd::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::PaletteChange) {
+        m_panel = QImage();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+} // namespace ovaline::control
