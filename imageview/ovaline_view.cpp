@@ -86,13 +86,9 @@ void COvalineView::SetOtherWindowsEnabled(bool enabled) {
         doc->m_pRemoteWnd->setEnabled(enabled);
 }
 
-void COvalineView::DisableOtherWindows() {
-    SetOtherWindowsEnabled(false);
-}
+void COvalineView::DisableOtherWindows() { SetOtherWindowsEnabled(false); }
 
-void COvalineView::EnableOtherWindows() {
-    SetOtherWindowsEnabled(true);
-}
+void COvalineView::EnableOtherWindows() { SetOtherWindowsEnabled(true); }
 
 void COvalineView::ShowIdleText() {
     if (CMainFrame *frame = OvalineApp()->GetMainFrame())
