@@ -58,7 +58,12 @@ bool fitsCamera(const std::vector<std::uint8_t> &bytes) {
     const QSize accepted = folder::acceptedPictureSize(app->m_nUnitModel, app->m_bUnitN);
     const QByteArray jpeg = QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data()),
                                                     static_cast<qsizetype>(bytes.size()));
-    if (!accepted.isEmpty() && folder::JpegDecoder().readSize(jpeg) == accepted)
+    if (accepted.isEmpty()) {
+        messageBox(QStringLiteral("The main unit's model is not known: nothing was sent."),
+                   QMessageBox::Warning);
+        return false;
+    }
+    if (folder::JpegDecoder().readSize(jpeg) == accepted)
         return true;
     messageBox(QStringLiteral("The file is not a JPEG picture of %1 x %2 pixels, the main unit's "
                               "size: nothing was sent.")

@@ -263,7 +263,11 @@ TEST_F(ThumbView, AThumbnailDraggedOntoASlotIsSentByTheSendRules) {
     const QString wrong = QStringLiteral(
         "The file is not a JPEG picture of 640 x 480 pixels, the main unit's size: nothing "
         "was sent.");
-    ASSERT_EQ(boxes.texts().size(), 4);
+    app().m_nUnitModel = 0;
+    memoryView().DropFile(two, imageview::slotRect(6).center());
+    ASSERT_EQ(boxes.texts().size(), 5);
+    EXPECT_EQ(boxes.texts()[4],
+              QStringLiteral("The main unit's model is not known: nothing was sent."));
     EXPECT_EQ(boxes.texts()[0], QStringLiteral("Protected"));
     EXPECT_TRUE(boxes.texts()[1].contains(QStringLiteral("115,200")));
     EXPECT_EQ(boxes.texts()[2], wrong);
