@@ -149,12 +149,13 @@ void ThumbLoader::deliver(quint64 id, int index, QImage thumb) {
     pass->early.emplace(index, std::move(thumb));
     for (auto it = pass->early.begin(); it != pass->early.end() && it->first == pass->handedBack;
          it = pass->early.erase(it)) {
-        const bool accepted = !it->second.isNull();
-        pass->fileDone(it->first, it->second);
+        // Copied: the callback may end the pass and with it this entry.
+        const QImage handed = it->second;
+        pass->fileDone(it->first, handed);
         if (!m_pass || m_pass->id != id)
             return; // the callback started or stopped a pass
         ++pass->handedBack;
-        if (accepted && ++pass->acceptedCount >= pass->maxAccepted)
+        if (!handed.isNull() && ++pass->acceptedCount >= pass->maxAccepted)
             pass->stopped = true;
         if (pass->stopped || pass->handedBack == pass->names.size()) {
             finish();

@@ -12,6 +12,7 @@
 #include "progress_status_bar.h"
 #include "slot_geometry.h"
 #include "thumb_grid.h"
+#include "thumb_loader.h"
 #include "unit_state.h"
 #include "unit_store.h"
 
@@ -422,6 +423,49 @@ TEST_F(ThumbView, TheFileNameDialogKeepsItsPlaceHoweverItCloses) {
     stop();
     EXPECT_EQ(profileValue(QStringLiteral("SAVE_DLG/LEFT")).toInt(), moved.x() - 40);
     EXPECT_EQ(profileValue(QStringLiteral("SAVE_DLG/TOP")).toInt(), moved.y() - 10);
+}
+
+TEST(ThumbLoaderPass, HandsBackInListOrderStopsAtTheLimitAndDropsAStoppedPass) {
+    TempDir dir;
+    const QString path = QString::fromStdString(dir.str());
+    const auto jpeg =
+        emu::encodeJpeg(emu::renderScene(emu::Scene::Stage, emu::CameraView{}, 640, 480), 65535);
+    QStringList names;
+    for (int i = 0; i < 12; ++i) {
+        names << QStringLiteral("f%1.jpg").arg(i);
+        QFile file(path + u'/' + names.back());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        // Every third file is missing.
+        if (i % 3 != 2)
+            file.write(reinterpret_cast<const char *>(jpeg.data()), qint64(jpeg.size()));
+        else
+            file.remove();
+    }
+    folder::ThumbLoader loader;
+    std::vector<int> order;
+    int accepted = 0;
+    int passes = 0;
+    loader.start(
+        path, names, QSize(640, 480), 5,
+        [&](int index, const QImage &thumb) {
+            order.push_back(index);
+            accepted += !thumb.isNull();
+        },
+        [&] { ++passes; });
+    EXPECT_TRUE(order.empty()) << "nothing is handed back inside start";
+    ASSERT_TRUE(waitUntil([&] { return passes == 1; }));
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6})) << "five accepted, two skipped";
+    EXPECT_EQ(accepted, 5);
+    EXPECT_FALSE(loader.isRunning());
+
+    order.clear();
+    loader.start(
+        path, names, QSize(640, 480), 35,
+        [&](int index, const QImage &) { order.push_back(index); }, [&] { ++passes; });
+    loader.stop();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(order.empty()) << "a stopped pass hands nothing back";
+    EXPECT_EQ(passes, 1);
 }
 
 } // namespace
