@@ -247,6 +247,12 @@ TEST_F(ThumbView, AThumbnailDraggedOntoASlotIsSentByTheSendRules) {
     QTest::mouseRelease(view().Sheet(), Qt::LeftButton, {}, cellRect(1).center());
     EXPECT_EQ(app().m_bDragging, 0) << "released over its own pane";
 
+    app().m_bBusy = 1;
+    QTest::mousePress(view().Sheet(), Qt::LeftButton, {}, cellRect(0).center());
+    EXPECT_EQ(app().m_nSelItem, 9) << "a press during a transfer changes nothing";
+    app().m_bBusy = 0;
+    QTest::mouseRelease(view().Sheet(), Qt::LeftButton, {}, cellRect(0).center());
+
     const QString two = QDir(pictures).filePath(app().m_strFiles[app().m_nSelItem - 8]);
     memoryView().DropFile(two, imageview::slotRect(5).center());
     const QByteArray bytes = picture(640, 480, emu::Scene::Map);
