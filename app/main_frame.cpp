@@ -4,6 +4,7 @@
 #include "clock_text.h"
 #include "fixed_splitter.h"
 #include "message_box.h"
+#include "my_view.h"
 #include "ovaline_app.h"
 #include "ovaline_doc.h"
 #include "ovaline_view.h"
@@ -93,7 +94,7 @@ void CMainFrame::OnCreateClient() {
     COvalineApp *app = OvalineApp();
     m_wndSplitter = new CFixedSplitterWnd(this);
     auto *memoryView = new COvalineView(m_pDoc, m_wndSplitter);
-    auto *thumbView = new CPaneView(m_pDoc, m_wndSplitter);
+    auto *thumbView = new CMyView(m_pDoc, m_wndSplitter);
     memoryView->setObjectName(QStringLiteral("memoryView"));
     thumbView->setObjectName(QStringLiteral("thumbView"));
     m_wndSplitter->addWidget(memoryView);

@@ -19,8 +19,22 @@ public:
     // nullptr. The pane repaints.
     virtual void OnUpdate(CPaneView *sender);
 
+    // The pane's scroll steps: a page and a line in each direction. They
+    // hold through every resize, where QScrollArea would make the page the
+    // viewport's size.
+    void SetScrollSteps(QSize page, QSize line);
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void ApplyScrollSteps();
+
     COvalineDoc *m_pDoc;
+    QSize m_pageStep;
+    QSize m_lineStep;
 };
 
 } // namespace ovaline::app

@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QDrag>
 #include <QEventLoop>
-#include <QScrollBar>
 
 namespace ovaline::app {
 
@@ -32,10 +31,7 @@ COvalineView::COvalineView(COvalineDoc *doc, QWidget *parent)
     : CPaneView(doc, parent), m_pStrip(new CSlotStrip(this)) {
     setWidget(m_pStrip);
     setWidgetResizable(true);
-    horizontalScrollBar()->setSingleStep(kSlotLineStep.width());
-    horizontalScrollBar()->setPageStep(kSlotPageStep.width());
-    verticalScrollBar()->setSingleStep(kSlotLineStep.height());
-    verticalScrollBar()->setPageStep(kSlotPageStep.height());
+    SetScrollSteps(kSlotPageStep, kSlotLineStep);
     COvalineApp *app = OvalineApp();
     app->m_bDragging = 0;
     app->m_bBusy = 0;

@@ -2,6 +2,7 @@
 // into that slot of the camera.
 #include "ovaline_view.h"
 
+#include "jpeg_decoder.h"
 #include "main_frame.h"
 #include "message_box.h"
 #include "ovaline_app.h"
@@ -9,6 +10,7 @@
 #include "resource_ids.h"
 #include "slot_geometry.h"
 #include "slot_strip.h"
+#include "thumb_grid.h"
 #include "wait_cursor.h"
 
 #include <QFile>
@@ -47,6 +49,28 @@ bool readSlotFile(const QString &path, std::vector<std::uint8_t> &bytes) {
         return false;
     }
     return true;
+}
+
+// The camera takes only JPEG pictures of its own size: whatever else is
+// refused before the line time is spent; false after saying so.
+bool fitsCamera(const std::vector<std::uint8_t> &bytes) {
+    const COvalineApp *app = OvalineApp();
+    const QSize accepted = folder::acceptedPictureSize(app->m_nUnitModel, app->m_bUnitN);
+    const QByteArray jpeg = QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data()),
+                                                    static_cast<qsizetype>(bytes.size()));
+    if (accepted.isEmpty()) {
+        messageBox(QStringLiteral("The main unit's model is not known: nothing was sent."),
+                   QMessageBox::Warning);
+        return false;
+    }
+    if (folder::JpegDecoder().readSize(jpeg) == accepted)
+        return true;
+    messageBox(QStringLiteral("The file is not a JPEG picture of %1 x %2 pixels, the main unit's "
+                              "size: nothing was sent.")
+                   .arg(accepted.width())
+                   .arg(accepted.height()),
+               QMessageBox::Warning);
+    return false;
 }
 
 } // namespace
@@ -104,7 +128,7 @@ int COvalineView::SendFileToSlot(const QString &path, int s) {
     // goes into the slot only once the camera has it: a file that cannot be
     // read, or a send that fails, leaves the slot's picture as it was.
     std::vector<std::uint8_t> picture;
-    if (!readSlotFile(path, picture))
+    if (!readSlotFile(path, picture) || !fitsCamera(picture))
         return 0;
 
     app->SuspendPO();

@@ -1,0 +1,98 @@
+// The thumbnail view's save: a camera slot released over the grid becomes a
+// new file of the folder and a new cell.
+#include "my_view.h"
+
+#include "file_name_dlg.h"
+#include "message_box.h"
+#include "ovaline_app.h"
+#include "ovaline_doc.h"
+#include "thumb_grid.h"
+#include "thumb_sheet.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <span>
+
+namespace ovaline::app {
+
+using namespace folder;
+
+void CMyView::DropSlot(int n) {
+    COvalineApp *app = OvalineApp();
+    // A slot without a picture carries nothing to save.
+    if (n >= 1 && n <= COvalineDoc::kSlotCount && GetDocument()->GetSlotSize(n - 1) > 0 &&
+        !app->m_bBusy && !IsLoading()) {
+        if (app->m_strFolder.isEmpty()) {
+            messageBox(QStringLiteral("The destination folder is not selected"),
+                       QMessageBox::Question);
+        } else if (app->m_nFiles >= kGridCells) {
+            messageBox(QStringLiteral("More than 35 images cannot be displayed"),
+                       QMessageBox::Question);
+        } else {
+            SaveSlotAs(n);
+        }
+    }
+    app->m_bDragging = 0;
+    m_pSheet->repaint();
+}
+
+void CMyView::SaveSlotAs(int n) {
+    COvalineApp *app = OvalineApp();
+    app->m_bDragging = 0;
+    imageview::CFileNameDlg dlg(this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const std::optional<QString> name = savedFileName(dlg.m_strName);
+    if (!name)
+        return;
+    // A name is a file of this folder, never a path into another one.
+    if (name->contains(u'/')) {
+        messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
+        return;
+    }
+    const QString path = QDir(app->m_strFolder).filePath(*name);
+    m_strNewFile = *name;
+    if (IsNameFree(*name, path) && SaveSlotImage(n, path)) {
+        app->m_bRefreshThumbs = 1;
+        app->m_nFiles += 1;
+    }
+}
+
+int CMyView::IsNameFree(const QString &name, const QString &path) {
+    const COvalineApp *app = OvalineApp();
+    const std::span<const QString> listed(app->m_strFiles.data(), std::size_t(app->m_nFiles));
+    // A file of the folder that is not listed (another picture size, or
+    // beyond the list) is never overwritten either.
+    const QFileInfo existing(path);
+    if (isNameListed(listed, name) || existing.exists() || existing.isSymLink()) {
+        messageBox(QStringLiteral("Same file name exists"), QMessageBox::Warning);
+        return 0;
+    }
+    return 1;
+}
+
+int CMyView::SaveSlotImage(int n, const QString &path) {
+    COvalineApp *app = OvalineApp();
+    COvalineDoc *doc = GetDocument();
+    const int i = n - 1;
+    // Written whole or not at all: a full disk leaves no partial file.
+    QSaveFile file(path);
+    const qint64 size = doc->GetSlotSize(i);
+    const bool written =
+        file.open(QIODevice::WriteOnly) &&
+        file.write(reinterpret_cast<const char *>(doc->GetSlotData(i)), size) == size &&
+        file.commit();
+    if (!written) {
+        messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
+        return 0;
+    }
+    // The cell shows a copy of the slot's thumbnail: the next load pass
+    // replaces the cell, never the slot's own.
+    doc->SetThumb(8 + app->m_nFiles, doc->GetThumb(i));
+    app->m_strFiles[app->m_nFiles] = m_strNewFile;
+    return 1;
+}
+
+} // namespace ovaline::app
