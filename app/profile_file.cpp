@@ -71,6 +71,15 @@ void ProfileFile::writeInt(const QString &section, const QString &key, int value
         settings_->setValue(section + u'/' + key, value);
 }
 
+void ProfileFile::writeString(const QString &section, const QString &key, const QString &value) {
+    if (health_ == Health::CorruptLeft)
+        return;
+    if (value.isEmpty())
+        settings_->remove(section + u'/' + key);
+    else
+        settings_->setValue(section + u'/' + key, value);
+}
+
 bool ProfileFile::flush() {
     if (health_ == Health::CorruptLeft)
         return false;

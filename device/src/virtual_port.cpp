@@ -28,7 +28,8 @@ emu::VirtualUnit &processUnit(const emu::UnitConfig &config) {
 
 class VirtualLine final : public OpenLine {
 public:
-    VirtualLine(std::uint32_t port, std::chrono::nanoseconds byteTime, emu::UnitConfig config)
+    VirtualLine(std::uint32_t port, std::uint32_t baud, std::chrono::nanoseconds byteTime,
+                emu::UnitConfig config)
         : port_(port) {
         auto [host, unit] = MemoryLine::open(byteTime);
         host_ = std::move(host);
@@ -37,9 +38,14 @@ public:
                 config.model, config.speed, emu::UnitStore(*config.folder), {}});
         emu::VirtualUnit &model = ownUnit_ ? *ownUnit_ : processUnit(config);
         model.wake();
-        thread_ = std::thread([this, end = std::move(unit), faults = config.faults, &model] {
+        thread_ = std::thread([this, end = std::move(unit), faults = config.faults, &model,
+                               hears = config.hears(baud)] {
             emu::FaultyLine line(*end, faults.line, end.get());
-            UnitServer server(line, model, faults.unit);
+            // At a rate other than its own the camera makes nothing of the
+            // bytes: it stays ready but silent.
+            UnitFaults unitFaults = faults.unit;
+            unitFaults.silent = unitFaults.silent || !hears;
+            UnitServer server(line, model, unitFaults);
             server.onDataPhase([&line] { line.beginDataPhase(); });
             server.serve([this] { return stop_.load(); }, std::chrono::milliseconds(50));
         });
@@ -76,7 +82,7 @@ std::unique_ptr<OpenLine> openVirtualPort(std::uint32_t port, std::uint32_t baud
     // Ten bits a byte (start, eight data, stop), sped up by the factor.
     const double seconds = 10.0 / (static_cast<double>(baud) * config->speed);
     const auto byteTime = std::chrono::nanoseconds(std::llround(seconds * 1e9));
-    return std::make_unique<VirtualLine>(port, byteTime, *config);
+    return std::make_unique<VirtualLine>(port, baud, byteTime, *config);
 }
 
 } // namespace ovaline

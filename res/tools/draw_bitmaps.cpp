@@ -1,4 +1,5 @@
-// Draws the toolbar buttons (16 x 15), the program icon and the drag cursor
+// Draws the toolbar buttons (16 x 15), the program icon (16, 32, 48 and 256
+// pixels; the largest is only installed, not compiled in) and the drag cursor
 // (32 x 32) into PNG files:
 //   draw_bitmaps RES_FOLDER
 // The PNGs are kept in res/ and compiled in; run this again after a change.
@@ -154,8 +155,8 @@ void drawDragCursor(QPainter &p) {
     p.drawRect(12, 14, 17, 13);
     p.drawRect(14, 16, 13, 9);
     p.setBrush(kBlack);
-    p.drawPolygon(QPolygon({QPoint(15, 24), QPoint(19, 19), QPoint(22, 22), QPoint(24, 20),
-                            QPoint(26, 24)}));
+    p.drawPolygon(
+        QPolygon({QPoint(15, 24), QPoint(19, 19), QPoint(22, 22), QPoint(24, 20), QPoint(26, 24)}));
     p.drawEllipse(QPoint(23, 18), 1, 1);
 }
 
@@ -202,7 +203,7 @@ int main(int argc, char **argv) {
     for (const auto &b : buttons)
         ok &= save(res.filePath(QStringLiteral("toolbar/%1.png").arg(QLatin1String(b.name))),
                    button, b.draw);
-    for (int size : {16, 32, 48})
+    for (int size : {16, 32, 48, 256})
         ok &= save(res.filePath(QStringLiteral("icon/ovaline_%1.png").arg(size)), QSize(size, size),
                    [size](QPainter &p) { drawIcon(p, size); });
     ok &= save(res.filePath(QStringLiteral("cursor/drag.png")), QSize(32, 32), drawDragCursor);
