@@ -1,12 +1,8 @@
 # Where `cmake --install` puts the programs, the device library with its
 # header and pkg-config file, the desktop entry, icons, AppStream metadata and
 # manual pages; and the Debian package that `make package` builds from them.
-# Libraries go into the multiarch folder (lib/x86_64-linux-gnu on Debian)
-# whatever the prefix, so that the package puts them where the system looks.
-if(CMAKE_LIBRARY_ARCHITECTURE AND NOT DEFINED CACHE{CMAKE_INSTALL_LIBDIR})
-    set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE}
-        CACHE PATH "Object code libraries (lib)")
-endif()
+# The library folder is chosen in OvalineInstallDirs.cmake, before any
+# package search can fix it.
 include(GNUInstallDirs)
 
 set(OVALINE_APP_ID org.ovaline.Ovaline)
@@ -80,6 +76,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The metric-compatible "Courier New" and the Gothic face of the captions.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-ipafont-gothic")
 # libovaline travels in the same package: shlibdeps finds it there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/lib)
 set(CPACK_STRIP_FILES ON)
