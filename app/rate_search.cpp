@@ -26,7 +26,13 @@ QString rateFoundText(int baudIndex) {
 }
 
 int COvalineApp::CheckUnit() {
-    return QueryUnitModel() || FindUnitRate();
+    if (QueryUnitModel() || FindUnitRate())
+        return 1;
+    // The designed message says only that nothing answered; the status bar
+    // adds why, when the port did not even open.
+    if (const QString cause = OpenFailureCause(m_nLastResult); !cause.isEmpty())
+        ShowMessage(cause);
+    return 0;
 }
 
 int COvalineApp::FindUnitRate() {

@@ -155,6 +155,7 @@ TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands
     start({});
     ASSERT_EQ(boxes.texts(), QStringList({kNoUnitAtStart}));
     ASSERT_FALSE(unitCommandsEnabled());
+    EXPECT_EQ(messagePane(), QStringLiteral("The device %1 does not exist.").arg(adapter.c_str()));
 
     // Plugged in: the folder of stable names appears with the link in it.
     fs::create_directories(adapter.parent_path());
