@@ -54,7 +54,16 @@ void CSetupDlg::FillDeviceList() {
 
 void CSetupDlg::OnPortChanged(int index) {
     m_strShownDevice = portDeviceName(index + 1);
-    m_deviceList->setCurrentText(m_strShownDevice);
+    ShowDevice(m_strShownDevice);
+}
+
+void CSetupDlg::ShowDevice(const QString &device) {
+    // A device of the list is picked there; any other is shown as typed.
+    const int index = m_deviceList->findText(device);
+    if (index >= 0)
+        m_deviceList->setCurrentIndex(index);
+    else
+        m_deviceList->setEditText(device);
 }
 
 void CSetupDlg::OnInitDialog() {
@@ -72,7 +81,7 @@ void CSetupDlg::OnInitDialog() {
     m_baudList->setCurrentIndex(m_nBaud);
     m_portList->setCurrentIndex(m_nPortIndex);
     m_strDevice = m_strShownDevice = portDeviceName(app->m_nPort);
-    m_deviceList->setCurrentText(m_strDevice);
+    ShowDevice(m_strDevice);
 }
 
 void CSetupDlg::showEvent(QShowEvent *event) {

@@ -32,6 +32,7 @@ private:
     bool UpdateData();
     void FillDeviceList();
     void OnPortChanged(int index);
+    void ShowDevice(const QString &device);
 
     QPushButton *m_btnCancel;
     QPushButton *m_btnOk;
