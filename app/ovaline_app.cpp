@@ -11,6 +11,7 @@
 #include "termination_signals.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWindow>
@@ -154,13 +155,13 @@ void COvalineApp::OnDeviceArrived(const QString &device) {
     if (m_nUnitModel != 0 || m_bFirstIdle || m_bBusy)
         return;
     if (CheckUnit())
-        ShowMessage(QStringLiteral("The main unit answers on %1.").arg(device));
+        ShowMessage(QStringLiteral("Main unit on %1").arg(QFileInfo(device).fileName()));
 }
 
 void COvalineApp::OnDeviceDeparted(const QString &device) {
     m_nUnitModel = 0;
     emit UnitModelChanged();
-    ShowMessage(QStringLiteral("The device %1 of the main unit was removed.").arg(device));
+    ShowMessage(QStringLiteral("Main unit's %1 removed").arg(QFileInfo(device).fileName()));
 }
 
 void COvalineApp::ShowMessage(const QString &text) {

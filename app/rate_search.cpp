@@ -21,8 +21,7 @@ bool rateMayBeWrong(int result) {
 }
 
 QString rateFoundText(int baudIndex) {
-    return QStringLiteral("The main unit answered at %1 bit/s; that is the baud rate now.")
-        .arg(baudRateEntries(0).value(baudIndex));
+    return QStringLiteral("Main unit at %1 bit/s").arg(baudRateEntries(0).value(baudIndex));
 }
 
 int COvalineApp::CheckUnit() {

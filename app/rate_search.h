@@ -19,7 +19,8 @@ std::vector<int> rateSearchOrder(int triedIndex);
 // that does not open, or a unit that never raises CTS, fails at every rate.
 bool rateMayBeWrong(int result);
 
-// What the message pane says when the unit answered at rate `baudIndex`.
+// What the message pane says when the unit answered at rate `baudIndex`:
+// short enough for the pane.
 QString rateFoundText(int baudIndex);
 
 } // namespace ovaline::app
