@@ -3,7 +3,6 @@
 #include "ovaline.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
