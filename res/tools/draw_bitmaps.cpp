@@ -155,8 +155,8 @@ void drawDragCursor(QPainter &p) {
     p.drawRect(12, 14, 17, 13);
     p.drawRect(14, 16, 13, 9);
     p.setBrush(kBlack);
-    p.drawPolygon(
-        QPolygon({QPoint(15, 24), QPoint(19, 19), QPoint(22, 22), QPoint(24, 20), QPoint(26, 24)}));
+    p.drawPolygon(QPolygon({QPoint(15, 24), QPoint(19, 19), QPoint(22, 22), QPoint(24, 20),
+                            QPoint(26, 24)}));
     p.drawEllipse(QPoint(23, 18), 1, 1);
 }
 
