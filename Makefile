@@ -4,7 +4,7 @@ PRESET ?= default
 BUILD := build/$(PRESET)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run demo test bench test-asan test-tsan format clean
+.PHONY: all deps configure build run demo test bench package test-asan test-tsan format clean
 
 all: build
 
@@ -29,6 +29,10 @@ test: build
 
 bench: build
 	@./scripts/run-bench $(BUILD)
+
+# The Debian package, in build/<preset>/package/.
+package: build
+	@cmake --build --preset $(PRESET) --target package
 
 test-asan:
 	@$(MAKE) --no-print-directory test PRESET=asan

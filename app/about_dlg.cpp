@@ -36,7 +36,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent) {
     place(icon, 11, 17, 20, 20);
     auto *version = new QLabel(QStringLiteral("Ovaline Version 2.0"), this);
     place(version, 40, 10, 119, 8);
-    auto *maker = new QLabel(QStringLiteral("Copyright (C) The Ovaline developers"), this);
+    auto *maker = new QLabel(QStringLiteral("(C) The Ovaline developers"), this);
     place(maker, 40, 25, 119, 8);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("IDOK"));

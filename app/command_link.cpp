@@ -55,17 +55,31 @@ void fillRecord(TrafficBlock &block, int port, int baudIndex, int linkOption, co
     block.data = reinterpret_cast<std::uintptr_t>(data);
 }
 
-QString commandFailureText(int resultCode) {
-    const char *text = OvalineResultText(resultCode);
-    return QString::asprintf("DLL failed sending or receiving data\n  DLL ERROR CODE : %d\n  (%s)",
-                             resultCode, text ? text : "Unknown error");
+namespace {
+
+QString withCause(QString text, const QString &cause) {
+    if (!cause.isEmpty())
+        text += QStringLiteral("\n  ") + cause;
+    return text;
 }
 
-QString transferFailureText(int slot, int resultCode) {
+} // namespace
+
+QString commandFailureText(int resultCode, const QString &cause) {
     const char *text = OvalineResultText(resultCode);
-    return QString::asprintf(
-        "DLL failed sending or receiving data [%d] \n  DLL ERROR CODE : %d\n  (%s)", slot,
-        resultCode, text ? text : "Unknown error");
+    return withCause(
+        QString::asprintf("DLL failed sending or receiving data\n  DLL ERROR CODE : %d\n  (%s)",
+                          resultCode, text ? text : "Unknown error"),
+        cause);
+}
+
+QString transferFailureText(int slot, int resultCode, const QString &cause) {
+    const char *text = OvalineResultText(resultCode);
+    return withCause(
+        QString::asprintf(
+            "DLL failed sending or receiving data [%d] \n  DLL ERROR CODE : %d\n  (%s)", slot,
+            resultCode, text ? text : "Unknown error"),
+        cause);
 }
 
 } // namespace ovaline::app

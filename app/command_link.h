@@ -57,10 +57,11 @@ struct UnitModel {
 // characters; nullopt for a reply that names no known unit.
 std::optional<UnitModel> classifyModelReply(const char *reply);
 
-// The three-line text that reports a library failure of a command.
-QString commandFailureText(int resultCode);
+// The three-line text that reports a library failure of a command; a cause
+// found for it (why the port could not be opened) follows on a line of its own.
+QString commandFailureText(int resultCode, const QString &cause = {});
 
 // The same for a picture transfer, with the slot's number (1..7).
-QString transferFailureText(int slot, int resultCode);
+QString transferFailureText(int slot, int resultCode, const QString &cause = {});
 
 } // namespace ovaline::app

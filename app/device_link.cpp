@@ -4,6 +4,7 @@
 
 #include "command_link.h"
 #include "message_box.h"
+#include "port_devices.h"
 #include "wait_cursor.h"
 
 #include <cstring>
@@ -22,16 +23,22 @@ int COvalineApp::SendCommand(int code, char arg, const char *param) {
     fillRecord(m_block, m_nPort, m_nBaudIndex, m_nLinkOption, letters, arg, param,
                replyLength(code), m_reply);
     const std::int32_t result = OvalineTraffic(&m_block);
+    m_nLastResult = result;
     if (result == OVALINE_OK)
         return 1;
     if (code != kCmdQueryModel)
-        messageBox(commandFailureText(result), QMessageBox::Information);
+        messageBox(commandFailureText(result, OpenFailureCause(result)), QMessageBox::Information);
     return 0;
 }
 
 int COvalineApp::QueryUnitModel() {
     CWaitCursor wait;
-    const int sent = SendCommand(kCmdQueryModel, '0', kNoParameter);
+    const int known = TakeModelReply(SendCommand(kCmdQueryModel, '0', kNoParameter));
+    emit UnitModelChanged();
+    return known;
+}
+
+int COvalineApp::TakeModelReply(bool sent) {
     m_nUnitModel = 0;
     std::optional<UnitModel> unit;
     if (sent) {
@@ -42,8 +49,18 @@ int COvalineApp::QueryUnitModel() {
         m_nUnitModel = unit->model;
         m_bUnitN = unit->unitN;
     }
-    emit UnitModelChanged();
     return unit ? 1 : 0;
+}
+
+int COvalineApp::ProbeUnitModel(int baudIndex, int milliseconds) {
+    fillRecord(m_block, m_nPort, baudIndex, m_nLinkOption, commandLetters(kCmdQueryModel), '0',
+               kNoParameter, replyLength(kCmdQueryModel), m_reply);
+    m_nLastResult = OvalineTrafficWithin(&m_block, static_cast<std::uint32_t>(milliseconds));
+    return TakeModelReply(m_nLastResult == OVALINE_OK);
+}
+
+QString COvalineApp::OpenFailureCause(int result) const {
+    return result == OVALINE_E_OPEN ? openFailureCause(portDeviceName(m_nPort)) : QString();
 }
 
 int COvalineApp::QueryStatus(int which) {

@@ -177,6 +177,10 @@ void CMainFrame::SetMessageText(int stringId) {
     m_wndStatusBar->SetPaneText(CProgressStatusBar::kMessagePane, statusPrompt(stringId));
 }
 
+void CMainFrame::ShowMessageText(const QString &text) {
+    m_wndStatusBar->SetPaneText(CProgressStatusBar::kMessagePane, text);
+}
+
 void CMainFrame::UpdateCommandUI() {
     const bool unitKnown = m_pDoc->IsUnitKnown();
     for (int id : kUnitCommands)

@@ -1,15 +1,18 @@
 #include "ovaline_app.h"
 
 #include "about_dlg.h"
+#include "device_watch.h"
 #include "fixed_font.h"
 #include "main_frame.h"
 #include "message_box.h"
 #include "ovaline_doc.h"
+#include "port_devices.h"
 #include "profile_file.h"
 #include "splash_screen_wnd.h"
 #include "termination_signals.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWindow>
@@ -41,6 +44,8 @@ COvalineApp::COvalineApp(int &argc, char **argv) : QApplication(argc, argv) {
     initResources();
     setApplicationName(QStringLiteral("Ovaline"));
     setApplicationVersion(QStringLiteral("2.0"));
+    // The installed desktop entry, which names the icon of the running window.
+    setDesktopFileName(QStringLiteral("org.ovaline.Ovaline"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/ovaline_48.png")));
 }
 
@@ -118,6 +123,10 @@ bool COvalineApp::InitInstance(const QStringList &arguments) {
     connect(m_termination.get(), &TerminationSignals::received, m_pMainWnd.get(), &QWidget::close);
     m_pDoc->OpenStartFolder(m_startFolder);
     m_pMainWnd->show();
+    m_deviceWatch = std::make_unique<DeviceWatch>();
+    connect(m_deviceWatch.get(), &DeviceWatch::arrived, this, &COvalineApp::OnDeviceArrived);
+    connect(m_deviceWatch.get(), &DeviceWatch::departed, this, &COvalineApp::OnDeviceDeparted);
+    FollowPortDevice();
     return true;
 }
 
@@ -132,12 +141,52 @@ void COvalineApp::LoadSettings() {
     }
 }
 
+void COvalineApp::SaveBaudIndex() {
+    m_profile->writeInt(kSpeedSection, kSpeedKey, m_nBaudIndex);
+    m_profile->flush();
+}
+
+void COvalineApp::SetPortDevice(int port, const QString &device) {
+    if (port < 1 || port > kPortCount)
+        return;
+    OvalineSetPortName(port, device.isEmpty() ? nullptr : device.toLocal8Bit().constData());
+    m_profile->writeString(kPortsSection, QStringLiteral("COM%1").arg(port), device);
+    m_profile->flush();
+    FollowPortDevice();
+}
+
+void COvalineApp::FollowPortDevice() {
+    if (m_deviceWatch)
+        m_deviceWatch->follow(portDeviceName(m_nPort));
+}
+
+void COvalineApp::OnDeviceArrived(const QString &device) {
+    // Before the first check, or while a long operation runs, the unit is
+    // not asked in between.
+    if (m_nUnitModel != 0 || m_bFirstIdle || m_bBusy)
+        return;
+    if (CheckUnit())
+        ShowMessage(QStringLiteral("Main unit on %1").arg(QFileInfo(device).fileName()));
+}
+
+void COvalineApp::OnDeviceDeparted(const QString &device) {
+    m_nUnitModel = 0;
+    emit UnitModelChanged();
+    ShowMessage(QStringLiteral("Main unit's %1 removed").arg(QFileInfo(device).fileName()));
+}
+
+void COvalineApp::ShowMessage(const QString &text) {
+    if (m_pMainWnd)
+        m_pMainWnd->ShowMessageText(text);
+}
+
 void COvalineApp::ExitInstance() {
     m_profile->writeInt(kPortSection, kPortKey, m_nPort);
     m_profile->writeInt(kSpeedSection, kSpeedKey, m_nBaudIndex);
     if (!m_profile->flush() && m_profile->health() != ProfileFile::Health::CorruptLeft)
         messageBox(m_profile->writeFailureMessage(), QMessageBox::Warning);
     removeEventFilter(this);
+    m_deviceWatch.reset();
     m_termination.reset();
     m_pMainWnd.reset();
     m_pDoc.reset();
@@ -170,7 +219,7 @@ bool COvalineApp::eventFilter(QObject *watched, QEvent *event) {
 void COvalineApp::OnIdle() {
     if (!m_bFirstIdle)
         return;
-    if (QueryUnitModel() == 0)
+    if (CheckUnit() == 0)
         messageBox(QStringLiteral("Failed to connect to the main unit.\n Please set up correctly."),
                    QMessageBox::Information);
     m_bFirstIdle = 0;

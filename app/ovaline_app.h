@@ -15,6 +15,7 @@ namespace ovaline::app {
 
 class CMainFrame;
 class COvalineDoc;
+class DeviceWatch;
 class CPaneView;
 class ProfileFile;
 class TerminationSignals;
@@ -56,6 +57,10 @@ struct COvalineAppState {
     int m_bDragging = 0;
     int m_bDragCursor = 0;
     int m_nSelItem = 0;
+
+    // Where the machine's serial devices are listed (tests use a folder of
+    // their own).
+    QString m_strDeviceFolder = QStringLiteral("/dev");
 };
 
 class COvalineApp : public QApplication, public COvalineAppState {
@@ -82,6 +87,23 @@ public:
     void SaveReply();
     void RestoreReply();
 
+    // Asks for the model at the current rate and, when nothing answers,
+    // looks for the rate the unit answers at (FindUnitRate). 1 when a known
+    // unit answered.
+    int CheckUnit();
+    // Tries the other rates, fastest first, for kRateSearchTime in all; the
+    // first at which a known unit answers becomes the rate, is written to the
+    // profile and is named in the message pane. 1 when found.
+    int FindUnitRate();
+    // Why the last failure with `result` happened, when the port could not be
+    // opened; empty otherwise.
+    QString OpenFailureCause(int result) const;
+    // Port 1..4 opens `device` from now on (empty: the default); kept in
+    // the profile.
+    void SetPortDevice(int port, const QString &device);
+    // Watches the folder of the current port's device for it to come and go.
+    void FollowPortDevice();
+
     // Application commands.
     void OnAppAbout();
     void OnAppExit();
@@ -104,9 +126,17 @@ private:
     bool ParseCommandLine(const QStringList &arguments, QString &profilePath);
     void LoadSettings();
     void OnIdle();
+    int TakeModelReply(bool sent);
+    int ProbeUnitModel(int baudIndex, int milliseconds);
+    void SaveBaudIndex();
+    void OnDeviceArrived(const QString &device);
+    void OnDeviceDeparted(const QString &device);
+    void ShowMessage(const QString &text);
 
     bool m_bIdleScheduled = false;
     QString m_startFolder; // named on the command line
+    int m_nLastResult = 0; // the library's result of the last exchange
+    std::unique_ptr<DeviceWatch> m_deviceWatch;
     std::unique_ptr<ProfileFile> m_profile;
     std::unique_ptr<COvalineDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;

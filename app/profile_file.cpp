@@ -72,7 +72,11 @@ void ProfileFile::writeInt(const QString &section, const QString &key, int value
 }
 
 void ProfileFile::writeString(const QString &section, const QString &key, const QString &value) {
-    if (health_ != Health::CorruptLeft)
+    if (health_ == Health::CorruptLeft)
+        return;
+    if (value.isEmpty())
+        settings_->remove(section + u'/' + key);
+    else
         settings_->setValue(section + u'/' + key, value);
 }
 

@@ -40,6 +40,7 @@ public:
     // The value, or an empty string when it is missing.
     QString readString(const QString &section, const QString &key) const;
     void writeInt(const QString &section, const QString &key, int value);
+    // An empty value removes the key.
     void writeString(const QString &section, const QString &key, const QString &value);
 
     // Writes the changes out; false when the file could not be written.

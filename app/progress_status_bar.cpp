@@ -50,6 +50,10 @@ QLabel *CProgressStatusBar::TextPane(Pane pane) const {
 void CProgressStatusBar::SetPaneText(Pane pane, const QString &text) {
     if (QLabel *label = TextPane(pane)) {
         label->setText(text);
+        // A text cut off at the pane's edge can still be read whole.
+        const bool cut =
+            label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
+        label->setToolTip(cut ? text : QString());
         label->repaint();
     }
 }

@@ -2,9 +2,11 @@
 
 #include "message_box.h"
 #include "ovaline_app.h"
+#include "port_devices.h"
 #include "setup_layout.h"
 #include "window_geometry.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -21,24 +23,53 @@ CSetupDlg::CSetupDlg(QWidget *parent)
       m_btnOk(new QPushButton(QStringLiteral("OK"), this)),
       m_portLabel(new QLabel(QStringLiteral("PORT:"), this)),
       m_baudLabel(new QLabel(QStringLiteral("BAUD RATE:"), this)), m_portList(new QComboBox(this)),
-      m_baudList(new QComboBox(this)) {
+      m_baudList(new QComboBox(this)), m_deviceLabel(new QLabel(QStringLiteral("Device"), this)),
+      m_deviceList(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("SET UP"));
     m_btnOk->setObjectName(QStringLiteral("IDOK"));
     m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
     m_portList->setObjectName(QStringLiteral("IDC_PORT"));
     m_baudList->setObjectName(QStringLiteral("IDC_BAUD"));
+    m_deviceList->setObjectName(QStringLiteral("IDC_DEVICE"));
+    // Any path may be typed; the list offers the devices the machine has.
+    m_deviceList->setEditable(true);
+    m_deviceList->setInsertPolicy(QComboBox::NoInsert);
     m_btnOk->setDefault(true);
     connect(m_btnOk, &QPushButton::clicked, this, &CSetupDlg::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CSetupDlg::reject);
     m_portList->addItems({QStringLiteral("COM1:"), QStringLiteral("COM2:"), QStringLiteral("COM3:"),
                           QStringLiteral("COM4:")});
+    FillDeviceList();
     OnInitDialog();
+    connect(m_portList, &QComboBox::currentIndexChanged, this, &CSetupDlg::OnPortChanged);
+}
+
+void CSetupDlg::FillDeviceList() {
+    const QStringList devices = serialDevices(OvalineApp()->m_strDeviceFolder);
+    m_deviceList->addItems(devices);
+    m_deviceList->addItem(QStringLiteral("virtual"));
+    // Long by-id names show whole in the dropped list.
+    m_deviceList->view()->setMinimumWidth(m_deviceList->view()->sizeHintForColumn(0));
+}
+
+void CSetupDlg::OnPortChanged(int index) {
+    m_strShownDevice = portDeviceName(index + 1);
+    ShowDevice(m_strShownDevice);
+}
+
+void CSetupDlg::ShowDevice(const QString &device) {
+    // A device of the list is picked there; any other is shown as typed.
+    const int index = m_deviceList->findText(device);
+    if (index >= 0)
+        m_deviceList->setCurrentIndex(index);
+    else
+        m_deviceList->setEditText(device);
 }
 
 void CSetupDlg::OnInitDialog() {
     COvalineApp *app = OvalineApp();
-    const QRect frame =
-        setupDialogFrame(parentWidget() ? parentWidget()->frameGeometry().topLeft() : QPoint());
+    const QRect frame = setupDialogFrame(
+        parentWidget() ? parentWidget()->frameGeometry().topLeft() : QPoint(), app->m_cyUnit);
     move(frame.topLeft());
     resize(frame.size());
     setFont(app->m_hFixedFont);
@@ -49,18 +80,21 @@ void CSetupDlg::OnInitDialog() {
     m_nPortIndex = app->m_nPort - 1;
     m_baudList->setCurrentIndex(m_nBaud);
     m_portList->setCurrentIndex(m_nPortIndex);
+    m_strDevice = m_strShownDevice = portDeviceName(app->m_nPort);
+    ShowDevice(m_strDevice);
 }
 
 void CSetupDlg::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    resizeOuter(this, setupDialogFrame(QPoint()).size());
+    resizeOuter(this, setupDialogFrame(QPoint(), OvalineApp()->m_cyUnit).size());
 }
 
 void CSetupDlg::resizeEvent(QResizeEvent *event) {
     QDialog::resizeEvent(event);
     const COvalineApp *app = OvalineApp();
     const int v = app->m_cyUnit;
-    const SetupLayout layout = setupLayout(rect(), app->m_cxUnit, v);
+    const SetupLayout layout =
+        setupLayout(rect().adjusted(0, 0, 0, -deviceRowHeight(v)), app->m_cxUnit, v);
     m_btnCancel->setGeometry(layout.cancelButton);
     m_btnOk->setGeometry(layout.okButton);
     m_portLabel->setGeometry(layout.portLabel);
@@ -71,6 +105,9 @@ void CSetupDlg::resizeEvent(QResizeEvent *event) {
     m_portList->setMaxVisibleItems(droppedRows(layout.portList, v));
     m_baudList->setGeometry(layout.baudList.adjusted(0, 0, 0, v - layout.baudList.height()));
     m_baudList->setMaxVisibleItems(droppedRows(layout.baudList, v));
+    const DeviceRowLayout row = deviceRowLayout(rect(), app->m_cxUnit, v);
+    m_deviceLabel->setGeometry(row.label);
+    m_deviceList->setGeometry(row.list);
 }
 
 bool CSetupDlg::UpdateData() {
@@ -78,6 +115,7 @@ bool CSetupDlg::UpdateData() {
         return false;
     m_nPortIndex = m_portList->currentIndex();
     m_nBaud = m_baudList->currentIndex();
+    m_strDevice = m_deviceList->currentText().trimmed();
     return true;
 }
 
@@ -87,11 +125,17 @@ void CSetupDlg::accept() {
     COvalineApp *app = OvalineApp();
     app->m_nPort = m_nPortIndex + 1;
     app->m_nBaudIndex = m_nBaud;
+    // A device left as shown stays where it came from (profile, environment
+    // or default); a changed one is kept in the profile.
+    if (m_strDevice != m_strShownDevice)
+        app->SetPortDevice(app->m_nPort, m_strDevice);
+    else
+        app->FollowPortDevice();
     if (app->m_nUnitModel == 2 && m_nBaud == kFastestIndex)
         messageBox(QStringLiteral(" When you send the image data from PC to the main unit,\n"
                                   "please lower the baud rate."),
                    QMessageBox::Information);
-    if (app->QueryUnitModel() == 0) {
+    if (app->CheckUnit() == 0) {
         messageBox(QStringLiteral("Failed to connect to the main unit. Please set up correctly."),
                    QMessageBox::Information);
         app->m_nUnitModel = 0;

@@ -15,8 +15,10 @@ class CSetupDlg : public QDialog {
 public:
     explicit CSetupDlg(QWidget *parent);
 
-    int m_nBaud = 0;      // index into the rate list, as into kBaudRates
-    int m_nPortIndex = 0; // 0..3 for COM1..COM4
+    int m_nBaud = 0;          // index into the rate list, as into kBaudRates
+    int m_nPortIndex = 0;     // 0..3 for COM1..COM4
+    QString m_strDevice;      // what the chosen port opens
+    QString m_strShownDevice; // the port's device as the row first showed it
 
 public slots:
     void accept() override; // OK
@@ -28,6 +30,9 @@ protected:
 private:
     void OnInitDialog();
     bool UpdateData();
+    void FillDeviceList();
+    void OnPortChanged(int index);
+    void ShowDevice(const QString &device);
 
     QPushButton *m_btnCancel;
     QPushButton *m_btnOk;
@@ -35,6 +40,8 @@ private:
     QLabel *m_baudLabel;
     QComboBox *m_portList;
     QComboBox *m_baudList;
+    QLabel *m_deviceLabel;
+    QComboBox *m_deviceList;
 };
 
 } // namespace ovaline::app

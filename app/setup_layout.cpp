@@ -26,8 +26,19 @@ int droppedRows(const QRect &list, int v) {
     return list.height() / v - 1;
 }
 
-QRect setupDialogFrame(const QPoint &parentTopLeft) {
-    return QRect(parentTopLeft + QPoint(160, 160), QSize(260, 160));
+QRect setupDialogFrame(const QPoint &parentTopLeft, int v) {
+    return QRect(parentTopLeft + QPoint(160, 160), QSize(260, 160 + deviceRowHeight(v)));
+}
+
+int deviceRowHeight(int v) {
+    return v + v / 2;
+}
+
+DeviceRowLayout deviceRowLayout(const QRect &client, int u, int v) {
+    const int top = client.top() + client.height() - deviceRowHeight(v);
+    // The label under CANCEL, the list ending under OK's right edge.
+    return {QRect(client.left() + 4 * u, top, 7 * u, v),
+            QRect(client.left() + 11 * u, top, 16 * u, v)};
 }
 
 QStringList baudRateEntries(int unitModel) {

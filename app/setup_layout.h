@@ -23,8 +23,19 @@ SetupLayout setupLayout(const QRect &client, int u, int v);
 // the height less the closed box, in rows of v pixels.
 int droppedRows(const QRect &list, int v);
 
-// The dialog's outer rectangle, placed relative to its parent's top-left.
-QRect setupDialogFrame(const QPoint &parentTopLeft);
+// The dialog's outer rectangle, placed relative to its parent's top-left:
+// the designed size, grown by the device row.
+QRect setupDialogFrame(const QPoint &parentTopLeft, int v);
+
+// The row that names the port's device, below the designed controls: the
+// client rectangle's last deviceRowHeight(v) pixels. The designed controls
+// are laid out in the client rectangle above it.
+struct DeviceRowLayout {
+    QRect label;
+    QRect list; // the closed box
+};
+int deviceRowHeight(int v);
+DeviceRowLayout deviceRowLayout(const QRect &client, int u, int v);
 
 // The rates offered to a unit model: up to 38,400 for model 1, all seven
 // otherwise.

@@ -2,6 +2,8 @@
 
 #include "unit_models.h"
 
+#include "tty_rates.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -48,6 +50,16 @@ std::optional<UnitConfig> configFromEnvironment(std::string &error) {
         return std::nullopt;
     }
     config.faults = *faults;
+    if (const std::string rate = environment("OVALINE_VIRTUAL_RATE"); !rate.empty()) {
+        char *end = nullptr;
+        const unsigned long value = std::strtoul(rate.c_str(), &end, 10);
+        if (end != rate.c_str() + rate.size() ||
+            ttySpeed(static_cast<std::uint32_t>(value)) == B0) {
+            error = "OVALINE_VIRTUAL_RATE must be one of the line rates 2400 ... 115200";
+            return std::nullopt;
+        }
+        config.rate = static_cast<std::uint32_t>(value);
+    }
     return config;
 }
 

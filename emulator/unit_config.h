@@ -4,10 +4,14 @@
 //   OVALINE_VIRTUAL_SPEED   how much faster than real time the line runs (default 1)
 //   OVALINE_VIRTUAL_DIR     a folder that keeps the camera's state between processes
 //   OVALINE_VIRTUAL_FAULTS  a fault list (see faults.h)
+//   OVALINE_VIRTUAL_RATE    the one line rate the camera is set to; at any other
+//                           it hears only noise and answers nothing (default:
+//                           it follows the host's rate)
 #pragma once
 
 #include "faults.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,6 +23,10 @@ struct UnitConfig {
     double speed = 1.0;
     std::optional<std::filesystem::path> folder;
     FaultSpec faults;
+    std::optional<std::uint32_t> rate;
+
+    // Whether the camera understands a host at this rate.
+    bool hears(std::uint32_t baud) const { return !rate || *rate == baud; }
 };
 
 std::optional<UnitConfig> configFromEnvironment(std::string &error);

@@ -81,7 +81,8 @@ int COvalineView::TransferImage(char direction, std::uint8_t *data, int slot, un
     const auto result = static_cast<std::int32_t>(OvalineLoadResult(&m_transfer));
     if (result == 0)
         return 1;
-    messageBox(transferFailureText(slot + 1, result), QMessageBox::Information);
+    messageBox(transferFailureText(slot + 1, result, app->OpenFailureCause(result)),
+               QMessageBox::Information);
     return 0;
 }
 

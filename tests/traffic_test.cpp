@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -281,6 +282,31 @@ TEST_F(Traffic, APortThatCannotBeOpenedSaysSo) {
     EXPECT_EQ(command("QR", '0', "  ", 2).code, 0) << "the environment names the port";
     EXPECT_EQ(OvalineSetPortName(0, "virtual"), -1);
     EXPECT_EQ(OvalineSetPortName(5, "virtual"), -1);
+
+    // Which device a port opens, whole or cut to the buffer.
+    char name[8];
+    EXPECT_EQ(OvalineGetPortName(2, name, sizeof name), 7);
+    EXPECT_STREQ(name, "virtual");
+    OvalineSetPortName(2, "/dev/serial/by-id/usb-adapter");
+    EXPECT_EQ(OvalineGetPortName(2, name, sizeof name), 29);
+    EXPECT_STREQ(name, "/dev/se");
+    EXPECT_EQ(OvalineGetPortName(2, nullptr, 0), 29);
+    EXPECT_EQ(OvalineGetPortName(5, name, sizeof name), -1);
+    OvalineSetPortName(2, nullptr);
+}
+
+TEST_F(Traffic, ACameraSetToOneRateAnswersOnlyAtItAndAProbeEndsOnTime) {
+    env.set("OVALINE_VIRTUAL_RATE", "19200");
+    EXPECT_EQ(command("QR", '0', "  ", 1, 19200).code, 0);
+    char reply[8];
+    TrafficBlock block = makeBlock(1, 9600, "QR", '0', "  ", reply, 6);
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_EQ(OvalineTrafficWithin(&block, 150), OVALINE_E_TIMEOUT);
+    // Well below the four full attempts a silent unit costs otherwise.
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(600));
+    EXPECT_EQ(block.busy, 0u);
+    env.set("OVALINE_VIRTUAL_RATE", "12345");
+    EXPECT_EQ(command("QR", '0', "  ", 1, 19200).code, OVALINE_E_OPEN) << "no such rate";
 }
 
 TEST_F(Traffic, WrongCameraSettingsKeepThePortClosed) {

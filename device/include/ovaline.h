@@ -82,11 +82,22 @@ typedef struct TrafficBlock {
  * record is not kept after the call returns. */
 OVALINE_API int32_t OvalineTraffic(TrafficBlock *block);
 
+/* The same exchange, given up once `milliseconds` have passed: no attempt of
+ * the command starts later, and no wait for the handshake or for the
+ * command's answer lasts longer. A picture's data phase, once begun, runs to
+ * its end. For quick probes, such as finding the rate a unit answers at. */
+OVALINE_API int32_t OvalineTrafficWithin(TrafficBlock *block, uint32_t milliseconds);
+
 /* Names the device that port n (1..4) opens: a device path, or "virtual" for
  * the built-in virtual camera. NULL or "" forgets the name, so that the
  * environment variable OVALINE_COM<n> or the platform default applies again.
  * Returns 0, or -1 when n is not 1..4. */
 OVALINE_API int32_t OvalineSetPortName(int32_t port, const char *name);
+
+/* The name of the device that port n (1..4) opens now, by the rules above,
+ * copied into buffer (cut to size - 1 characters and NUL-terminated). Returns
+ * the whole name's length, or -1 when n is not 1..4. */
+OVALINE_API int32_t OvalineGetPortName(int32_t port, char *buffer, size_t size);
 
 /* The text of a result code, as shown to the user; NULL for codes outside
  * 100..113. */

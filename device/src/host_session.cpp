@@ -20,7 +20,8 @@ std::int32_t HostSession::handshake() {
     if (!line_.hasModemLines())
         return OVALINE_OK;
     line_.setRts(true);
-    return line_.waitCts(Clock::now() + LinkTiming::kCtsWait) ? OVALINE_OK : OVALINE_E_HANDSHAKE;
+    const TimePoint deadline = std::min(Clock::now() + LinkTiming::kCtsWait, limit_);
+    return line_.waitCts(deadline) ? OVALINE_OK : OVALINE_E_HANDSHAKE;
 }
 
 std::int32_t HostSession::request(const std::uint8_t frame[7], std::uint32_t length,
@@ -29,12 +30,12 @@ std::int32_t HostSession::request(const std::uint8_t frame[7], std::uint32_t len
     std::vector<std::uint8_t> payload(frame, frame + 7);
     putBe32(payload, length);
     const std::size_t commandSize = payload.size() + kFrameOverhead;
-    for (int attempt = 0; attempt < kCommandAttempts; ++attempt) {
+    for (int attempt = 0; attempt < kCommandAttempts && Clock::now() < limit_; ++attempt) {
         reader_.discardPartial();
         if (!write(FrameKind::Command, static_cast<std::uint16_t>(attempt), payload))
             return OVALINE_E_WRITE;
-        const TimePoint deadline =
-            timing_.answerDeadline(line_.pendingOutput(), commandSize + answerSize);
+        const TimePoint deadline = std::min(
+            timing_.answerDeadline(line_.pendingOutput(), commandSize + answerSize), limit_);
         for (;;) {
             const ReadStatus status = reader_.next(answer, deadline);
             if (status == ReadStatus::Hangup || status == ReadStatus::Error)

@@ -20,6 +20,11 @@ class HostSession {
 public:
     explicit HostSession(Transport &line);
 
+    // No attempt of the command frame starts after `limit`, and no wait for
+    // the handshake or for the command's answer lasts beyond it. A data
+    // phase, once begun, runs to its end.
+    void setLimit(TimePoint limit) { limit_ = limit; }
+
     // Each returns 0 or a result code 100..113.
     std::int32_t command(const std::uint8_t frame[7], std::uint8_t *reply, std::uint32_t length);
     std::int32_t receive(const std::uint8_t frame[7], std::uint8_t *buffer, std::uint32_t capacity,
@@ -40,6 +45,7 @@ private:
     LinkTiming timing_;
     FrameReader reader_;
     FailureWitness witness_;
+    TimePoint limit_ = TimePoint::max();
 };
 
 } // namespace ovaline

@@ -6,7 +6,9 @@
 #include "port_names.h"
 #include "request.h"
 
+#include <algorithm>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -20,7 +22,7 @@ void publishProgress(TrafficBlock *block, std::uint32_t bytes) {
     __atomic_store_n(field(block, offsetof(TrafficBlock, progress)), bytes, __ATOMIC_RELEASE);
 }
 
-std::int32_t perform(TrafficBlock *block) {
+std::int32_t perform(TrafficBlock *block, TimePoint limit) {
     Request request;
     if (const std::int32_t code = readRequest(*block, request))
         return code;
@@ -30,6 +32,7 @@ std::int32_t perform(TrafficBlock *block) {
         return code;
 
     HostSession session(line->transport());
+    session.setLimit(limit);
     std::uint32_t shown = 0;
     const ProgressFn progress = [block, &shown](std::uint32_t bytes) {
         // Progress only ever rises, even when blocks are fetched again.
@@ -51,14 +54,12 @@ std::int32_t perform(TrafficBlock *block) {
     return session.command(request.frame, request.data, request.length);
 }
 
-} // namespace
-
-extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
+std::int32_t traffic(TrafficBlock *block, TimePoint limit) {
     if (block == nullptr)
         return OVALINE_E_SETUP;
     std::int32_t code = OVALINE_E_SETUP;
     try {
-        code = perform(block);
+        code = perform(block, limit);
     } catch (const std::bad_alloc &) {
         code = OVALINE_E_QUEUE_OVERFLOW;
     } catch (...) {
@@ -71,6 +72,30 @@ extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
     return code;
 }
 
+} // namespace
+
+extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
+    return traffic(block, TimePoint::max());
+}
+
+extern "C" OVALINE_API std::int32_t OvalineTrafficWithin(TrafficBlock *block,
+                                                         std::uint32_t milliseconds) {
+    return traffic(block, Clock::now() + std::chrono::milliseconds(milliseconds));
+}
+
 extern "C" OVALINE_API std::int32_t OvalineSetPortName(std::int32_t port, const char *name) {
     return ovaline::setPortName(port, name);
+}
+
+extern "C" OVALINE_API std::int32_t OvalineGetPortName(std::int32_t port, char *buffer,
+                                                       size_t size) {
+    if (port < 1 || port > 4)
+        return -1;
+    const std::string name = ovaline::portName(static_cast<std::uint32_t>(port));
+    if (buffer && size > 0) {
+        const size_t kept = std::min(name.size(), size - 1);
+        name.copy(buffer, kept);
+        buffer[kept] = '\0';
+    }
+    return static_cast<std::int32_t>(name.size());
 }

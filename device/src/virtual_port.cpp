@@ -29,7 +29,8 @@ emu::VirtualUnit &processUnit(const emu::UnitConfig &config) {
 
 class VirtualLine final : public OpenLine {
 public:
-    VirtualLine(std::uint32_t port, std::chrono::nanoseconds byteTime, emu::UnitConfig config)
+    VirtualLine(std::uint32_t port, std::uint32_t baud, std::chrono::nanoseconds byteTime,
+                emu::UnitConfig config)
         : port_(port) {
         auto [host, unit] = MemoryLine::open(byteTime);
         host_ = std::move(host);
@@ -38,10 +39,15 @@ public:
                 config.model, config.speed, emu::UnitStore(*config.folder), {}});
         emu::VirtualUnit &model = ownUnit_ ? *ownUnit_ : processUnit(config);
         model.wake();
-        thread_ = std::thread([this, end = std::move(unit), faults = config.faults, &model] {
+        thread_ = std::thread([this, end = std::move(unit), faults = config.faults, &model,
+                               hears = config.hears(baud)] {
             CountingLine counted(*end);
             emu::FaultyLine line(counted, faults.line, end.get());
-            UnitServer server(line, model, faults.unit);
+            // At a rate other than its own the camera makes nothing of the
+            // bytes: it stays ready but silent.
+            UnitFaults unitFaults = faults.unit;
+            unitFaults.silent = unitFaults.silent || !hears;
+            UnitServer server(line, model, unitFaults);
             server.onDataPhase([&line] { line.beginDataPhase(); });
             server.serve([this] { return stop_.load(); }, std::chrono::milliseconds(50));
             // What crossed the line, for tests that check what an exchange moved.
@@ -80,7 +86,7 @@ std::unique_ptr<OpenLine> openVirtualPort(std::uint32_t port, std::uint32_t baud
     // Ten bits a byte (start, eight data, stop), sped up by the factor.
     const double seconds = 10.0 / (static_cast<double>(baud) * config->speed);
     const auto byteTime = std::chrono::nanoseconds(std::llround(seconds * 1e9));
-    return std::make_unique<VirtualLine>(port, byteTime, *config);
+    return std::make_unique<VirtualLine>(port, baud, byteTime, *config);
 }
 
 } // namespace ovaline

@@ -1,4 +1,5 @@
-// Draws the toolbar buttons (16 x 15), the program icon, the drag cursor
+// Draws the toolbar buttons (16 x 15), the program icon (16, 32, 48 and 256
+// pixels; the largest is only installed, not compiled in), the drag cursor
 // (32 x 32), the splash picture (335 x 223, 8 bits per pixel) and the faces
 // of the remote control and the slot selection window into PNG files:
 //   draw_bitmaps RES_FOLDER
@@ -246,7 +247,7 @@ int main(int argc, char **argv) {
     for (const auto &b : buttons)
         ok &= save(res.filePath(QStringLiteral("toolbar/%1.png").arg(QLatin1String(b.name))),
                    button, b.draw);
-    for (int size : {16, 32, 48})
+    for (int size : {16, 32, 48, 256})
         ok &= save(res.filePath(QStringLiteral("icon/ovaline_%1.png").arg(size)), QSize(size, size),
                    [size](QPainter &p) { drawIcon(p, size); });
     ok &= save(res.filePath(QStringLiteral("cursor/drag.png")), QSize(32, 32), drawDragCursor);

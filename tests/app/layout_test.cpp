@@ -20,7 +20,7 @@ TEST(SetupLayout, ControlsSitOnTheGridOfTheClientRectangle) {
 }
 
 TEST(SetupLayout, TheDialogOpensBelowAndRightOfItsParent) {
-    EXPECT_EQ(setupDialogFrame(QPoint(100, 50)), QRect(260, 210, 260, 160));
+    EXPECT_EQ(setupDialogFrame(QPoint(100, 50), 18), QRect(260, 210, 260, 187));
 }
 
 TEST(SetupLayout, ModelOneIsOfferedRatesUpTo38400Only) {

@@ -1,4 +1,5 @@
 // The main window: commands, panes, status bar, size.
+#include "about_dlg.h"
 #include "app_events.h"
 #include "app_fixture.h"
 #include "clock_text.h"
@@ -8,6 +9,7 @@
 #include "resource_ids.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -123,6 +125,20 @@ TEST_F(MainFrame, TheSplitterHasTwoFixedPanes) {
     frame().resize(frame().width(), frame().height() + 100);
     EXPECT_TRUE(waitUntil([&] { return splitter->sizes()[1] == before[1] + 100; }));
     EXPECT_EQ(splitter->sizes()[0], 120);
+}
+
+TEST_F(MainFrame, TheAboutBoxShowsEachLineWholeInItsDesignedLabel) {
+    app::CAboutDlg dlg(&frame());
+    dlg.show();
+    QStringList lines;
+    for (const QLabel *label : dlg.findChildren<QLabel *>()) {
+        if (label->text().isEmpty())
+            continue;
+        lines << label->text();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+            << label->text().toStdString();
+    }
+    EXPECT_EQ(lines, QStringList({"Ovaline Version 2.0", "(C) The Ovaline developers"}));
 }
 
 TEST_F(MainFrame, TheWindowKeepsItsMinimumSize) {

@@ -100,10 +100,11 @@ TEST_F(SetupDialog, ControlsKeepTheirGridPlacesWhateverTheFont) {
     app::CSetupDlg dlg(&frame());
     dlg.setFont(QFont("DejaVu Serif", 30));
     dlg.show();
-    EXPECT_EQ(dlg.frameGeometry().size(), QSize(260, 160));
+    // The designed size, grown by the device row below the designed controls.
+    EXPECT_EQ(dlg.frameGeometry().size(), QSize(260, 160 + 27));
     EXPECT_EQ(dlg.frameGeometry().topLeft(), frame().frameGeometry().topLeft() + QPoint(160, 160));
     const QPushButton *ok = dlg.findChild<QPushButton *>("IDOK");
-    EXPECT_EQ(ok->geometry(), QRect(144, dlg.height() - 36, 72, 27));
+    EXPECT_EQ(ok->geometry(), QRect(144, dlg.height() - 27 - 36, 72, 27));
     EXPECT_EQ(dlg.findChild<QPushButton *>("IDCANCEL")->geometry().left(), 32);
     EXPECT_EQ(portList(dlg)->geometry(), QRect(32, 36, 72, 18));
     EXPECT_EQ(portList(dlg)->maxVisibleItems(), 4);

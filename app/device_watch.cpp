@@ -1,0 +1,62 @@
+#include "device_watch.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+namespace ovaline::app {
+
+DeviceWatch::DeviceWatch(QObject *parent) : QObject(parent) {
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &DeviceWatch::onFolderChanged);
+}
+
+DeviceWatch::Identity DeviceWatch::identify(const QString &device) {
+    struct stat info {};
+    // stat follows a by-id link to the device it names.
+    if (::stat(device.toLocal8Bit().constData(), &info) != 0)
+        return {};
+    return {true, info.st_rdev, info.st_ino, info.st_mode, info.st_uid, info.st_gid};
+}
+
+void DeviceWatch::follow(const QString &device) {
+    if (!m_strFolder.isEmpty())
+        m_watcher.removePath(m_strFolder);
+    m_strFolder.clear();
+    m_strDevice = device;
+    if (device.isEmpty() || device == QLatin1String("virtual")) {
+        m_identity = {};
+        m_bPresent = false;
+        return;
+    }
+    watchNearestFolder();
+    m_identity = identify(m_strDevice);
+    m_bPresent = m_identity.present;
+}
+
+void DeviceWatch::watchNearestFolder() {
+    QString folder = QFileInfo(m_strDevice).absolutePath();
+    while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot())
+        folder = QFileInfo(folder).absolutePath();
+    if (folder == m_strFolder)
+        return;
+    if (!m_strFolder.isEmpty())
+        m_watcher.removePath(m_strFolder);
+    m_strFolder = m_watcher.addPath(folder) ? folder : QString();
+}
+
+void DeviceWatch::onFolderChanged() {
+    // A folder on the way (such as serial/by-id) may have come or gone.
+    watchNearestFolder();
+    const Identity now = identify(m_strDevice);
+    if (now == m_identity)
+        return;
+    m_identity = now;
+    m_bPresent = now.present;
+    if (now.present)
+        emit arrived(m_strDevice);
+    else
+        emit departed(m_strDevice);
+}
+
+} // namespace ovaline::app
