@@ -121,6 +121,7 @@ bool COvalineApp::InitInstance(const QStringList &arguments) {
     m_pDoc = std::make_unique<COvalineDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
     connect(m_termination.get(), &TerminationSignals::received, m_pMainWnd.get(), &QWidget::close);
+    connect(this, &COvalineApp::UnitModelChanged, m_pDoc.get(), &COvalineDoc::OnUnitModelChanged);
     m_pDoc->OpenStartFolder(m_startFolder);
     m_pMainWnd->show();
     m_deviceWatch = std::make_unique<DeviceWatch>();

@@ -32,6 +32,11 @@ bool isReadableFolder(const QString &path) {
     return info.isDir() && info.isReadable() && info.isExecutable();
 }
 
+// Which pictures the grid accepts depends on the unit's model and standard.
+int folderUnit(const COvalineAppState &state) {
+    return state.m_nUnitModel * 2 + state.m_bUnitN;
+}
+
 } // namespace
 
 COvalineDoc::COvalineDoc()
@@ -149,6 +154,12 @@ void COvalineDoc::OnRefresh() {
     ShowFolder();
 }
 
+void COvalineDoc::OnUnitModelChanged() {
+    const COvalineApp *app = OvalineApp();
+    if (!app->m_strFolder.isEmpty() && folderUnit(*app) != m_nFolderUnit)
+        OnRefresh();
+}
+
 void COvalineDoc::OpenStartFolder(const QString &commandLineFolder) {
     COvalineApp *app = OvalineApp();
     QString path = app->GetProfile().readString(kFolderSection, kFolderPathKey);
@@ -166,6 +177,7 @@ void COvalineDoc::OpenStartFolder(const QString &commandLineFolder) {
 void COvalineDoc::ShowFolder() {
     COvalineApp *app = OvalineApp();
     app->GetProfile().writeString(kFolderSection, kFolderPathKey, app->m_strFolder);
+    m_nFolderUnit = folderUnit(*app);
     app->m_bRefreshThumbs = 1;
     app->m_bFolderChanged = 1;
     UpdateAllViews(app->m_pMemoryView);

@@ -62,6 +62,9 @@ public:
     void OnOpenFolder();
     // Reads the current folder again.
     void OnRefresh();
+    // The grid keeps only pictures of the unit's size: a folder listed
+    // before the unit was known (or for another unit) is read again.
+    void OnUnitModelChanged();
     void OnRemote();
     void OnSetup();
     // Receive, Save, Remote and Open Folder need an identified unit.
@@ -97,6 +100,7 @@ private:
     std::array<QImage, kCellCount> m_hThumb;
     std::unique_ptr<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>> m_cells;
     std::vector<QPointer<CPaneView>> m_views;
+    int m_nFolderUnit = 0; // the unit the current folder was listed for
 };
 
 } // namespace ovaline::app
