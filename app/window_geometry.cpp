@@ -13,6 +13,13 @@ void resizeOuter(QWidget *window, const QSize &outer) {
     window->resize(outer - frame);
 }
 
+void fixOuterSize(QWidget *window, const QSize &outer) {
+    window->setMinimumSize(0, 0);
+    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resizeOuter(window, outer);
+    window->setFixedSize(window->size());
+}
+
 QSize outerSize(const QWidget *window) {
     return window->frameGeometry().size();
 }

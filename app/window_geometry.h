@@ -15,6 +15,8 @@ QPoint centredOrigin(const QSize &screen, const QSize &window);
 
 // Sizes a shown window so that its outer size, frame included, is `outer`.
 void resizeOuter(QWidget *window, const QSize &outer);
+// Fixes a shown tool window at the outer size `outer`, frame included.
+void fixOuterSize(QWidget *window, const QSize &outer);
 
 // The outer size of a window: its frame's when it has one.
 QSize outerSize(const QWidget *window);

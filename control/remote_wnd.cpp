@@ -393,10 +393,7 @@ void CRemoteWnd::showEvent(QShowEvent *event) {
         return;
     // The size is the outer size, frame included; the window keeps it.
     m_bSizedToFrame = true;
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    app::resizeOuter(this, kOuterSize);
-    setFixedSize(size());
+    app::fixOuterSize(this, kOuterSize);
 }
 
 void CRemoteWnd::closeEvent(QCloseEvent *event) {

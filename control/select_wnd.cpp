@@ -191,10 +191,7 @@ void CSelectWnd::showEvent(QShowEvent *event) {
     if (m_bSizedToFrame)
         return;
     m_bSizedToFrame = true;
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    app::resizeOuter(this, kOuterSize);
-    setFixedSize(size());
+    app::fixOuterSize(this, kOuterSize);
 }
 
 void CSelectWnd::closeEvent(QCloseEvent *event) {
