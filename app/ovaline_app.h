@@ -106,6 +106,7 @@ private:
     void OnIdle();
 
     bool m_bIdleScheduled = false;
+    bool m_bEndedBySignal = false; // closing because of SIGTERM or SIGINT: no one answers a box
     std::unique_ptr<ProfileFile> m_profile;
     std::unique_ptr<COvalineDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;

@@ -16,7 +16,9 @@ struct Options {
     std::vector<std::string> arguments;
     bool all = false; // receive --all
     std::string outputFolder = ".";
+    bool overwrite = false; // receive may replace files that are there
     bool help = false;
+    bool version = false;
 };
 
 // Parses argv; on a mistake returns nullopt and says why in `error`.
@@ -26,5 +28,6 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
 std::optional<int> parseSlot(const std::string &text);
 
 extern const char *const kUsage;
+extern const char *const kVersion;
 
 } // namespace ovaline::cli

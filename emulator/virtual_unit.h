@@ -41,6 +41,11 @@ public:
     // opens: drawing them takes longer than the host waits for an answer.
     void wake();
 
+    // Back to the first-start state, whose pictures are kept from the first
+    // time they were made. A camera with a folder reads its folder at every
+    // command, so this changes nothing there.
+    void reset();
+
     // A copy of the state as it is now, motions applied.
     UnitState snapshot();
 
@@ -62,6 +67,7 @@ private:
     Options options_;
     UnitState state_;
     bool loaded_ = false;
+    std::optional<UnitState> firstStart_;
 };
 
 } // namespace ovaline::emu
