@@ -15,7 +15,7 @@ struct QtOption {
 };
 
 // The options QGuiApplication and QApplication take out of the command line.
-constexpr std::array<QtOption, 19> kQtOptions{{
+constexpr std::array<QtOption, 20> kQtOptions{{
     {"-platform", true},        {"-platformpluginpath", true},
     {"-platformtheme", true},   {"-plugin", true},
     {"-qwindowgeometry", true}, {"-qwindowicon", true},
@@ -25,12 +25,11 @@ constexpr std::array<QtOption, 19> kQtOptions{{
     {"-display", true},         {"-geometry", true},
     {"-title", true},           {"-name", true},
     {"-visual", true},          {"-nograb", false},
-    {"-dograb", false},
+    {"-dograb", false},         {"-qmljsdebugger", true},
 }};
 
-const QtOption *findQtOption(const QString &argument) {
+const QtOption *findQtOption(QString name) {
     // Qt accepts its options with one dash or two.
-    QString name = argument;
     if (name.startsWith(QStringLiteral("--")))
         name.remove(0, 1);
     for (const QtOption &option : kQtOptions)
@@ -42,10 +41,12 @@ const QtOption *findQtOption(const QString &argument) {
 QStringList withoutQtOptions(const QStringList &arguments) {
     QStringList kept;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QtOption *option = i > 0 ? findQtOption(arguments[i]) : nullptr;
+        // A value comes after the option or, with "=", in the same argument.
+        const qsizetype equals = arguments[i].indexOf(u'=');
+        const QtOption *option = i > 0 ? findQtOption(arguments[i].left(equals)) : nullptr;
         if (!option)
             kept.append(arguments[i]);
-        else if (option->takesValue)
+        else if (option->takesValue && equals < 0)
             ++i;
     }
     return kept;

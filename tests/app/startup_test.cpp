@@ -218,6 +218,8 @@ TEST(StartupOptions, HelpVersionAndMistakesNeedNoDisplay) {
     r = runProcess(OVALINE_PROGRAM_PATH, {"--version"});
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(r.output, "Ovaline 2.0\n");
+    r = runProcess(OVALINE_PROGRAM_PATH, {"-platform", "offscreen", "-style=Fusion", "--version"});
+    EXPECT_EQ(r.exitCode, 0) << "Qt's own options are left to Qt: " << r.output;
     for (const std::vector<std::string> &wrong :
          {std::vector<std::string>{"--bogus"}, {"--profile"}, {"stray"}}) {
         r = runProcess(OVALINE_PROGRAM_PATH, wrong);
