@@ -2,6 +2,7 @@
 
 #include "command_table.h"
 #include "host_session.h"
+#include "jpeg_codec.h"
 #include "line_script.h"
 #include "ovaline.h"
 #include "scripted_line.h"
@@ -70,6 +71,10 @@ std::int32_t runHostExchange(const std::uint8_t *data, std::size_t size) {
         broken("the result is a code of the table");
     if (progress > length)
         broken("progress stays within the picture");
+    if (code == OVALINE_OK && exchange == 2 && progress != length)
+        broken("a finished send shows the whole picture sent");
+    if (code == OVALINE_OK && exchange == 1 && progress == 0)
+        broken("a finished receive shows the picture received");
     if (line.silentReads() >= ScriptedLine::kSilentReadLimit)
         broken("the host gives up on a silent line");
     return code;
@@ -87,6 +92,12 @@ void runUnitSession(const std::uint8_t *data, std::size_t size) {
     server.serve([&line] { return line.silentReads() > 0; }, std::chrono::milliseconds(50));
     if (line.silentReads() >= ScriptedLine::kSilentReadLimit)
         broken("the unit gives up on a silent line");
+    const emu::UnitModelInfo &model = *emu::findUnitModel(emu::kDefaultUnitModel);
+    for (const emu::SlotContent &slot : unit.snapshot().memory) {
+        const auto size = emu::readJpegSize(slot.jpeg.data(), slot.jpeg.size());
+        if (!slot.jpeg.empty() && (!size || !emu::fitsPicture(model, size->width, size->height)))
+            broken("the unit keeps only pictures of its size");
+    }
 }
 
 } // namespace ovaline::fuzz

@@ -1,7 +1,8 @@
 // One protocol exchange driven by a fuzz input, for the fuzz targets and
 // for the tests that replay their corpora and findings. Each aborts the
 // process on a broken promise: a result code outside the table, progress
-// past the buffer, a side that kept waiting on a silent line.
+// past the buffer or short of a finished transfer, a side that kept
+// waiting on a silent line, a slot holding what the unit cannot show.
 #pragma once
 
 #include <cstddef>
