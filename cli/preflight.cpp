@@ -21,6 +21,12 @@ struct PictureSize {
     int height;
 };
 
+struct Declared {
+    int width = 0;
+    int height = 0;
+    int colourspace = 0; // a TJCS value
+};
+
 // The picture each model of the unit takes.
 constexpr std::array<PictureSize, 4> kPictureSizes{{
     {"VIKN", 736, 480},
@@ -33,17 +39,16 @@ struct HandleCloser {
     void operator()(void *handle) const { tjDestroy(handle); }
 };
 
-std::optional<PictureSize> declaredSize(const std::vector<std::uint8_t> &jpeg) {
+std::optional<Declared> declared(const std::vector<std::uint8_t> &jpeg) {
     const std::unique_ptr<void, HandleCloser> handle(tjInitDecompress());
     if (!handle || jpeg.empty() || jpeg.size() > ULONG_MAX)
         return std::nullopt;
-    PictureSize size{"", 0, 0};
+    Declared header;
     int subsampling = 0;
-    int colourspace = 0;
-    if (tjDecompressHeader3(handle.get(), jpeg.data(), jpeg.size(), &size.width, &size.height,
-                            &subsampling, &colourspace) != 0)
+    if (tjDecompressHeader3(handle.get(), jpeg.data(), jpeg.size(), &header.width, &header.height,
+                            &subsampling, &header.colourspace) != 0)
         return std::nullopt;
-    return size;
+    return header;
 }
 
 std::string slotText(int slot) {
@@ -112,14 +117,18 @@ Check checkSlotInMap(const std::string &map, SlotUse use, int slot) {
 }
 
 Check checkIsJpeg(const std::vector<std::uint8_t> &jpeg, const std::string &name) {
-    if (!declaredSize(jpeg))
+    const auto header = declared(jpeg);
+    if (!header)
         return Refusal{kFileFailed, name + " is not a JPEG picture"};
+    if (header->colourspace == TJCS_CMYK || header->colourspace == TJCS_YCCK)
+        return Refusal{kFileFailed,
+                       name + " is a CMYK picture; the unit takes colour (YCbCr) and grey ones"};
     return std::nullopt;
 }
 
 Check checkPictureForModel(const std::vector<std::uint8_t> &jpeg, const std::string &name,
                            const std::string &model) {
-    const auto size = declaredSize(jpeg);
+    const auto size = declared(jpeg);
     if (!size)
         return Refusal{kFileFailed, name + " is not a JPEG picture"};
     for (const PictureSize &unit : kPictureSizes) {

@@ -47,7 +47,8 @@ Check checkSlotInMap(const std::string &map, SlotUse use, int slot);
 Check checkPictureForModel(const std::vector<std::uint8_t> &jpeg, const std::string &name,
                            const std::string &model);
 
-// The picture's header alone: a JPEG or not.
+// The picture's header alone: a JPEG in a colour model the unit takes
+// (YCbCr or grey; not CMYK).
 Check checkIsJpeg(const std::vector<std::uint8_t> &jpeg, const std::string &name);
 
 // The two above that need the unit: they ask it for its slot map or model.

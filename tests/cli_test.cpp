@@ -150,6 +150,7 @@ TEST_F(Cli, RefusesBeforeAnyExchangeAndNamesItself) {
 
     writeAll(work.path() / "plain", {0});
     writeAll(work.path() / "not.jpg", {'J', 'F', 'I', 'F'});
+    writeAll(work.path() / "cmyk.jpg", cmykTestPicture(640, 480));
     std::filesystem::create_directories(work.path() / "out");
     writeAll(work.path() / "out" / "slot1.jpg", {1, 2, 3});
     const struct {
@@ -165,6 +166,7 @@ TEST_F(Cli, RefusesBeforeAnyExchangeAndNamesItself) {
         {{"command", "XY", "0"}, 2, "knows no command \"XY\""},
         {{"command", "TR", "0"}, 2, "use receive or send"},
         {{"send", (work.path() / "not.jpg").string(), "5"}, 3, "is not a JPEG picture"},
+        {{"send", (work.path() / "cmyk.jpg").string(), "5"}, 3, "is a CMYK picture"},
         {{"receive", "9"}, 2, "the slot is 1..7"},
     };
     for (const auto &c : cases) {

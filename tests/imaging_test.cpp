@@ -5,6 +5,7 @@
 #include "clead1.h"
 #include "imaging_pictures.h"
 #include "temp_dir.h"
+#include "traffic.h"
 
 #include <gtest/gtest.h>
 
@@ -339,34 +340,9 @@ TEST(CLead1Thumbnail, OtherWidthsKeepTheProportions) {
     EXPECT_TRUE(lead.GetThumbnail(-60).isNull());
 }
 
-// A CMYK JPEG (made here with its inks inverted, as such files keep them):
-// the left half red, the right half black.
-QByteArray cmykJpeg(int width, int height) {
-    std::vector<unsigned char> inks(std::size_t(width) * height * 4);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            unsigned char *p = &inks[(std::size_t(y) * width + x) * 4];
-            const bool red = x < width / 2;
-            p[0] = red ? 255 : 0; // no cyan ink on red
-            p[1] = 0;             // full magenta
-            p[2] = 0;             // full yellow
-            p[3] = red ? 255 : 0; // no black ink on red, all of it on black
-        }
-    }
-    tjhandle handle = tjInitCompress();
-    unsigned char *out = nullptr;
-    unsigned long size = 0;
-    const int rc = tjCompress2(handle, inks.data(), width, 0, height, TJPF_CMYK, &out, &size,
-                               TJSAMP_444, 95, 0);
-    QByteArray jpeg =
-        rc == 0 ? QByteArray(reinterpret_cast<const char *>(out), qsizetype(size)) : QByteArray();
-    tjFree(out);
-    tjDestroy(handle);
-    return jpeg;
-}
-
 TEST(Colour, ACmykPictureLoadsInItsColours) {
-    const QByteArray jpeg = cmykJpeg(64, 48);
+    const std::vector<std::uint8_t> inks = ovaline::test::cmykTestPicture(64, 48);
+    const QByteArray jpeg(reinterpret_cast<const char *>(inks.data()), qsizetype(inks.size()));
     ASSERT_FALSE(jpeg.isEmpty());
     for (const bool fast : {false, true}) {
         CLead1 lead;
