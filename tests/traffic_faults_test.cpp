@@ -101,6 +101,7 @@ TEST_F(Faults, TheCameraRefusesAFolderItCannotKeepAndPicturesLargerThanItsOwn) {
     const auto picture = testPicture(640, 480, 3);
     EXPECT_EQ(sendSlot(5, claimSize(picture, 4096, 4096)).code, OVALINE_E_WRONG_DATA);
     EXPECT_EQ(sendSlot(5, testPicture(800, 600, 3)).code, OVALINE_E_WRONG_DATA);
+    EXPECT_EQ(sendSlot(5, cmykTestPicture(640, 480)).code, OVALINE_E_WRONG_DATA);
     EXPECT_TRUE(cameraState().memory[4].jpeg.empty());
     EXPECT_EQ(sendSlot(5, testPicture(480, 640, 3)).code, 0) << "a portrait picture fits";
 
