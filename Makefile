@@ -4,7 +4,10 @@ PRESET ?= default
 BUILD := build/$(PRESET)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run demo test bench package test-asan test-tsan format clean
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := host unit imaging
+
+.PHONY: all deps configure build run demo test bench package test-asan test-tsan fuzz format clean
 
 all: build
 
@@ -39,6 +42,13 @@ test-asan:
 
 test-tsan:
 	@$(MAKE) --no-print-directory test PRESET=tsan
+
+# The libFuzzer targets under ASan and UBSan (a clang build of its own),
+# each run for FUZZ_SECONDS.
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@./scripts/run-fuzz build/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

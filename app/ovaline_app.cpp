@@ -9,9 +9,9 @@
 #include "port_devices.h"
 #include "profile_file.h"
 #include "splash_screen_wnd.h"
+#include "startup_options.h"
 #include "termination_signals.h"
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QTimer>
@@ -42,8 +42,8 @@ COvalineApp *OvalineApp() {
 
 COvalineApp::COvalineApp(int &argc, char **argv) : QApplication(argc, argv) {
     initResources();
-    setApplicationName(QStringLiteral("Ovaline"));
-    setApplicationVersion(QStringLiteral("2.0"));
+    setApplicationName(QLatin1String(kProgramName));
+    setApplicationVersion(QLatin1String(kProgramVersion));
     // The installed desktop entry, which names the icon of the running window.
     setDesktopFileName(QStringLiteral("org.ovaline.Ovaline"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/ovaline_48.png")));
@@ -66,39 +66,13 @@ void COvalineApp::InitApplication() {
 }
 
 bool COvalineApp::ParseCommandLine(const QStringList &arguments, QString &profilePath) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Receives, views and saves the pictures of the document camera."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption virtualOption(
-        QStringLiteral("virtual"), QStringLiteral("Use the virtual camera on all four ports."));
-    const QCommandLineOption profileOption(QStringLiteral("profile"),
-                                           QStringLiteral("Keep the settings in FILE."),
-                                           QStringLiteral("FILE"));
-    const QCommandLineOption noSplashOption(QStringLiteral("nosplash"),
-                                            QStringLiteral("Start without the splash screen."));
-    parser.addOptions({virtualOption, profileOption, noSplashOption});
-    parser.addPositionalArgument(QStringLiteral("folder"),
-                                 QStringLiteral("Show the pictures of FOLDER in the lower pane."),
-                                 QStringLiteral("[FOLDER]"));
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+    StartupOptions options;
+    if (readStartupOptions(arguments, options))
         return false;
-    }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp();
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
-    if (parser.positionalArguments().size() > 1) {
-        std::fprintf(stderr, "Name one folder at most.\n");
-        return false;
-    }
-    m_startFolder = parser.positionalArguments().value(0);
-    m_bShowSplash = parser.isSet(noSplashOption) ? 0 : 1;
-    profilePath =
-        parser.isSet(profileOption) ? parser.value(profileOption) : ProfileFile::defaultPath();
-    if (parser.isSet(virtualOption)) {
+    m_startFolder = options.folder;
+    m_bShowSplash = options.showSplash ? 1 : 0;
+    profilePath = options.profilePath.isEmpty() ? ProfileFile::defaultPath() : options.profilePath;
+    if (options.virtualPorts) {
         for (int port = 1; port <= kPortCount; ++port)
             OvalineSetPortName(port, "virtual");
     }
@@ -120,6 +94,8 @@ bool COvalineApp::InitInstance(const QStringList &arguments) {
     m_termination = std::make_unique<TerminationSignals>();
     m_pDoc = std::make_unique<COvalineDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
+    connect(m_termination.get(), &TerminationSignals::received, this,
+            [this] { m_bEndedBySignal = true; });
     connect(m_termination.get(), &TerminationSignals::received, m_pMainWnd.get(), &QWidget::close);
     connect(this, &COvalineApp::UnitModelChanged, m_pDoc.get(), &COvalineDoc::OnUnitModelChanged);
     m_pDoc->OpenStartFolder(m_startFolder);
@@ -184,14 +160,19 @@ void COvalineApp::ShowMessage(const QString &text) {
 void COvalineApp::ExitInstance() {
     m_profile->writeInt(kPortSection, kPortKey, m_nPort);
     m_profile->writeInt(kSpeedSection, kSpeedKey, m_nBaudIndex);
-    if (!m_profile->flush() && m_profile->health() != ProfileFile::Health::CorruptLeft)
-        messageBox(m_profile->writeFailureMessage(), QMessageBox::Warning);
+    if (!m_profile->flush() && m_profile->health() != ProfileFile::Health::CorruptLeft) {
+        if (m_bEndedBySignal)
+            std::fprintf(stderr, "ovaline: %s\n", qPrintable(m_profile->writeFailureMessage()));
+        else
+            messageBox(m_profile->writeFailureMessage(), QMessageBox::Warning);
+    }
     removeEventFilter(this);
     m_deviceWatch.reset();
     m_termination.reset();
     m_pMainWnd.reset();
     m_pDoc.reset();
     m_bIdleScheduled = false;
+    m_bEndedBySignal = false;
 }
 
 bool COvalineApp::eventFilter(QObject *watched, QEvent *event) {

@@ -137,6 +137,7 @@ private:
     QString m_startFolder; // named on the command line
     int m_nLastResult = 0; // the library's result of the last exchange
     std::unique_ptr<DeviceWatch> m_deviceWatch;
+    bool m_bEndedBySignal = false; // closing because of SIGTERM or SIGINT: no one answers a box
     std::unique_ptr<ProfileFile> m_profile;
     std::unique_ptr<COvalineDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;

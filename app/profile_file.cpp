@@ -3,16 +3,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace ovaline::app {
 
 ProfileFile::ProfileFile(const QString &path) : path_(path) {
     QFile file(path_);
-    if (file.exists() && (!file.open(QIODevice::ReadOnly) || !isWellFormed(file.readAll()))) {
-        file.close();
-        keepCorruptFile();
+    if (file.exists()) {
+        const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (!file.isOpen() || !isWellFormed(content)) {
+            file.close();
+            keepReadableLines(content);
+        }
     }
     settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
 }
@@ -22,25 +28,37 @@ QString ProfileFile::defaultPath() {
         .filePath(QStringLiteral("Ovaline.ini"));
 }
 
-bool ProfileFile::isWellFormed(const QByteArray &content) {
-    if (content.contains('\0'))
+namespace {
+
+bool isReadableLine(QByteArrayView bytes) {
+    if (bytes.contains('\0'))
         return false;
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(content);
+    const QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return false;
-    const auto lines = QStringView(text).split(u'\n');
-    for (QStringView line : lines) {
-        line = line.trimmed();
-        const bool fine = line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#') ||
-                          (line.startsWith(u'[') && line.endsWith(u']')) || line.contains(u'=');
-        if (!fine)
-            return false;
-    }
-    return true;
+    const QStringView line = QStringView(text).trimmed();
+    return line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#') ||
+           (line.startsWith(u'[') && line.endsWith(u']')) || line.contains(u'=');
 }
 
-void ProfileFile::keepCorruptFile() {
+} // namespace
+
+bool ProfileFile::isWellFormed(const QByteArray &content) {
+    const auto lines = content.split('\n');
+    return std::all_of(lines.begin(), lines.end(), isReadableLine);
+}
+
+QByteArray ProfileFile::readableLines(const QByteArray &content) {
+    QByteArray kept;
+    for (const QByteArrayView line : content.split('\n')) {
+        if (isReadableLine(line) && !line.trimmed().isEmpty())
+            kept.append(line).append('\n');
+    }
+    return kept;
+}
+
+void ProfileFile::keepReadableLines(const QByteArray &content) {
     health_ = Health::CorruptLeft;
     QString candidate = path_ + QStringLiteral(".corrupt");
     for (int n = 1; QFileInfo::exists(candidate); ++n)
@@ -48,8 +66,12 @@ void ProfileFile::keepCorruptFile() {
     if (!QFile::copy(path_, candidate))
         return;
     backupPath_ = candidate;
-    // With the copy kept, the file starts afresh.
-    if (QFile::remove(path_))
+    // With the copy kept, the file goes on with the lines that can be read.
+    QSaveFile cleaned(path_);
+    if (cleaned.open(QIODevice::WriteOnly) && cleaned.write(readableLines(content)) >= 0 &&
+        cleaned.commit())
+        health_ = Health::CorruptKept;
+    else if (QFile::remove(path_))
         health_ = Health::CorruptKept;
 }
 
@@ -92,8 +114,9 @@ QString ProfileFile::healthMessage() const {
     case Health::Fine:
         return {};
     case Health::CorruptKept:
-        return QStringLiteral("The settings file %1 could not be read.\n"
-                              "The default settings are used; the old file was kept as %2.")
+        return QStringLiteral("Some lines of the settings file %1 could not be read.\n"
+                              "They were left out and the other settings are used; "
+                              "the old file was kept as %2.")
             .arg(QDir::toNativeSeparators(path_), QDir::toNativeSeparators(backupPath_));
     case Health::CorruptLeft:
         return QStringLiteral("The settings file %1 could not be read.\n"

@@ -1,9 +1,10 @@
 // The program's profile: an INI file of integer settings by section and key.
 //
-// A file that is not a well-formed INI file is kept as a copy beside it and
-// then started afresh, so that nothing in it is lost; reads fall back to
-// their defaults. When no copy can be made the file is left alone and
-// nothing is written to it.
+// A file with lines that cannot be read is kept as a copy beside it; those
+// lines are then dropped from the file and every well-formed section and
+// key stays in use, so nothing is lost. When no copy can be made the file
+// is left alone, nothing is written to it and reads fall back to their
+// defaults.
 #pragma once
 
 #include <QSettings>
@@ -17,8 +18,8 @@ class ProfileFile {
 public:
     enum class Health {
         Fine,        // read as it was, or no file yet
-        CorruptKept, // unreadable; a copy is at backupPath(), the file starts afresh
-        CorruptLeft, // unreadable and could not be set aside; it is never written
+        CorruptKept, // lines dropped; the file as it was is at backupPath()
+        CorruptLeft, // lines unreadable and the file could not be set aside; never written
     };
 
     explicit ProfileFile(const QString &path);
@@ -29,6 +30,8 @@ public:
     // Well-formed: text lines that are blank, comments, [sections] or
     // key=value pairs.
     static bool isWellFormed(const QByteArray &content);
+    // The well-formed lines of content, in their order.
+    static QByteArray readableLines(const QByteArray &content);
 
     Health health() const { return health_; }
     const QString &path() const { return path_; }
@@ -52,7 +55,7 @@ public:
     QString writeFailureMessage() const;
 
 private:
-    void keepCorruptFile();
+    void keepReadableLines(const QByteArray &content);
 
     QString path_;
     QString backupPath_;

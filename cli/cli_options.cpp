@@ -63,10 +63,12 @@ const char *const kUsage =
     "  map                        what the seven memory slots hold\n"
     "  receive SLOT [-o DIR]      save slot SLOT (1..7) as DIR/slotSLOT.jpg\n"
     "  receive --all [-o DIR]     save every slot that holds a picture\n"
+    "          [--overwrite]      replace files that are there (kept otherwise)\n"
     "  receive --all --new [-o DIR]\n"
     "                             the same, skipping a slot whose DIR/slotN.jpg is\n"
     "                             already its picture (same size and CRC-32)\n"
-    "  send FILE SLOT             send a JPEG file (at most 65,535 bytes) into a slot\n"
+    "  send FILE SLOT             send a JPEG file (at most 65,535 bytes, no larger\n"
+    "                             than the unit's picture) into a slot\n"
     "  store SLOT                 store the live picture into a slot\n"
     "  recall SLOT                show a slot's picture on the unit's output\n"
     "  watch [-o DIR] [--every SECONDS]\n"
@@ -75,9 +77,12 @@ const char *const kUsage =
     "                             picture that differs, one line each, until Ctrl-C\n"
     "  command XX A [PP]          send command XX with argument A and parameter PP\n"
     "  --help                     this text\n"
+    "  --version                  the program's version\n"
     "\n"
     "Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed;\n"
     "watch ends with 130 on Ctrl-C and 143 on SIGTERM.\n";
+
+const char *const kVersion = "ovaline-cli 2.0\n";
 
 std::optional<int> parseSlot(const std::string &text) {
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '7')
@@ -99,6 +104,10 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
         };
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+            return options;
+        }
+        if (arg == "--version") {
+            options.version = true;
             return options;
         }
         if (arg == "--port") {
@@ -140,6 +149,8 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
                 error = "--every takes seconds from 0.1 to 3600, not \"" + *v + "\"";
                 return std::nullopt;
             }
+        } else if (arg == "--overwrite") {
+            options.overwrite = true;
         } else if (arg.size() > 1 && arg[0] == '-' && options.action != "command") {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -169,6 +180,10 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
     }
     if (options.all && options.action != "receive") {
         error = "--all belongs to receive";
+        return std::nullopt;
+    }
+    if (options.overwrite && options.action != "receive") {
+        error = "--overwrite belongs to receive";
         return std::nullopt;
     }
     if (options.onlyNew && !options.all) {

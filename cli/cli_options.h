@@ -18,7 +18,9 @@ struct Options {
     bool onlyNew = false; // receive --all --new: skip slots whose file is the same picture
     double every = 2.0;   // watch --every: seconds between polls
     std::string outputFolder = ".";
+    bool overwrite = false; // receive may replace files that are there
     bool help = false;
+    bool version = false;
 };
 
 // Parses argv; on a mistake returns nullopt and says why in `error`.
@@ -28,5 +30,6 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
 std::optional<int> parseSlot(const std::string &text);
 
 extern const char *const kUsage;
+extern const char *const kVersion;
 
 } // namespace ovaline::cli

@@ -3,6 +3,7 @@
 #include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
+#include "preflight.h"
 #include "slot_prints.h"
 #include "unit_client.h"
 #include "watch.h"
@@ -16,11 +17,13 @@ namespace {
 
 using namespace ovaline::cli;
 
-int reportFailure(const char *what, std::int32_t code) {
-    const char *text = OvalineResultText(code);
-    std::fprintf(stderr, "%s failed: %s (code %d)\n", what, text ? text : "unknown error",
-                 static_cast<int>(code));
-    return kUnitFailed;
+int refuse(const Refusal &refusal) {
+    complain(refusal.message);
+    return refusal.status;
+}
+
+int reportFailure(const std::string &what, std::int32_t code) {
+    return refuse(unitFailure(what, code));
 }
 
 // A progress line that rewrites itself, on a terminal only.
@@ -53,6 +56,10 @@ private:
     bool shown_ = false;
 };
 
+std::filesystem::path slotFile(const std::string &folder, int slot) {
+    return std::filesystem::path(folder) / ("slot" + std::to_string(slot) + ".jpg");
+}
+
 int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     std::int32_t code = 0;
     std::vector<std::uint8_t> picture;
@@ -61,11 +68,11 @@ int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
         picture = unit.receive(slot, std::ref(line), code);
     }
     if (code != 0)
-        return reportFailure(("Receiving slot " + std::to_string(slot)).c_str(), code);
+        return reportFailure("receiving slot " + std::to_string(slot), code);
     const std::filesystem::path path = slotFile(folder, slot);
     std::string error;
     if (!writeWhole(path, picture, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        complain(error);
         return kFileFailed;
     }
     std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
@@ -82,9 +89,8 @@ std::array<bool, 7> keptSlots(const UnitClient &unit, const std::string &folder)
     const auto prints = queryPrints(unit, code, stamp);
     if (!prints) {
         const char *text = OvalineResultText(code);
-        std::fprintf(stderr,
-                     "the unit does not tell what its slots hold (%s); receiving them all\n",
-                     text ? text : "unknown error");
+        complain(std::string("the unit does not tell what its slots hold (") +
+                 (text ? text : "unknown error") + "); receiving them all");
         return kept;
     }
     for (int i = 0; i < 7; ++i)
@@ -94,22 +100,37 @@ std::array<bool, 7> keptSlots(const UnitClient &unit, const std::string &folder)
 }
 
 int receive(const UnitClient &unit, const Options &options) {
-    std::error_code ignored;
-    std::filesystem::create_directories(options.outputFolder, ignored);
+    int chosen = 0;
     if (!options.all) {
         const auto slot = parseSlot(options.arguments[0]);
         if (!slot) {
-            std::fprintf(stderr, "the slot is 1..7\n");
+            complain("the slot is 1..7");
             return kWrongUsage;
         }
-        return receiveSlot(unit, *slot, options.outputFolder);
+        chosen = *slot;
+    }
+    if (const Check refusal = prepareOutputFolder(options.outputFolder))
+        return refuse(*refusal);
+    if (!options.all) {
+        if (const Check refusal =
+                refuseExisting(slotFile(options.outputFolder, chosen), options.overwrite))
+            return refuse(*refusal);
+        return receiveSlot(unit, chosen, options.outputFolder);
     }
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', "  ", code);
     if (code != 0)
-        return reportFailure("Reading the slot map", code);
+        return reportFailure("reading the slot map", code);
     const std::array<bool, 7> kept =
         options.onlyNew ? keptSlots(unit, options.outputFolder) : std::array<bool, 7>{};
+    // Every file is checked before the first picture crosses the line.
+    for (int held = 1; held <= 7; ++held) {
+        if (map[static_cast<std::size_t>(held)] == '0' || kept[held - 1])
+            continue;
+        if (const Check refusal =
+                refuseExisting(slotFile(options.outputFolder, held), options.overwrite))
+            return refuse(*refusal);
+    }
     int result = kDone;
     int received = 0;
     for (int slot = 1; slot <= 7; ++slot) {
@@ -134,15 +155,22 @@ int receive(const UnitClient &unit, const Options &options) {
 int send(const UnitClient &unit, const Options &options) {
     const auto slot = parseSlot(options.arguments[1]);
     if (!slot) {
-        std::fprintf(stderr, "the slot is 1..7\n");
+        complain("the slot is 1..7");
         return kWrongUsage;
     }
+    const std::string &name = options.arguments[0];
     std::vector<std::uint8_t> picture;
     std::string error;
-    if (!readPicture(options.arguments[0], picture, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!readPicture(name, picture, error)) {
+        complain(error);
         return kFileFailed;
     }
+    if (const Check refusal = checkIsJpeg(picture, name))
+        return refuse(*refusal);
+    if (const Check refusal = checkPictureForUnit(unit, picture, name))
+        return refuse(*refusal);
+    if (const Check refusal = checkSlot(unit, SlotUse::Send, *slot))
+        return refuse(*refusal);
     std::int32_t code = 0;
     {
         ProgressLine line("Sending to slot " + std::to_string(*slot),
@@ -150,7 +178,7 @@ int send(const UnitClient &unit, const Options &options) {
         code = unit.send(*slot, picture, std::ref(line));
     }
     if (code != 0)
-        return reportFailure(("Sending to slot " + std::to_string(*slot)).c_str(), code);
+        return reportFailure("sending to slot " + std::to_string(*slot), code);
     std::printf("slot %d: %s bytes sent\n", *slot, groupDigits(picture.size()).c_str());
     return kDone;
 }
@@ -158,13 +186,15 @@ int send(const UnitClient &unit, const Options &options) {
 int memory(const UnitClient &unit, const Options &options, char arg) {
     const auto slot = parseSlot(options.arguments[0]);
     if (!slot) {
-        std::fprintf(stderr, "the slot is 1..7\n");
+        complain("the slot is 1..7");
         return kWrongUsage;
     }
+    if (const Check refusal = checkSlot(unit, arg == '0' ? SlotUse::Store : SlotUse::Recall, *slot))
+        return refuse(*refusal);
     std::int32_t code = 0;
     unit.command("CE", arg, std::string("0") + static_cast<char>('0' + *slot), code);
     if (code != 0)
-        return reportFailure(arg == '0' ? "Storing" : "Recalling", code);
+        return reportFailure(arg == '0' ? "storing" : "recalling", code);
     std::printf("%s slot %d\n", arg == '0' ? "stored into" : "recalled", *slot);
     return kDone;
 }
@@ -174,14 +204,16 @@ int rawCommand(const UnitClient &unit, const Options &options) {
     const std::string &arg = options.arguments[1];
     const std::string param = options.arguments.size() > 2 ? options.arguments[2] : "  ";
     if (letters.size() != 2 || arg.size() != 1 || param.size() != 2) {
-        std::fprintf(stderr, "command takes two letters, one argument character and an "
-                             "optional two-character parameter\n");
+        complain("command takes two letters, one argument character and an optional "
+                 "two-character parameter");
         return kWrongUsage;
     }
+    if (const Check refusal = checkCommandLetters(letters))
+        return refuse(*refusal);
     std::int32_t code = 0;
     const std::string reply = unit.command(letters, arg[0], param, code);
     if (code != 0)
-        return reportFailure(("Command " + letters).c_str(), code);
+        return reportFailure("command " + letters, code);
     std::printf("%s\n", reply.c_str());
     return kDone;
 }
@@ -194,7 +226,7 @@ int run(const Options &options) {
     if (options.action == "model") {
         const std::string reply = unit.command("QR", '0', "  ", code);
         if (code != 0)
-            return reportFailure("Asking the model", code);
+            return reportFailure("asking the model", code);
         std::printf("%s\n", reply.c_str());
         return kDone;
     }
@@ -202,7 +234,7 @@ int run(const Options &options) {
         const bool status = options.action == "status";
         const std::string reply = unit.command("QS", status ? '0' : '1', "  ", code);
         if (code != 0)
-            return reportFailure(status ? "Asking the status" : "Asking the slot map", code);
+            return reportFailure(status ? "asking the status" : "asking the slot map", code);
         std::fputs((status ? describeStatus(reply) : describeMap(reply)).c_str(), stdout);
         return kDone;
     }
@@ -230,6 +262,10 @@ int main(int argc, char **argv) {
     }
     if (options->help) {
         std::fputs(kUsage, stdout);
+        return kDone;
+    }
+    if (options->version) {
+        std::fputs(kVersion, stdout);
         return kDone;
     }
     return run(*options);

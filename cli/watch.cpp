@@ -3,6 +3,7 @@
 #include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
+#include "preflight.h"
 #include "slot_prints.h"
 #include "stop_signals.h"
 
@@ -12,10 +13,8 @@
 namespace ovaline::cli {
 namespace {
 
-void reportCode(const char *what, std::int32_t code) {
-    const char *text = OvalineResultText(code);
-    std::fprintf(stderr, "%s failed: %s (code %d)\n", what, text ? text : "unknown error",
-                 static_cast<int>(code));
+void reportCode(const std::string &what, std::int32_t code) {
+    complain(unitFailure(what, code).message);
 }
 
 class Watcher {
@@ -54,19 +53,19 @@ private:
     bool answered(std::int32_t code) {
         if (code == 0) {
             if (lineDown_)
-                std::fprintf(stderr, "the unit answers again\n");
+                complain("the unit answers again");
             lineDown_ = false;
             return true;
         }
         if (!lineDown_ && code != OVALINE_E_NAK)
-            reportCode("Asking the unit what its slots hold", code);
+            reportCode("asking the unit what its slots hold", code);
         lineDown_ = true;
         return false;
     }
 
     static int refused() {
-        std::fprintf(stderr, "the unit does not tell what its slots hold (it refuses the "
-                             "fingerprint query), so it cannot be watched\n");
+        complain("the unit does not tell what its slots hold (it refuses the fingerprint "
+                 "query), so it cannot be watched");
         return kUnitFailed;
     }
 
@@ -81,13 +80,13 @@ private:
         std::int32_t code = 0;
         const std::vector<std::uint8_t> picture = unit_.receive(slot, {}, code);
         if (code != 0) {
-            reportCode(("Receiving slot " + std::to_string(slot)).c_str(), code);
+            reportCode("receiving slot " + std::to_string(slot), code);
             seen_.reset(); // try again at the next poll
             return kDone;
         }
         std::string error;
         if (!writeWhole(path, picture, error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+            complain(error);
             return kFileFailed;
         }
         held_[slot - 1] = OvalineFingerprintOf(picture.data(), picture.size());
@@ -109,12 +108,16 @@ private:
 int watch(const UnitClient &unit, const Options &options) {
     // Before any thread starts, so that none of them takes the signals.
     StopSignals stop;
-    std::error_code ignored;
-    std::filesystem::create_directories(options.outputFolder, ignored);
+    if (const Check refusal = prepareOutputFolder(options.outputFolder)) {
+        complain(refusal->message);
+        return refusal->status;
+    }
     Watcher watcher(unit, options.outputFolder);
     const auto period = std::chrono::milliseconds(static_cast<long long>(options.every * 1000));
-    std::fprintf(stderr, "watching the unit's slots every %g s into %s; Ctrl-C ends\n",
-                 options.every, options.outputFolder.c_str());
+    char periodText[32];
+    std::snprintf(periodText, sizeof periodText, "%g", options.every);
+    complain(std::string("watching the unit's slots every ") + periodText + " s into " +
+             options.outputFolder + "; Ctrl-C ends");
     do {
         if (const int result = watcher.poll(stop); result != kDone)
             return result;

@@ -25,10 +25,16 @@ bool FaultyLine::countAndCheck(std::size_t bytes) {
     if (!dataPhase_)
         return dead_;
     dataBytes_ += static_cast<long long>(bytes);
-    if (faults_.hangupAfter >= 0 && dataBytes_ >= faults_.hangupAfter)
-        dead_ = true;
-    if (faults_.unplugAfter >= 0 && dataBytes_ >= faults_.unplugAfter)
-        unplugged_ = true;
+    const auto fire = [this](bool &state, long long after, const char *what) {
+        if (state || after < 0 || dataBytes_ < after)
+            return;
+        state = true;
+        if (fired_)
+            fired_(std::string(what) + " after " + std::to_string(after) +
+                   " bytes of a data phase");
+    };
+    fire(dead_, faults_.hangupAfter, "hangup fault: the line went silent");
+    fire(unplugged_, faults_.unplugAfter, "unplug fault: the line was pulled");
     return dead_ || unplugged_;
 }
 

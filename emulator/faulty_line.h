@@ -7,7 +7,9 @@
 #include "memory_line.h"
 
 #include <cstdint>
+#include <functional>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace ovaline::emu {
@@ -20,6 +22,10 @@ public:
 
     // From here on the bytes count toward the hang-up fault.
     void beginDataPhase() { dataPhase_ = true; }
+
+    // Called once when the hang-up or the unplug fault fires, with what
+    // happened in words.
+    void onFired(std::function<void(const std::string &)> fn) { fired_ = std::move(fn); }
 
     IoStatus write(const std::uint8_t *data, std::size_t size, TimePoint deadline) override;
     IoStatus read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most, TimePoint deadline,
@@ -39,6 +45,7 @@ private:
     bool unplugged_ = false; // gone: every operation reports a hang-up
     long long dataBytes_ = 0;
     std::vector<std::uint8_t> scratch_;
+    std::function<void(const std::string &)> fired_;
 };
 
 } // namespace ovaline::emu

@@ -55,6 +55,24 @@ std::vector<std::uint8_t> encodeJpeg(const RgbImage &image, std::size_t maxBytes
     return {};
 }
 
+std::optional<JpegSize> readJpegSize(const std::uint8_t *data, std::size_t size) {
+    if (!data || size == 0 || size > ULONG_MAX) {
+        return std::nullopt;
+    }
+    const Handle handle(tjInitDecompress());
+    if (!handle) {
+        return std::nullopt;
+    }
+    JpegSize declared;
+    int subsampling = 0;
+    int colourspace = 0;
+    if (tjDecompressHeader3(handle.get(), data, size, &declared.width, &declared.height,
+                            &subsampling, &colourspace) != 0) {
+        return std::nullopt;
+    }
+    return declared;
+}
+
 std::optional<RgbImage> decodeJpeg(const std::uint8_t *data, std::size_t size) {
     if (!data || size == 0 || size > ULONG_MAX) {
         return std::nullopt;

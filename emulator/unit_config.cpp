@@ -1,6 +1,7 @@
 #include "unit_config.h"
 
 #include "unit_models.h"
+#include "unit_store.h"
 
 #include "tty_rates.h"
 
@@ -42,8 +43,13 @@ std::optional<UnitConfig> configFromEnvironment(std::string &error) {
         }
         config.speed = *parsed;
     }
-    if (const std::string folder = environment("OVALINE_VIRTUAL_DIR"); !folder.empty())
+    if (const std::string folder = environment("OVALINE_VIRTUAL_DIR"); !folder.empty()) {
+        if (!UnitStore::prepareFolder(folder, error)) {
+            error = "OVALINE_VIRTUAL_DIR: " + error;
+            return std::nullopt;
+        }
         config.folder = folder;
+    }
     const auto faults = parseFaults(environment("OVALINE_VIRTUAL_FAULTS"), error);
     if (!faults) {
         error = "OVALINE_VIRTUAL_FAULTS: " + error;

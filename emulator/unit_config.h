@@ -2,7 +2,8 @@
 // opens it:
 //   OVALINE_VIRTUAL_MODEL   VIKN, VIKP, VIHN (default) or VIHP
 //   OVALINE_VIRTUAL_SPEED   how much faster than real time the line runs (default 1)
-//   OVALINE_VIRTUAL_DIR     a folder that keeps the camera's state between processes
+//   OVALINE_VIRTUAL_DIR     a folder that keeps the camera's state between processes;
+//                           made when missing, and refused when it cannot be written
 //   OVALINE_VIRTUAL_FAULTS  a fault list (see faults.h)
 //   OVALINE_VIRTUAL_RATE    the one line rate the camera is set to; at any other
 //                           it hears only noise and answers nothing (default:

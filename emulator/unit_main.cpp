@@ -106,6 +106,10 @@ int main(int argc, char **argv) {
     }
 
     std::string error;
+    if (!settings.folder.empty() && !emu::UnitStore::prepareFolder(settings.folder, error)) {
+        std::fprintf(stderr, "ovaline-unit: %s\n", error.c_str());
+        return 2;
+    }
     std::optional<emu::UnitPort> port =
         settings.pty ? emu::UnitPort::openPty(error)
                      : emu::UnitPort::openDevice(settings.device, settings.baud, error);
@@ -128,6 +132,10 @@ int main(int argc, char **argv) {
     emu::PacedPort paced(
         port->fd(), [&port] { return port->rate(); }, settings.speed, port->hasModemLines());
     emu::FaultyLine line(paced, settings.faults.line, nullptr);
+    line.onFired([](const std::string &what) {
+        std::fprintf(stderr, "ovaline-unit: %s\n", what.c_str());
+        std::fflush(stderr);
+    });
     UnitServer server(line, unit, settings.faults.unit);
     server.onDataPhase([&line] { line.beginDataPhase(); });
 

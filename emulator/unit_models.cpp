@@ -21,4 +21,12 @@ const UnitModelInfo *findUnitModel(std::string_view reply) {
     return nullptr;
 }
 
+bool fitsPicture(const UnitModelInfo &model, int width, int height) {
+    const auto within = [](int w, int h, int maxW, int maxH) {
+        return w >= 1 && h >= 1 && w <= maxW && h <= maxH;
+    };
+    return within(width, height, model.width, model.height) ||
+           within(width, height, model.height, model.width);
+}
+
 } // namespace ovaline::emu

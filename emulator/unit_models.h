@@ -18,4 +18,9 @@ const UnitModelInfo *findUnitModel(std::string_view reply);
 
 inline constexpr std::string_view kDefaultUnitModel = "VIHN";
 
+// Whether a picture of width x height fits within the model's picture,
+// either way round, so that a portrait picture of the unit's size fits
+// too. The unit takes no other upload.
+bool fitsPicture(const UnitModelInfo &model, int width, int height);
+
 } // namespace ovaline::emu

@@ -4,7 +4,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -89,6 +91,26 @@ std::uint64_t readLineBytes(const fs::path &folder) {
 } // namespace
 
 UnitStore::UnitStore(fs::path folder) : folder_(std::move(folder)) {}
+
+bool UnitStore::prepareFolder(const fs::path &folder, std::string &error) {
+    std::error_code made;
+    fs::create_directories(folder, made);
+    if (made) {
+        error = "cannot make the folder " + folder.string() + ": " + made.message();
+        return false;
+    }
+    // Permissions do not tell (root writes anywhere, a read-only mount
+    // refuses everyone): write a file and remove it again.
+    std::string probe = (folder / ".probe-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) {
+        error = "cannot write in the folder " + folder.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
 
 UnitStore::Lock::Lock(const fs::path &folder) {
     std::error_code error;

@@ -10,6 +10,7 @@
 #include "unit_state.h"
 
 #include <filesystem>
+#include <string>
 
 namespace ovaline::emu {
 
@@ -29,6 +30,11 @@ public:
     private:
         int fd_ = -1;
     };
+
+    // Makes the folder when it is missing and checks that files can be
+    // written in it; false, saying why in `error`, when the camera could
+    // not keep what it is given there.
+    static bool prepareFolder(const std::filesystem::path &folder, std::string &error);
 
     const std::filesystem::path &folder() const { return folder_; }
 

@@ -19,7 +19,6 @@ constexpr double kIrisRate = 0.25;
 constexpr double kPadRate = 0.25; // of the picture's width or height
 
 constexpr std::size_t kMaxPicture = 65535;
-constexpr std::size_t kMaxPictureSide = 4096;
 
 struct Step {
     double dx;
@@ -110,6 +109,7 @@ void VirtualUnit::loadOrCreate() {
     state_.memory[2].hold(stockPicture(Scene::Map, model));
     state_.memory[3].hold(stockPicture(Scene::Notice, model));
     state_.memory[3].locked = true;
+    firstStart_ = state_;
     loaded_ = true;
     if (options_.store)
         options_.store->save(state_, true);
@@ -343,9 +343,16 @@ std::uint8_t VirtualUnit::canStore(int slot, std::uint32_t size) {
 }
 
 bool VirtualUnit::acceptPicture(const std::uint8_t *data, std::size_t size) {
-    const auto image = decodeJpeg(data, size);
-    return image && image->width > 0 && static_cast<std::size_t>(image->width) <= kMaxPictureSide &&
-           static_cast<std::size_t>(image->height) <= kMaxPictureSide;
+    // The header first: a picture larger than the unit's own is refused
+    // before anything is allocated for its pixels.
+    const auto declared = readJpegSize(data, size);
+    std::string model;
+    {
+        std::lock_guard lock(mutex_);
+        model = options_.model;
+    }
+    return declared && fitsPicture(modelOrDefault(model), declared->width, declared->height) &&
+           decodeJpeg(data, size).has_value();
 }
 
 void VirtualUnit::store(int slot, std::vector<std::uint8_t> picture) {
@@ -377,6 +384,14 @@ void VirtualUnit::countLineBytes(std::uint64_t bytes) {
         options_.store->addLineBytes(bytes);
     else
         state_.lineBytes += bytes;
+}
+
+void VirtualUnit::reset() {
+    std::lock_guard lock(mutex_);
+    if (firstStart_)
+        state_ = *firstStart_;
+    else
+        loaded_ = false;
 }
 
 UnitState VirtualUnit::snapshot() {

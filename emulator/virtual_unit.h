@@ -45,6 +45,11 @@ public:
     // Adds the bytes that crossed the line in one exchange, both ways.
     void countLineBytes(std::uint64_t bytes);
 
+    // Back to the first-start state, whose pictures are kept from the first
+    // time they were made. A camera with a folder reads its folder at every
+    // command, so this changes nothing there.
+    void reset();
+
     // A copy of the state as it is now, motions applied.
     UnitState snapshot();
 
@@ -67,6 +72,7 @@ private:
     Options options_;
     UnitState state_;
     bool loaded_ = false;
+    std::optional<UnitState> firstStart_;
 };
 
 } // namespace ovaline::emu

@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <cstring>
 #include <new>
 
 namespace ovaline::folder {
@@ -20,6 +21,25 @@ const unsigned char *bytesOf(const QByteArray &jpeg) {
 
 void releasePixels(void *pixels) {
     delete[] static_cast<uchar *>(pixels);
+}
+
+// CMYK pictures (also those kept as YCCK) decode to their inks; the rest
+// TurboJPEG turns into RGB itself.
+bool isCmyk(int colourspace) {
+    return colourspace == TJCS_CMYK || colourspace == TJCS_YCCK;
+}
+
+// Turns decoded CMYK pixels into Format_RGB32 in place, four bytes each.
+// CMYK JPEGs keep their inks inverted (255 is no ink, as the APP14 marker
+// they carry says), so without colour management a channel is its value
+// darkened by the black: red = c * k / 255.
+void cmykToRgb32(uchar *pixels, qsizetype count) {
+    for (qsizetype i = 0; i < count; ++i) {
+        uchar *p = pixels + i * kBytesPerPixel;
+        const int k = p[3];
+        const QRgb rgb = qRgb(p[0] * k / 255, p[1] * k / 255, p[2] * k / 255);
+        std::memcpy(p, &rgb, sizeof rgb);
+    }
 }
 
 bool withinLimit(QSize size) {
@@ -80,6 +100,11 @@ std::nullopt_t JpegDecoder::fail() {
 }
 
 std::optional<QSize> JpegDecoder::readSize(const QByteArray &jpeg) {
+    const std::optional<Header> read = header(jpeg);
+    return read ? std::optional<QSize>(read->size) : std::nullopt;
+}
+
+std::optional<JpegDecoder::Header> JpegDecoder::header(const QByteArray &jpeg) {
     void *decompressor = handle();
     if (!decompressor || jpeg.isEmpty()) {
         return std::nullopt;
@@ -93,17 +118,17 @@ std::optional<QSize> JpegDecoder::readSize(const QByteArray &jpeg) {
         tjGetErrorCode(decompressor) == TJERR_WARNING) {
         return fail();
     }
-    return QSize(width, height);
+    return Header{QSize(width, height), colourspace};
 }
 
 QImage JpegDecoder::decode(const QByteArray &jpeg, JpegScale scale, bool fast) {
     // The header alone can claim a huge picture: refuse it before allocating.
-    const std::optional<QSize> size = readSize(jpeg);
-    if (!size || !withinLimit(*size) || scale.num < 1 || scale.denom < 1 ||
+    const std::optional<Header> read = header(jpeg);
+    if (!read || !withinLimit(read->size) || scale.num < 1 || scale.denom < 1 ||
         scale.num > scale.denom) {
         return {};
     }
-    const QSize out = scaledSize(*size, scale);
+    const QSize out = scaledSize(read->size, scale);
     const qsizetype bytesPerLine = qsizetype(out.width()) * kBytesPerPixel;
     // A buffer of our own, owned by the image through its cleanup function:
     // running out of memory is then a failed decode rather than an exception.
@@ -124,11 +149,16 @@ QImage JpegDecoder::decode(const QByteArray &jpeg, JpegScale scale, bool fast) {
     if (fast) {
         flags |= TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE;
     }
+    const bool cmyk = isCmyk(read->colourspace);
     if (tjDecompress2(handle(), bytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), pixels,
-                      out.width(), int(bytesPerLine), out.height(), kRgb32Layout, flags) != 0 ||
+                      out.width(), int(bytesPerLine), out.height(), cmyk ? TJPF_CMYK : kRgb32Layout,
+                      flags) != 0 ||
         tjGetErrorCode(handle()) == TJERR_WARNING) {
         fail();
         return {};
+    }
+    if (cmyk) {
+        cmykToRgb32(pixels, qsizetype(out.width()) * out.height());
     }
     return image;
 }

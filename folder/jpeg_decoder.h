@@ -39,7 +39,8 @@ public:
     // JPEG or its header is damaged (a libjpeg warning counts as damage).
     std::optional<QSize> readSize(const QByteArray &jpeg);
 
-    // Decodes the whole stream at the scale into a Format_RGB32 image. A null
+    // Decodes the whole stream at the scale into a Format_RGB32 image; a
+    // CMYK picture is converted to RGB. A null
     // image when the header is refused as by readSize, the scale is over 1,
     // a side is 0 or over kMaxImageSide (checked before any pixel is
     // allocated), the stream is damaged (warnings included) or memory runs
@@ -51,6 +52,12 @@ private:
     struct HandleCloser {
         void operator()(void *handle) const;
     };
+
+    struct Header {
+        QSize size;
+        int colourspace; // a TJCS value
+    };
+    std::optional<Header> header(const QByteArray &jpeg);
 
     // The TurboJPEG handle, made when first needed; null when that fails.
     void *handle();

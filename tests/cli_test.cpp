@@ -107,7 +107,7 @@ TEST_F(Cli, AFailedReceiveLeavesNoFileAndKeepsAnOlderOne) {
 
     writeAll(out / "slot1.jpg", {1, 2, 3});
     env.set("OVALINE_VIRTUAL_FAULTS", "hangup=10000");
-    r = cli({"receive", "1", "-o", out.string()});
+    r = cli({"receive", "1", "--overwrite", "-o", out.string()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(readAll(out / "slot1.jpg"), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1)
@@ -129,9 +129,6 @@ TEST_F(Cli, SendsAPictureAndRefusesFilesThatDoNotFit) {
     r = cli({"send", (work.path() / "big.jpg").string(), "5"});
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_NE(r.output.find("larger than a slot holds"), std::string::npos);
-    r = cli({"send", (work.path() / "a.jpg").string(), "4"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("Received NAK"), std::string::npos) << "slot 4 is protected";
 }
 
 TEST_F(Cli, StoresAndRecallsAndReportsPortsThatCannotOpen) {
@@ -144,12 +141,96 @@ TEST_F(Cli, StoresAndRecallsAndReportsPortsThatCannotOpen) {
     EXPECT_NE(r.output.find("Failed to open COM"), std::string::npos) << r.output;
 }
 
-TEST_F(Cli, AFolderThatCannotBeWrittenIsAFileFailure) {
-    // A regular file where the folder should be: no one can write into it.
+// Mistakes found on this side of the line are refused before the camera
+// is asked anything: it never comes to life in its folder.
+TEST_F(Cli, RefusesBeforeAnyExchangeAndNamesItself) {
+    const ProcessResult version = cli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, "ovaline-cli 2.0\n");
+
     writeAll(work.path() / "plain", {0});
-    const ProcessResult r = cli({"receive", "1", "-o", (work.path() / "plain").string()});
-    EXPECT_EQ(r.exitCode, 3) << r.output;
-    EXPECT_NE(r.output.find("cannot create"), std::string::npos) << r.output;
+    writeAll(work.path() / "not.jpg", {'J', 'F', 'I', 'F'});
+    writeAll(work.path() / "cmyk.jpg", cmykTestPicture(640, 480));
+    std::filesystem::create_directories(work.path() / "out");
+    writeAll(work.path() / "out" / "slot1.jpg", {1, 2, 3});
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char *says;
+    } cases[] = {
+        // A regular file where the folder should be: no one can write into it.
+        {{"receive", "1", "-o", (work.path() / "plain" / "sub").string()},
+         3,
+         "cannot make the folder"},
+        {{"receive", "1", "-o", (work.path() / "out").string()}, 3, "exists already"},
+        {{"command", "XY", "0"}, 2, "knows no command \"XY\""},
+        {{"command", "TR", "0"}, 2, "use receive or send"},
+        {{"send", (work.path() / "not.jpg").string(), "5"}, 3, "is not a JPEG picture"},
+        {{"send", (work.path() / "cmyk.jpg").string(), "5"}, 3, "is a CMYK picture"},
+        {{"receive", "9"}, 2, "the slot is 1..7"},
+    };
+    for (const auto &c : cases) {
+        const ProcessResult r = cli(c.args);
+        EXPECT_EQ(r.exitCode, c.status) << r.output;
+        EXPECT_EQ(r.output.rfind("ovaline-cli: ", 0), 0u) << r.output;
+        EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+    }
+    EXPECT_EQ(readAll(work.path() / "out" / "slot1.jpg"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_FALSE(std::filesystem::exists(work.path() / "camera" / "state.txt"))
+        << "the camera was never asked";
+}
+
+TEST_F(Cli, ReceiveMakesItsFolderAndReplacesFilesOnlyWhenAsked) {
+    const auto out = work.path() / "new" / "deeper";
+    ASSERT_EQ(cli({"receive", "1", "-o", out.string()}).exitCode, 0);
+    const auto first = readAll(out / "slot1.jpg");
+    EXPECT_EQ(first, camera().memory[0].jpeg);
+    writeAll(out / "slot1.jpg", {1});
+    EXPECT_EQ(cli({"receive", "1", "-o", out.string()}).exitCode, 3);
+    EXPECT_EQ(cli({"receive", "1", "--overwrite", "-o", out.string()}).exitCode, 0);
+    EXPECT_EQ(readAll(out / "slot1.jpg"), first);
+
+    // Every file of a whole-memory receive is checked before the first picture.
+    const auto all = work.path() / "all";
+    std::filesystem::create_directories(all);
+    writeAll(all / "slot3.jpg", {3});
+    const ProcessResult r = cli({"receive", "--all", "-o", all.string()});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.output.find("slot3.jpg exists already"), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(all / "slot1.jpg"));
+}
+
+TEST_F(Cli, SlotsAndPicturesAreCheckedBeforeTheyCrossTheLine) {
+    ASSERT_EQ(cli({"model"}).exitCode, 0);
+    const emu::UnitState before = camera();
+    writeAll(work.path() / "a.jpg", testPicture(640, 480, 4));
+    ProcessResult r = cli({"send", (work.path() / "a.jpg").string(), "4"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("ovaline-cli: slot 4 is protected"), std::string::npos) << r.output;
+    r = cli({"store", "4"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("slot 4 is protected"), std::string::npos) << r.output;
+    r = cli({"recall", "6"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("slot 6 is empty"), std::string::npos) << r.output;
+
+    writeAll(work.path() / "large.jpg", testPicture(800, 600, 4));
+    r = cli({"send", (work.path() / "large.jpg").string(), "5"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.output.find("large.jpg is 800 x 600 pixels; the unit (VIHN) takes pictures of "
+                            "up to 640 x 480"),
+              std::string::npos)
+        << r.output;
+    const emu::UnitState after = camera();
+    EXPECT_EQ(after.memory[3].jpeg, before.memory[3].jpeg);
+    EXPECT_TRUE(after.memory[4].jpeg.empty());
+    EXPECT_EQ(after.recalled, before.recalled);
+
+    // A portrait picture of the unit's size fits.
+    const auto portrait = testPicture(480, 640, 4);
+    writeAll(work.path() / "portrait.jpg", portrait);
+    EXPECT_EQ(cli({"send", (work.path() / "portrait.jpg").string(), "5"}).exitCode, 0);
+    EXPECT_EQ(camera().memory[4].jpeg, portrait);
 }
 
 } // namespace

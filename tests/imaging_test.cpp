@@ -5,6 +5,7 @@
 #include "clead1.h"
 #include "imaging_pictures.h"
 #include "temp_dir.h"
+#include "traffic.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <turbojpeg.h>
 
 #include <ostream>
+#include <vector>
 
 namespace {
 
@@ -336,6 +338,25 @@ TEST(CLead1Thumbnail, OtherWidthsKeepTheProportions) {
     EXPECT_EQ(lead.GetThumbnail(1).size(), QSize(1, 1));
     EXPECT_TRUE(lead.GetThumbnail(0).isNull());
     EXPECT_TRUE(lead.GetThumbnail(-60).isNull());
+}
+
+TEST(Colour, ACmykPictureLoadsInItsColours) {
+    const std::vector<std::uint8_t> inks = ovaline::test::cmykTestPicture(64, 48);
+    const QByteArray jpeg(reinterpret_cast<const char *>(inks.data()), qsizetype(inks.size()));
+    ASSERT_FALSE(jpeg.isEmpty());
+    for (const bool fast : {false, true}) {
+        CLead1 lead;
+        lead.SetProperty2(fast);
+        ASSERT_EQ(lead.LoadMemory(jpeg, jpeg.size()), CLead1::kLoaded) << fast;
+        const QImage bitmap = lead.GetBitmap(lead.GetImageHandle());
+        ASSERT_EQ(bitmap.size(), QSize(64, 48));
+        const QColor left = bitmap.pixelColor(10, 24);
+        const QColor right = bitmap.pixelColor(54, 24);
+        EXPECT_GT(left.red(), 230) << fast;
+        EXPECT_LT(left.green() + left.blue(), 40) << fast;
+        EXPECT_LT(right.red() + right.green() + right.blue(), 40) << fast;
+        EXPECT_FALSE(lead.GetThumbnail().isNull());
+    }
 }
 
 } // namespace

@@ -134,7 +134,7 @@ TEST_F(Serial, EverySlotMovesByteExactBothWays) {
 }
 
 TEST_F(Serial, DamagedAndLostBytesAreRetransmittedOverTwentyLargestTransfers) {
-    const auto picture = padJpeg(testPicture(768, 576, 5), OVALINE_MAX_IMAGE);
+    const auto picture = padJpeg(testPicture(640, 480, 5), OVALINE_MAX_IMAGE);
     int transfers = 0;
     for (const char *damage : {"flip=1e-4", "drop=1e-4"}) {
         if (unit.running())
@@ -224,6 +224,31 @@ TEST_F(Serial, PortsThatAreNotSerialPortsAreNotTouched) {
     std::string text;
     std::getline(in, text);
     EXPECT_EQ(text, "keep me");
+}
+
+// The unit refuses a folder it cannot keep its state in, and says on its
+// standard error when a fault it was asked for fires.
+TEST_F(Serial, TheUnitRefusesAFolderItCannotWriteAndReportsAFiredHangup) {
+    std::ofstream(folder.path() / "plain") << "x";
+    const ProcessResult refused =
+        runProcess(OVALINE_UNIT_PATH, {"--dir", (folder.path() / "plain" / "camera").string()});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.output.rfind("ovaline-unit: cannot make the folder", 0), 0u)
+        << refused.output;
+
+    const auto errors = folder.path() / "errors";
+    TempDir own;
+    const std::string path = test::startUnit(
+        unit, OVALINE_UNIT_PATH, {"--speed", "1000", "--dir", own.str(), "--faults", "hangup=3000"},
+        errors.string());
+    ASSERT_FALSE(path.empty());
+    ASSERT_EQ(OvalineSetPortName(1, path.c_str()), 0);
+    EXPECT_EQ(receiveSlot(1).code, OVALINE_E_TIMEOUT);
+    EXPECT_EQ(unit.stop(SIGTERM), 0);
+    std::ifstream in(errors);
+    const std::string said{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(said, "ovaline-unit: hangup fault: the line went silent after 3000 bytes of a data "
+                    "phase\n");
 }
 
 } // namespace

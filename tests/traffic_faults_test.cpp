@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 
 namespace ovaline::test {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 using Faults = VirtualCameraTest;
 
 std::vector<std::uint8_t> largestPicture() {
-    return padJpeg(testPicture(768, 576, 1), OVALINE_MAX_IMAGE);
+    return padJpeg(testPicture(640, 480, 1), OVALINE_MAX_IMAGE);
 }
 
 TEST_F(Faults, EachCauseGivesItsResultCode) {
@@ -91,6 +92,24 @@ TEST_F(Faults, ALineThatGoesDeadEndsTheTransferWithinSeconds) {
     // 30,000 bytes take 2.6 s at 115,200 bit/s; the silence after them must
     // be noticed within a few seconds more.
     EXPECT_LT(waited, std::chrono::seconds(2) + std::chrono::seconds(3));
+}
+
+// The camera's own settings and what it takes: a folder it cannot write is
+// refused like a wrong setting, an upload larger than its picture is wrong
+// data, whatever its stream holds.
+TEST_F(Faults, TheCameraRefusesAFolderItCannotKeepAndPicturesLargerThanItsOwn) {
+    const auto picture = testPicture(640, 480, 3);
+    EXPECT_EQ(sendSlot(5, claimSize(picture, 4096, 4096)).code, OVALINE_E_WRONG_DATA);
+    EXPECT_EQ(sendSlot(5, testPicture(800, 600, 3)).code, OVALINE_E_WRONG_DATA);
+    EXPECT_EQ(sendSlot(5, cmykTestPicture(640, 480)).code, OVALINE_E_WRONG_DATA);
+    EXPECT_TRUE(cameraState().memory[4].jpeg.empty());
+    EXPECT_EQ(sendSlot(5, testPicture(480, 640, 3)).code, 0) << "a portrait picture fits";
+
+    // A regular file where the folder should be: no one can write into it.
+    std::ofstream(folder.path() / "plain") << "x";
+    env.set("OVALINE_VIRTUAL_DIR", (folder.path() / "plain" / "camera").string());
+    EXPECT_EQ(command("QS", '1').code, OVALINE_E_OPEN);
+    EXPECT_EQ(sendSlot(6, picture).code, OVALINE_E_OPEN);
 }
 
 } // namespace

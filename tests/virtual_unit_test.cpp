@@ -1,7 +1,9 @@
 // The virtual camera's model on its own: time-driven motions, storing and
 // recalling, the live picture, its folder, and fault lists.
+#include "allocation_probe.h"
 #include "faults.h"
 #include "jpeg_codec.h"
+#include "jpeg_padding.h"
 #include "temp_dir.h"
 #include "unit_store.h"
 #include "virtual_unit.h"
@@ -160,6 +162,40 @@ TEST(VirtualUnit, SendsAreCheckedBeforeAndAfterTheData) {
     const auto slot1 = u.unit.snapshot().memory[0].jpeg;
     EXPECT_TRUE(u.unit.acceptPicture(slot1.data(), slot1.size()));
     EXPECT_FALSE(u.unit.acceptPicture(slot1.data(), slot1.size() / 2)) << "a cut picture";
+}
+
+TEST(VirtualUnit, AnUploadIsJudgedByItsHeaderBeforeAnythingIsDecoded) {
+    ClockedUnit u; // 640 x 480
+    const auto picture = [](int width, int height) {
+        return encodeJpeg(renderScene(Scene::Chart, CameraView{}, width, height), 65535);
+    };
+    const auto portrait = picture(480, 640);
+    EXPECT_TRUE(u.unit.acceptPicture(portrait.data(), portrait.size()));
+    const auto larger = picture(768, 576);
+    EXPECT_FALSE(u.unit.acceptPicture(larger.data(), larger.size()));
+    ClockedUnit pal("VIHP"); // 768 x 576
+    EXPECT_TRUE(pal.unit.acceptPicture(larger.data(), larger.size()));
+
+    // A small upload whose header claims 4,096 x 4,096 pixels.
+    const auto hostile = test::claimSize(picture(640, 480), 4096, 4096);
+    test::largestAllocation = 0;
+    EXPECT_FALSE(u.unit.acceptPicture(hostile.data(), hostile.size()));
+    EXPECT_LT(test::largestAllocation.load(), std::size_t{1} << 20)
+        << "nothing allocated for its pixels";
+}
+
+TEST(VirtualUnit, AResetReturnsToTheFirstStart) {
+    ClockedUnit u;
+    const UnitState first = u.unit.snapshot();
+    u.send("NP", '1');
+    u.send("CE", '0', "05");
+    u.unit.store(6, first.memory[0].jpeg);
+    u.unit.reset();
+    const UnitState again = u.unit.snapshot();
+    EXPECT_FALSE(again.negative);
+    EXPECT_EQ(again.readingUntil, first.readingUntil);
+    for (int i = 0; i < kSlotCount; ++i)
+        EXPECT_EQ(again.memory[i].jpeg, first.memory[i].jpeg) << i;
 }
 
 TEST(UnitFolder, TwoUnitsOnOneFolderAreOneCamera) {

@@ -121,20 +121,40 @@ static inline const char *OvalineResultText(int32_t code) {
 
 /* Reads of the fields that the library writes while a transfer runs on
  * another thread. The block must be 8-byte aligned (see above). */
-#if defined(__GNUC__) || defined(__clang__)
-#define OVALINE_FIELD_(block, field) ((uint32_t *)((char *)(block) + offsetof(TrafficBlock, field)))
+#define OVALINE_FIELD_(block, field) ((char *)(block) + offsetof(TrafficBlock, field))
+#if defined(_MSC_VER)
+#include <intrin.h>
+/* The Interlocked operations are full barriers, so at least acquire and
+ * release; on Windows long is 32 bits wide, as the fields are. */
+#define OVALINE_LONG_(block, field) ((volatile long *)OVALINE_FIELD_(block, field))
+static __inline uint32_t OvalineLoadProgress(const TrafficBlock *block) {
+    return (uint32_t)_InterlockedCompareExchange(OVALINE_LONG_(block, progress), 0, 0);
+}
+static __inline uint32_t OvalineLoadBusy(const TrafficBlock *block) {
+    return (uint32_t)_InterlockedCompareExchange(OVALINE_LONG_(block, busy), 0, 0);
+}
+static __inline uint32_t OvalineLoadResult(const TrafficBlock *block) {
+    return (uint32_t)_InterlockedCompareExchange(OVALINE_LONG_(block, result), 0, 0);
+}
+static __inline void OvalineStoreBusy(TrafficBlock *block, uint32_t value) {
+    _InterlockedExchange(OVALINE_LONG_(block, busy), (long)value);
+}
+#elif defined(__GNUC__) || defined(__clang__)
+#define OVALINE_U32_(block, field) ((uint32_t *)OVALINE_FIELD_(block, field))
 static inline uint32_t OvalineLoadProgress(const TrafficBlock *block) {
-    return __atomic_load_n(OVALINE_FIELD_(block, progress), __ATOMIC_ACQUIRE);
+    return __atomic_load_n(OVALINE_U32_(block, progress), __ATOMIC_ACQUIRE);
 }
 static inline uint32_t OvalineLoadBusy(const TrafficBlock *block) {
-    return __atomic_load_n(OVALINE_FIELD_(block, busy), __ATOMIC_ACQUIRE);
+    return __atomic_load_n(OVALINE_U32_(block, busy), __ATOMIC_ACQUIRE);
 }
 static inline uint32_t OvalineLoadResult(const TrafficBlock *block) {
-    return __atomic_load_n(OVALINE_FIELD_(block, result), __ATOMIC_ACQUIRE);
+    return __atomic_load_n(OVALINE_U32_(block, result), __ATOMIC_ACQUIRE);
 }
 static inline void OvalineStoreBusy(TrafficBlock *block, uint32_t value) {
-    __atomic_store_n(OVALINE_FIELD_(block, busy), value, __ATOMIC_RELEASE);
+    __atomic_store_n(OVALINE_U32_(block, busy), value, __ATOMIC_RELEASE);
 }
+#else
+#error "ovaline.h: no atomic operations known for this compiler"
 #endif
 
 #ifdef __cplusplus

@@ -1,5 +1,5 @@
-// The profile: defaults, bad values, a corrupt file, a file that cannot be
-// written.
+// The profile: defaults, bad values, lines that cannot be read, a file that
+// cannot be written.
 #include "file_size_limit.h"
 #include "profile_file.h"
 #include "temp_dir.h"
@@ -52,25 +52,29 @@ TEST_F(Profile, ValuesOutOfRangeOrNotNumbersFallBackToTheirDefaults) {
     EXPECT_EQ(profile.readInt("MAIN_WND", "HEIGHT", 480, 1, 32767), 300);
 }
 
-TEST_F(Profile, ACorruptFileIsKeptAsACopyAndStartedAfresh) {
-    const QByteArray garbage("[COM_PORT]\nCOM=3\n\x89PNG\x00\x01\xff binary", 30);
-    write(garbage);
+TEST_F(Profile, LinesThatCannotBeReadAreDroppedAndEveryGoodKeyIsKept) {
+    const char bytes[] = "[COM_PORT]\nCOM=3\n\x89PNG\x00\x01\xff binary\n"
+                         "not a setting\n[MAIN_WND]\nWIDTH=800\n";
+    const QByteArray damaged(bytes, sizeof bytes - 1);
+    write(damaged);
     ProfileFile profile(path());
     ASSERT_EQ(profile.health(), ProfileFile::Health::CorruptKept);
     EXPECT_EQ(profile.backupPath(), path("Ovaline.ini.corrupt"));
-    EXPECT_EQ(read(profile.backupPath()), garbage);
+    EXPECT_EQ(read(profile.backupPath()), damaged);
     EXPECT_TRUE(profile.healthMessage().contains(QDir::toNativeSeparators(profile.backupPath())));
-    EXPECT_EQ(profile.readInt("COM_PORT", "COM", 1, 1, 4), 1);
+    EXPECT_EQ(profile.readInt("COM_PORT", "COM", 1, 1, 4), 3);
+    EXPECT_EQ(profile.readInt("MAIN_WND", "WIDTH", 640, 1, 32767), 800);
 
     profile.writeInt("COM_PORT", "COM", 2);
     ASSERT_TRUE(profile.flush());
     EXPECT_TRUE(ProfileFile::isWellFormed(read(path())));
     EXPECT_FALSE(read(path()).contains("PNG"));
+    EXPECT_EQ(ProfileFile(path()).readInt("MAIN_WND", "WIDTH", 640, 1, 32767), 800);
 
-    // A second corrupt file does not replace the first copy.
+    // A second damaged file does not replace the first copy.
     write("not an ini line\n");
     EXPECT_EQ(ProfileFile(path()).backupPath(), path("Ovaline.ini.corrupt.1"));
-    EXPECT_EQ(read(path("Ovaline.ini.corrupt")), garbage);
+    EXPECT_EQ(read(path("Ovaline.ini.corrupt")), damaged);
 }
 
 TEST_F(Profile, ACorruptFileThatCannotBeCopiedIsLeftAloneAndNeverWritten) {
@@ -103,6 +107,8 @@ TEST(ProfileText, WellFormedMeansSectionsPairsCommentsAndBlankLines) {
     EXPECT_FALSE(ProfileFile::isWellFormed("[A]\njust words\n"));
     EXPECT_FALSE(ProfileFile::isWellFormed(QByteArray("[A]\nB=1\0\n", 9)));
     EXPECT_FALSE(ProfileFile::isWellFormed("[A]\nB=\xff\xfe\n"));
+    EXPECT_EQ(ProfileFile::readableLines("[A]\r\nB=1\r\njunk\n\n; c\nC=\xff\n"),
+              "[A]\r\nB=1\r\n; c\n");
 }
 
 } // namespace

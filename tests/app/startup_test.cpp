@@ -2,6 +2,7 @@
 #include "app_fixture.h"
 #include "pane_view.h"
 #include "resource_ids.h"
+#include "run_process.h"
 
 #include <QAction>
 #include <QFile>
@@ -9,7 +10,9 @@
 #include <QWindow>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -135,31 +138,94 @@ TEST_F(Startup, TerminationClosesTheWindowAsItsCloseBoxDoes) {
     EXPECT_TRUE(boxes.shown().empty());
 }
 
-// The program itself, as a process: SIGTERM ends it with its settings saved.
+// The program itself, as a process, with its standard error in a file.
+class ProgramProcess {
+public:
+    ProgramProcess(const std::vector<std::string> &options, const std::string &errors) {
+        const std::string program = OVALINE_PROGRAM_PATH;
+        std::vector<std::string> args{program};
+        args.insert(args.end(), options.begin(), options.end());
+        std::vector<char *> argv;
+        for (std::string &arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        started_ =
+            ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) == 0;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    bool started() const { return started_; }
+    // Sends SIGTERM and waits for the end; the exit status, or -1.
+    int terminate() {
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        if (!waitUntil([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }))
+            return -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = 0;
+    bool started_ = false;
+};
+
+// SIGTERM ends the program with its settings saved.
 TEST_F(Startup, TheProgramEndsOnSigtermWithItsSettingsWritten) {
     const auto camera = folder.path() / "own-camera";
     env.set("OVALINE_VIRTUAL_DIR", camera.string()).set("QT_QPA_PLATFORM", "offscreen");
-    const std::string program = OVALINE_PROGRAM_PATH;
-    const std::string profile = profilePath.toStdString();
-    std::vector<std::string> args{program, "--virtual", "--nosplash", "--profile", profile};
-    std::vector<char *> argv;
-    for (std::string &arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ), 0);
-
+    ProgramProcess program({"--virtual", "--nosplash", "--profile", profilePath.toStdString()},
+                           (folder.path() / "errors").string());
+    ASSERT_TRUE(program.started());
     // The camera comes to life at the program's first idle check.
     const bool checked = waitUntil([&] { return std::filesystem::exists(camera); });
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ASSERT_TRUE(waitUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }));
+    EXPECT_EQ(program.terminate(), 0);
     EXPECT_TRUE(checked);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(profileValue("COM_PORT/COM").toInt(), 1);
     EXPECT_EQ(profileValue("COM_SPEED/SPEED").toInt(), 2);
     EXPECT_EQ(profileValue("MAIN_WND/WIDTH").toInt(), 640);
+}
+
+// Ended by a signal, the program has no one to answer a message box: a
+// profile it cannot write is reported on standard error.
+TEST_F(Startup, AfterASignalAProfileThatCannotBeWrittenIsReportedOnStandardError) {
+    writeProfile("[COM_PORT]\nCOM=2\n");
+    env.set("OVALINE_VIRTUAL_DIR", (folder.path() / "own-camera").string())
+        .set("QT_QPA_PLATFORM", "offscreen");
+    const auto errors = folder.path() / "errors";
+    // Under a file: the profile's folder cannot be made.
+    ProgramProcess program(
+        {"--virtual", "--nosplash", "--profile", profilePath.toStdString() + "/Ovaline.ini"},
+        errors.string());
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(folder.path() / "own-camera"); }));
+    EXPECT_EQ(program.terminate(), 0);
+    std::ifstream in(errors);
+    const std::string said{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(said.find("ovaline: Unable to write the settings file"), std::string::npos) << said;
+}
+
+// The options are read before anything needs a display.
+TEST(StartupOptions, HelpVersionAndMistakesNeedNoDisplay) {
+    ScopedEnv env;
+    env.unset("DISPLAY").unset("WAYLAND_DISPLAY").unset("QT_QPA_PLATFORM");
+    ProcessResult r = runProcess(OVALINE_PROGRAM_PATH, {"--help"});
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("Usage: ovaline [options]"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("--virtual"), std::string::npos) << r.output;
+    r = runProcess(OVALINE_PROGRAM_PATH, {"--version"});
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(r.output, "Ovaline 2.0\n");
+    r = runProcess(OVALINE_PROGRAM_PATH, {"-platform", "offscreen", "-style=Fusion", "--version"});
+    EXPECT_EQ(r.exitCode, 0) << "Qt's own options are left to Qt: " << r.output;
+    for (const std::vector<std::string> &wrong :
+         {std::vector<std::string>{"--bogus"}, {"--profile"}, {"stray"}}) {
+        r = runProcess(OVALINE_PROGRAM_PATH, wrong);
+        EXPECT_EQ(r.exitCode, 2) << r.output;
+        EXPECT_EQ(r.output.rfind("ovaline: ", 0), 0u) << r.output;
+    }
 }
 
 } // namespace

@@ -27,4 +27,20 @@ std::vector<std::uint8_t> padJpeg(const std::vector<std::uint8_t> &jpeg, std::si
     return out;
 }
 
+std::vector<std::uint8_t> claimSize(std::vector<std::uint8_t> jpeg, int width, int height) {
+    // Segments from the start of image on: FF, marker, 16-bit length.
+    for (std::size_t at = 2; at + 9 < jpeg.size();) {
+        const std::uint8_t marker = jpeg[at + 1];
+        if (marker >= 0xC0 && marker <= 0xC2) { // baseline, extended, progressive frame
+            jpeg[at + 5] = static_cast<std::uint8_t>(height >> 8);
+            jpeg[at + 6] = static_cast<std::uint8_t>(height);
+            jpeg[at + 7] = static_cast<std::uint8_t>(width >> 8);
+            jpeg[at + 8] = static_cast<std::uint8_t>(width);
+            return jpeg;
+        }
+        at += 2 + ((std::size_t{jpeg[at + 2]} << 8) | jpeg[at + 3]);
+    }
+    throw std::invalid_argument("claimSize: no frame header");
+}
+
 } // namespace ovaline::test

@@ -10,4 +10,8 @@ namespace ovaline::test {
 
 std::vector<std::uint8_t> padJpeg(const std::vector<std::uint8_t> &jpeg, std::size_t size);
 
+// The JPEG with its frame header claiming another picture size: the
+// stream no longer matches it, as in a hostile upload.
+std::vector<std::uint8_t> claimSize(std::vector<std::uint8_t> jpeg, int width, int height);
+
 } // namespace ovaline::test

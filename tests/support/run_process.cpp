@@ -1,5 +1,6 @@
 #include "run_process.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,9 +15,10 @@ namespace ovaline::test {
 namespace {
 
 // Starts the program with its standard output (and standard error, when
-// asked) going into a pipe; the pid, or -1. `output` is the pipe's read end.
+// asked) going into a pipe, or its standard error into `errorFile`; the pid,
+// or -1. `output` is the pipe's read end.
 pid_t spawnWithPipe(const std::string &program, const std::vector<std::string> &args,
-                    bool withErrors, int &output) {
+                    bool withErrors, int &output, const std::string &errorFile = {}) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
         return -1;
@@ -25,6 +27,9 @@ pid_t spawnWithPipe(const std::string &program, const std::vector<std::string> &
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     if (withErrors)
         posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
+    else if (!errorFile.empty())
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
 
     std::vector<std::string> all{program};
@@ -73,9 +78,9 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::start(const std::string &program, const std::vector<std::string> &args,
-                         double seconds) {
+                         double seconds, const std::string &errorFile) {
     firstLine_.clear();
-    pid_ = spawnWithPipe(program, args, false, output_);
+    pid_ = spawnWithPipe(program, args, false, output_, errorFile);
     if (pid_ <= 0)
         return false;
 
@@ -119,10 +124,10 @@ int ChildProcess::stop(int signal) {
 }
 
 std::string startUnit(ChildProcess &unit, const std::string &program,
-                      const std::vector<std::string> &args) {
+                      const std::vector<std::string> &args, const std::string &errorFile) {
     std::vector<std::string> all{"--pty"};
     all.insert(all.end(), args.begin(), args.end());
-    if (!unit.start(program, all, 10.0) || unit.firstLine().rfind("PORT ", 0) != 0)
+    if (!unit.start(program, all, 10.0, errorFile) || unit.firstLine().rfind("PORT ", 0) != 0)
         return {};
     return unit.firstLine().substr(5);
 }

@@ -26,8 +26,10 @@ public:
     ~ChildProcess();
 
     // Starts the program and waits up to `seconds` for the first line it
-    // prints; false if it could not start or printed nothing.
-    bool start(const std::string &program, const std::vector<std::string> &args, double seconds);
+    // prints; false if it could not start or printed nothing. Its standard
+    // error goes to `errorFile` when one is named.
+    bool start(const std::string &program, const std::vector<std::string> &args, double seconds,
+               const std::string &errorFile = {});
     const std::string &firstLine() const { return firstLine_; }
 
     // Sends the signal and waits for the end; the exit code, or -signal.
@@ -45,6 +47,6 @@ private:
 
 // Starts ovaline-unit on a pseudo-terminal and returns the path to open.
 std::string startUnit(ChildProcess &unit, const std::string &program,
-                      const std::vector<std::string> &args);
+                      const std::vector<std::string> &args, const std::string &errorFile = {});
 
 } // namespace ovaline::test

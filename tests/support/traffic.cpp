@@ -4,6 +4,8 @@
 #include "ovaline_fingerprint.h"
 #include "picture.h"
 
+#include <turbojpeg.h>
+
 #include <cstring>
 
 namespace ovaline::test {
@@ -78,6 +80,28 @@ std::vector<std::uint8_t> testPicture(int width, int height, int seed) {
     view.zoom = 1.0 + seed % 5;
     view.negative = seed % 2 == 1;
     return emu::encodeJpeg(emu::renderScene(emu::Scene::Chart, view, width, height), 65535);
+}
+
+std::vector<std::uint8_t> cmykTestPicture(int width, int height) {
+    std::vector<unsigned char> inks(std::size_t(width) * height * 4);
+    for (std::size_t i = 0; i < inks.size(); i += 4) {
+        const bool red = int(i / 4 % std::size_t(width)) < width / 2;
+        inks[i] = red ? 255 : 0;     // no cyan on red
+        inks[i + 1] = 0;             // full magenta
+        inks[i + 2] = 0;             // full yellow
+        inks[i + 3] = red ? 255 : 0; // no black on red, all of it on black
+    }
+    tjhandle handle = tjInitCompress();
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    const int rc = tjCompress2(handle, inks.data(), width, 0, height, TJPF_CMYK, &out, &size,
+                               TJSAMP_444, 95, 0);
+    std::vector<std::uint8_t> jpeg;
+    if (rc == 0)
+        jpeg.assign(out, out + size);
+    tjFree(out);
+    tjDestroy(handle);
+    return jpeg;
 }
 
 } // namespace ovaline::test

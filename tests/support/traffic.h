@@ -40,4 +40,8 @@ TransferResult sendSlot(int slot, const std::vector<std::uint8_t> &picture, std:
 // A valid JPEG of the given size, for sends.
 std::vector<std::uint8_t> testPicture(int width, int height, int seed);
 
+// A valid CMYK JPEG, its inks inverted as such files keep them: the left
+// half red, the right half black.
+std::vector<std::uint8_t> cmykTestPicture(int width, int height);
+
 } // namespace ovaline::test

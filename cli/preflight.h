@@ -1,0 +1,61 @@
+// What ovaline-cli checks before it puts a picture or a command on the line,
+// so that a transfer never starts only to fail at its end, and a refusal
+// says in words what is wrong.
+#pragma once
+
+#include "exit_codes.h"
+#include "unit_client.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ovaline::cli {
+
+// Every message of the program goes to standard error through this, named
+// "ovaline-cli: ".
+void complain(const std::string &text);
+
+struct Refusal {
+    int status;
+    std::string message;
+};
+using Check = std::optional<Refusal>;
+
+// The folder is made when missing, and a file is written in it and removed.
+Check prepareOutputFolder(const std::filesystem::path &folder);
+
+// A file that is there already is kept unless the user said --overwrite.
+Check refuseExisting(const std::filesystem::path &file, bool overwrite);
+
+// Letters of a command the unit knows ("TR" goes through receive and send).
+Check checkCommandLetters(const std::string &letters);
+
+enum class SlotUse { Send, Store, Recall };
+
+// The slot map ("QS" '1' reply) against what is to be done with a slot:
+// nothing is written into a protected slot or stored while the unit is
+// still storing, nothing is recalled from an empty slot.
+Check checkSlotInMap(const std::string &map, SlotUse use, int slot);
+
+// The JPEG's header against the picture of the unit's model (the first
+// four characters of the "QR" reply): it must fit, either way round. A
+// model not known here is left to the unit to judge.
+Check checkPictureForModel(const std::vector<std::uint8_t> &jpeg, const std::string &name,
+                           const std::string &model);
+
+// The picture's header alone: a JPEG in a colour model the unit takes
+// (YCbCr or grey; not CMYK).
+Check checkIsJpeg(const std::vector<std::uint8_t> &jpeg, const std::string &name);
+
+// The two above that need the unit: they ask it for its slot map or model.
+Check checkSlot(const UnitClient &unit, SlotUse use, int slot);
+Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t> &jpeg,
+                          const std::string &name);
+
+// A result code in words, naming what failed.
+Refusal unitFailure(const std::string &what, std::int32_t code);
+
+} // namespace ovaline::cli
