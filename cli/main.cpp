@@ -127,8 +127,9 @@ int receive(const UnitClient &unit, const Options &options) {
     for (int held = 1; held <= 7; ++held) {
         if (map[static_cast<std::size_t>(held)] == '0' || kept[held - 1])
             continue;
-        if (const Check refusal =
-                refuseExisting(slotFile(options.outputFolder, held), options.overwrite))
+        // --new asks for the files that differ from the unit's pictures.
+        if (const Check refusal = refuseExisting(slotFile(options.outputFolder, held),
+                                                 options.overwrite || options.onlyNew))
             return refuse(*refusal);
     }
     int result = kDone;

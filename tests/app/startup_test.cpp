@@ -221,7 +221,7 @@ TEST(StartupOptions, HelpVersionAndMistakesNeedNoDisplay) {
     r = runProcess(OVALINE_PROGRAM_PATH, {"-platform", "offscreen", "-style=Fusion", "--version"});
     EXPECT_EQ(r.exitCode, 0) << "Qt's own options are left to Qt: " << r.output;
     for (const std::vector<std::string> &wrong :
-         {std::vector<std::string>{"--bogus"}, {"--profile"}, {"stray"}}) {
+         {std::vector<std::string>{"--bogus"}, {"--profile"}, {"one-folder", "two"}}) {
         r = runProcess(OVALINE_PROGRAM_PATH, wrong);
         EXPECT_EQ(r.exitCode, 2) << r.output;
         EXPECT_EQ(r.output.rfind("ovaline: ", 0), 0u) << r.output;
