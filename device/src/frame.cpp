@@ -15,6 +15,7 @@ bool isFrameKind(std::uint8_t byte) {
     case FrameKind::Header:
     case FrameKind::Go:
     case FrameKind::Quit:
+    case FrameKind::Abort:
     case FrameKind::Ack:
     case FrameKind::Data:
     case FrameKind::End:

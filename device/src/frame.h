@@ -29,6 +29,7 @@ enum class FrameKind : std::uint8_t {
     Data = 'D',    // a block of picture data; seq is the block number
     End = 'Z',     // sender -> receiver: end of a round; payload: size and CRC-32
     Status = 'S',  // receiver -> sender: outcome of a round
+    Abort = 'X',   // host -> unit: drop the exchange under way at once
 };
 
 // Reasons carried by a Nak frame.

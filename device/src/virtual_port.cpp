@@ -53,6 +53,8 @@ public:
     }
 
     Transport &transport() override { return *host_; }
+    void interrupt() override { host_->interrupt(); }
+    void resume() override { host_->resume(); }
 
 private:
     std::uint32_t port_;
