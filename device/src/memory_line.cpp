@@ -147,6 +147,11 @@ IoStatus MemoryLine::End::read(std::uint8_t *buffer, std::size_t atLeast, std::s
             }
             counted += left;
         }
+        // The other end is gone: wake when its last bytes are in, to report the hang-up.
+        if (wantedAt == TimePoint::max() && shared_->closed[1 - side_] && !wire.chunks.empty()) {
+            const Wire::Chunk &last = wire.chunks.back();
+            wantedAt = last.start + bt * static_cast<std::int64_t>(last.bytes.size());
+        }
         if (got >= atLeast)
             return IoStatus::Ok;
         if ((shared_->closed[1 - side_] && wire.chunks.empty()) || shared_->interrupted[side_])
