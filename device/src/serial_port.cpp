@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -18,13 +17,6 @@
 #endif
 
 namespace ovaline {
-namespace {
-
-// Bytes a UART's driver queues ahead of the line.
-constexpr std::size_t kOutputQueue = 4096;
-
-} // namespace
-
 SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines,
                        const int wake[2])
     : fd_(fd), wake_{wake[0], wake[1]}, byteTime_(byteTime), modemLines_(modemLines) {}
@@ -105,24 +97,9 @@ void SerialPort::resume() {
     interrupted_ = false;
 }
 
-IoStatus SerialPort::holdBack(std::size_t size, TimePoint deadline) {
-    const auto queue = byteTime_ * static_cast<std::int64_t>(kOutputQueue);
-    for (;;) {
-        if (interrupted_)
-            return IoStatus::Hangup;
-        const auto ahead = lineFreeAt_ - Clock::now();
-        if (ahead <= queue - byteTime_ * static_cast<std::int64_t>(std::min(size, kOutputQueue)))
-            return IoStatus::Ok;
-        if (Clock::now() >= deadline)
-            return IoStatus::Timeout;
-        pollfd wake{wake_[0], POLLIN, 0};
-        ::poll(&wake, 1, pollTimeout(std::min(deadline, lineFreeAt_ - queue + byteTime_ * 64)));
-    }
-}
-
 IoStatus SerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
-    if (const IoStatus status = holdBack(size, deadline); status != IoStatus::Ok)
-        return status;
+    if (interrupted_)
+        return IoStatus::Hangup;
     const IoStatus status = writeAll(fd_, data, size, deadline, wake_[0]);
     if (status == IoStatus::Ok)
         lineFreeAt_ =

@@ -39,10 +39,6 @@ public:
 
 private:
     SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines, const int wake[2]);
-    // Waits while more than a UART's output queue is ahead of the line. A
-    // pseudo-terminal takes any amount at once; held back like this, what a
-    // cancel drops has really not crossed the line yet.
-    IoStatus holdBack(std::size_t size, TimePoint deadline);
 
     int fd_;
     // A byte in this pipe wakes every wait of the exchange: interrupt().
