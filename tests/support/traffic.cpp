@@ -74,7 +74,8 @@ CancelOutcome cancelInDataPhase(TrafficBlock &record) {
     const auto cancelled = Clock::now();
     OvalineCancel(&record);
     worker.join();
-    outcome.latency = returned.load() - cancelled;
+    outcome.returned = returned.load();
+    outcome.latency = outcome.returned - cancelled;
     return outcome;
 }
 

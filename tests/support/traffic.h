@@ -41,6 +41,7 @@ TransferResult sendSlot(int slot, const std::vector<std::uint8_t> &picture, std:
 struct CancelOutcome {
     std::int32_t code = -1;
     std::chrono::nanoseconds latency{}; // from OvalineCancel to the end of the call
+    std::chrono::steady_clock::time_point returned{};
 };
 
 // Runs the exchange of `record` on a worker thread and cancels it from this
