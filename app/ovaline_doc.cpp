@@ -57,6 +57,7 @@ void COvalineDoc::OnReceive() {
     COvalineApp *app = OvalineApp();
     app->m_bReceivePending = 1;
     app->m_bRefreshThumbs = 1;
+    m_nEarlierSlotSize = m_nSlotSize;
     if (m_bSingleSlot == 0)
         m_nSlotSize.fill(0);
     UpdateAllViews(app->m_pThumbView);

@@ -36,6 +36,8 @@ public:
     std::uint8_t *GetSlotData(int i) { return m_pSlotData[i].get(); }
     int GetSlotSize(int i) const { return m_nSlotSize[i]; }
     void SetSlotSize(int i, int n);
+    // Slot i's size before Receive cleared it, for a picture given up.
+    int GetEarlierSlotSize(int i) const { return m_nEarlierSlotSize[i]; }
     // Cell i is 0..6 for the slots, 8 + k for file k of the folder.
     const QImage &GetThumb(int i) const { return m_hThumb[i]; }
     void SetThumb(int i, const QImage &thumb) { m_hThumb[i] = thumb; }
@@ -78,6 +80,7 @@ private:
 
     std::array<std::unique_ptr<std::uint8_t[]>, kSlotCount> m_pSlotData;
     std::array<int, kSlotCount> m_nSlotSize{};
+    std::array<int, kSlotCount> m_nEarlierSlotSize{};
     std::array<QImage, kCellCount> m_hThumb;
     std::unique_ptr<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>> m_cells;
     std::vector<QPointer<CPaneView>> m_views;
