@@ -58,7 +58,8 @@ const char *const kUsage =
     "  command XX A [PP]          send command XX with argument A and parameter PP\n"
     "  --help                     this text\n"
     "\n"
-    "Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed.\n";
+    "Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed,\n"
+    "130 or 143 interrupted by Ctrl-C or SIGTERM (the exchange is cancelled, no file made).\n";
 
 std::optional<int> parseSlot(const std::string &text) {
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '7')

@@ -2,6 +2,7 @@
 #include "cli_options.h"
 #include "describe.h"
 #include "file_io.h"
+#include "interruption.h"
 #include "unit_client.h"
 
 #include <cstdio>
@@ -15,6 +16,8 @@ using namespace ovaline::cli;
 enum ExitCode { kDone = 0, kUnitFailed = 1, kWrongUsage = 2, kFileFailed = 3 };
 
 int reportFailure(const char *what, std::int32_t code) {
+    if (code == OVALINE_CANCELLED)
+        endInterrupted();
     const char *text = OvalineResultText(code);
     std::fprintf(stderr, "%s failed: %s (code %d)\n", what, text ? text : "unknown error",
                  static_cast<int>(code));
@@ -201,5 +204,9 @@ int main(int argc, char **argv) {
         std::fputs(kUsage, stdout);
         return kDone;
     }
-    return run(*options);
+    catchInterruptions();
+    const int result = run(*options);
+    if (interruption())
+        endInterrupted();
+    return result;
 }
