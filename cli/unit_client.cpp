@@ -45,8 +45,8 @@ std::int32_t UnitClient::run(TrafficBlock &b, const Progress &progress) const {
         const std::uint32_t now = OvalineLoadProgress(&b);
         if (progress && now != shown)
             progress(shown = now);
-        // A display refresh that a signal cuts short: busy is read again.
-        if (waitForInterruption(std::chrono::milliseconds(100)) && !cancelled) {
+        // A short wait that a signal cuts short: busy is read again.
+        if (waitForInterruption(std::chrono::milliseconds(10)) && !cancelled) {
             OvalineCancel(&b);
             cancelled = true;
         }
