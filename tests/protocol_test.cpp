@@ -119,8 +119,8 @@ TEST(MemoryLine, ClosingOneEndHangsUpTheOther) {
 }
 
 TEST(MemoryLine, DiscardedOutputNeverArrivesAndAnInterruptEndsEveryWait) {
-    // 1 ms a byte: 2,000 bytes queued, and dropped after the first few.
-    auto [a, b] = MemoryLine::open(1ms);
+    // 10 ms a byte: 2,000 bytes queued, and dropped after the first few.
+    auto [a, b] = MemoryLine::open(10ms);
     const std::vector<std::uint8_t> queued(2000, 0xAB);
     ASSERT_EQ(a->write(queued.data(), queued.size(), Clock::now() + 1s), IoStatus::Ok);
     std::vector<std::uint8_t> in(2000);
