@@ -181,8 +181,13 @@ bool COvalineApp::eventFilter(QObject *watched, QEvent *event) {
     switch (event->type()) {
     case QEvent::KeyRelease:
         if (const auto *key = static_cast<QKeyEvent *>(event);
-            key->key() == Qt::Key_Escape && !key->isAutoRepeat())
+            key->key() == Qt::Key_Escape && !key->isAutoRepeat()) {
+            // A release reaches its window first and then widget after
+            // widget: count it once, at the window.
+            if (watched->isWindowType() && m_bEscPressed && m_bBusy)
+                emit EscapeAgain();
             m_bEscPressed = 1;
+        }
         break;
     case QEvent::Expose:
         // The first idle moment after the main window is on the screen.

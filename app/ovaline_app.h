@@ -117,6 +117,8 @@ signals:
     void UnitModelChanged();
     // The connection check of the first idle moment has run.
     void FirstIdleDone();
+    // Esc released again while busy, after it had already asked to stop.
+    void EscapeAgain();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

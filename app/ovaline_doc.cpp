@@ -81,8 +81,8 @@ void COvalineDoc::OnReceive() {
     COvalineApp *app = OvalineApp();
     app->m_bReceivePending = 1;
     app->m_bRefreshThumbs = 1;
+    m_nHeldSize = m_nSlotSize;
     if (m_bSingleSlot == 0) {
-        m_nHeldSize = m_nSlotSize;
         m_nSlotSize.fill(0);
     }
     UpdateAllViews(app->m_pThumbView);

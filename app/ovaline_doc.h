@@ -38,8 +38,8 @@ public:
     std::uint8_t *GetSlotData(int i) { return m_pSlotData[i].get(); }
     int GetSlotSize(int i) const { return m_nSlotSize[i]; }
     void SetSlotSize(int i, int n);
-    // The byte count slot i had when the last Receive of every slot began
-    // (that Receive starts with all counts at 0; the bytes stay).
+    // The byte count slot i had when the last Receive began (a Receive of
+    // every slot starts with all counts at 0; the bytes stay).
     int GetHeldSize(int i) const { return m_nHeldSize[i]; }
     // Cell i is 0..6 for the slots, 8 + k for file k of the folder.
     const QImage &GetThumb(int i) const { return m_hThumb[i]; }

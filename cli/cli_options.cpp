@@ -80,8 +80,8 @@ const char *const kUsage =
     "  --help                     this text\n"
     "  --version                  the program's version\n"
     "\n"
-    "Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed;\n"
-    "watch ends with 130 on Ctrl-C and 143 on SIGTERM.\n";
+    "Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed,\n"
+    "130 or 143 interrupted by Ctrl-C or SIGTERM (the exchange is cancelled, no file made).\n";
 
 const char *const kVersion = "ovaline-cli 2.0\n";
 

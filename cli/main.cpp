@@ -3,6 +3,7 @@
 #include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
+#include "interruption.h"
 #include "preflight.h"
 #include "slot_prints.h"
 #include "unit_client.h"
@@ -23,6 +24,8 @@ int refuse(const Refusal &refusal) {
 }
 
 int reportFailure(const std::string &what, std::int32_t code) {
+    if (code == OVALINE_CANCELLED)
+        endInterrupted();
     return refuse(unitFailure(what, code));
 }
 
@@ -269,5 +272,9 @@ int main(int argc, char **argv) {
         std::fputs(kVersion, stdout);
         return kDone;
     }
-    return run(*options);
+    catchInterruptions();
+    const int result = run(*options);
+    if (interruption())
+        endInterrupted();
+    return result;
 }

@@ -1,5 +1,6 @@
 #include "unit_client.h"
 
+#include "interruption.h"
 #include "ovaline_fingerprint.h"
 
 #include <chrono>
@@ -39,20 +40,25 @@ TrafficBlock UnitClient::block(const std::string &letters, char arg, const std::
 }
 
 std::int32_t UnitClient::run(TrafficBlock &b, const Progress &progress) const {
-    if (!progress)
-        return OvalineTraffic(&b);
+    if (interruption())
+        return OVALINE_CANCELLED;
     std::int32_t code = 0;
     std::thread worker([&] { code = OvalineTraffic(&b); });
     std::uint32_t shown = 0;
+    bool cancelled = false;
     while (OvalineLoadBusy(&b) != 0) {
         const std::uint32_t now = OvalineLoadProgress(&b);
-        if (now != shown)
+        if (progress && now != shown)
             progress(shown = now);
-        // A display refresh, not a wait for the result: busy is read again.
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        // A short wait that a signal cuts short: busy is read again.
+        if (waitForInterruption(std::chrono::milliseconds(10)) && !cancelled) {
+            OvalineCancel(&b);
+            cancelled = true;
+        }
     }
     worker.join();
-    progress(OvalineLoadProgress(&b));
+    if (progress)
+        progress(OvalineLoadProgress(&b));
     return code;
 }
 

@@ -3,9 +3,9 @@
 #include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
+#include "interruption.h"
 #include "preflight.h"
 #include "slot_prints.h"
-#include "stop_signals.h"
 
 #include <cstdio>
 #include <optional>
@@ -14,6 +14,8 @@ namespace ovaline::cli {
 namespace {
 
 void reportCode(const std::string &what, std::int32_t code) {
+    if (code == OVALINE_CANCELLED)
+        endInterrupted(); // nothing of the picture was written
     complain(unitFailure(what, code).message);
 }
 
@@ -28,7 +30,7 @@ public:
 
     // One poll: the short stamp, and the whole table and the changed
     // pictures only when it moved. kDone, or a failure that ends the watch.
-    int poll(StopSignals &stop) {
+    int poll() {
         std::int32_t code = 0;
         const std::uint32_t stamp = queryStamp(unit_, code);
         if (!answered(code))
@@ -40,7 +42,7 @@ public:
         if (!answered(code))
             return code == OVALINE_E_NAK ? refused() : kDone;
         seen_ = tableStamp;
-        for (int i = 0; i < OVALINE_SLOT_COUNT && !stop.pending(); ++i) {
+        for (int i = 0; i < OVALINE_SLOT_COUNT && !interruption(); ++i) {
             if (!samePrint((*prints)[i], held_[i]))
                 if (const int result = fetch(i + 1, (*prints)[i]); result != kDone)
                     return result;
@@ -106,8 +108,6 @@ private:
 } // namespace
 
 int watch(const UnitClient &unit, const Options &options) {
-    // Before any thread starts, so that none of them takes the signals.
-    StopSignals stop;
     if (const Check refusal = prepareOutputFolder(options.outputFolder)) {
         complain(refusal->message);
         return refusal->status;
@@ -119,10 +119,10 @@ int watch(const UnitClient &unit, const Options &options) {
     complain(std::string("watching the unit's slots every ") + periodText + " s into " +
              options.outputFolder + "; Ctrl-C ends");
     do {
-        if (const int result = watcher.poll(stop); result != kDone)
+        if (const int result = watcher.poll(); result != kDone)
             return result;
-    } while (!stop.waitFor(period));
-    return stop.exitStatus();
+    } while (!waitForInterruption(period));
+    endInterrupted();
 }
 
 } // namespace ovaline::cli

@@ -72,6 +72,11 @@ void PacedPort::discardInput() {
     ::tcflush(fd_, TCIFLUSH);
 }
 
+void PacedPort::discardOutput() {
+    ::tcflush(fd_, TCOFLUSH);
+    sentUntil_ = Clock::now();
+}
+
 void PacedPort::setRts(bool on) {
     if (!modemLines_)
         return;

@@ -23,6 +23,7 @@ public:
                   std::size_t &got) override;
     std::size_t pendingOutput() override { return 0; } // writes return once the bytes are out
     void discardInput() override;
+    void discardOutput() override;
     std::chrono::nanoseconds byteTime() const override;
     bool hasModemLines() const override { return modemLines_; }
     void setRts(bool on) override;

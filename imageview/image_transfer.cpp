@@ -55,9 +55,15 @@ int COvalineView::TransferImage(char direction, std::uint8_t *data, int slot, un
     QEventLoop wait;
     QTimer wake;
     wake.setInterval(kWakeMs);
-    QObject::connect(&wake, &QTimer::timeout, &wait, &QEventLoop::quit);
+    QObject::connect(&wake, &QTimer::timeout, &wait, [&wait] { wait.exit(kTransferWoken); });
     wake.start();
     m_pWaitLoop = &wait;
+    m_bCancelled = false;
+    // A second Esc during a receive gives up the picture under way.
+    const QMetaObject::Connection escape =
+        direction == '0'
+            ? connect(app, &COvalineApp::EscapeAgain, this, [this] { CancelTransfer(); })
+            : QMetaObject::Connection();
     while (OvalineLoadBusy(&m_transfer) != 0) {
         if (statusBar)
             mainFrame->SetMessageText(direction != '0'     ? res::IDS_SENDING
@@ -70,8 +76,14 @@ int COvalineView::TransferImage(char direction, std::uint8_t *data, int slot, un
         }
         if (OvalineLoadBusy(&m_transfer) == 0)
             break;
-        wait.exec();
+        if (wait.exec() != kTransferWoken) {
+            // The program is quitting: every event loop now returns at once,
+            // so give the picture up and wait for the worker without one.
+            CancelTransfer();
+            break;
+        }
     }
+    disconnect(escape);
     m_pWaitLoop = nullptr;
     worker.join();
 
@@ -81,9 +93,16 @@ int COvalineView::TransferImage(char direction, std::uint8_t *data, int slot, un
     const auto result = static_cast<std::int32_t>(OvalineLoadResult(&m_transfer));
     if (result == 0)
         return 1;
+    if (result == OVALINE_CANCELLED)
+        return 0; // asked for: nothing to report
     messageBox(transferFailureText(slot + 1, result, app->OpenFailureCause(result)),
                QMessageBox::Information);
     return 0;
+}
+
+void COvalineView::CancelTransfer() {
+    m_bCancelled = true;
+    OvalineCancel(&m_transfer);
 }
 
 int COvalineView::OnTrafficDone(std::int32_t result) {

@@ -68,7 +68,7 @@ bool COvalineView::event(QEvent *event) {
     if (event->type() == WM_APP_TRAFFIC_DONE) {
         OnTrafficDone(static_cast<CTrafficDoneEvent *>(event)->Result());
         if (m_pWaitLoop)
-            m_pWaitLoop->quit();
+            m_pWaitLoop->exit(kTransferWoken);
         return true;
     }
     if (event->type() == WM_APP_IMAGEWND_MOVED) {
@@ -86,9 +86,13 @@ void COvalineView::SetOtherWindowsEnabled(bool enabled) {
         doc->m_pRemoteWnd->setEnabled(enabled);
 }
 
-void COvalineView::DisableOtherWindows() { SetOtherWindowsEnabled(false); }
+void COvalineView::DisableOtherWindows() {
+    SetOtherWindowsEnabled(false);
+}
 
-void COvalineView::EnableOtherWindows() { SetOtherWindowsEnabled(true); }
+void COvalineView::EnableOtherWindows() {
+    SetOtherWindowsEnabled(true);
+}
 
 void COvalineView::ShowIdleText() {
     if (CMainFrame *frame = OvalineApp()->GetMainFrame())

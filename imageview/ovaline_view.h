@@ -39,6 +39,9 @@ public:
     int TransferImage(char direction, std::uint8_t *data, int slot, unsigned length);
     // The completion notice of the worker: 0 for success, -1 otherwise.
     int OnTrafficDone(std::int32_t result);
+    // Gives up the transfer under way (the second Esc, the program quitting);
+    // TransferImage then returns 0 without a message.
+    void CancelTransfer();
     // Sends the JPEG file at `path` into slot s (0..6). 1 on success.
     int SendFileToSlot(const QString &path, int s);
     // Enables the main window and the remote control again.
@@ -91,6 +94,13 @@ private:
     bool m_bReceiveQueued = false;
     QPoint m_pressPoint;
     QEventLoop *m_pWaitLoop = nullptr;
+    // What the transfer's own wake-ups make its wait return; anything else
+    // means that the application ended every event loop.
+    static constexpr int kTransferWoken = 1;
+    bool m_bCancelled = false; // the last transfer was given up
+    // What each slot showed before the receive, for a picture given up.
+    std::array<int, 7> m_nEarlierSize{};
+    std::array<int, 7> m_bEarlierThumb{};
 };
 
 } // namespace ovaline::app

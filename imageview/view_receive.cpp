@@ -23,6 +23,9 @@ void COvalineView::ReceivePending() {
     COvalineDoc *doc = GetDocument();
     CWaitCursor wait;
     m_bSelected.fill(0);
+    for (int i = 0; i < kSlotCount; ++i)
+        m_nEarlierSize[i] = doc->GetHeldSize(i);
+    m_bEarlierThumb = m_bThumb;
     if (doc->m_bSingleSlot)
         doc->SetSlotSize(m_nSelSlot, 0);
     else
@@ -58,7 +61,7 @@ void COvalineView::ReceivePending() {
                     ReceiveSlot(i);
                 }
             }
-            if (app->m_bEscPressed)
+            if (app->m_bEscPressed || m_bCancelled)
                 break;
         }
     }
@@ -103,6 +106,13 @@ bool COvalineView::ReceiveSlot(int i) {
     COvalineDoc *doc = GetDocument();
     m_transfer.busy = 1;
     if (TransferImage('0', doc->GetSlotData(i), i, COvalineDoc::kSlotBytes) == 0) {
+        if (m_bCancelled) {
+            // Given up: the slot shows what it held before (its bytes are untouched).
+            doc->SetSlotSize(i, m_nEarlierSize[i]);
+            m_bThumb[i] = m_bEarlierThumb[i];
+            m_pStrip->repaint();
+            return false;
+        }
         m_bThumb[i] = 0;
         doc->SetThumb(i, QImage());
         m_pStrip->repaint();

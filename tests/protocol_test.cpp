@@ -118,6 +118,30 @@ TEST(MemoryLine, ClosingOneEndHangsUpTheOther) {
     EXPECT_FALSE(b->waitCts(Clock::now() + 10ms));
 }
 
+TEST(MemoryLine, DiscardedOutputNeverArrivesAndAnInterruptEndsEveryWait) {
+    // 10 ms a byte: 2,000 bytes queued, and dropped after the first few.
+    auto [a, b] = MemoryLine::open(10ms);
+    const std::vector<std::uint8_t> queued(2000, 0xAB);
+    ASSERT_EQ(a->write(queued.data(), queued.size(), Clock::now() + 1s), IoStatus::Ok);
+    std::vector<std::uint8_t> in(2000);
+    std::size_t got = 0;
+    ASSERT_EQ(b->read(in.data(), 5, 5, Clock::now() + 1s, got), IoStatus::Ok);
+    a->discardOutput();
+    const std::uint8_t next = 0xCD;
+    ASSERT_EQ(a->write(&next, 1, Clock::now() + 1s), IoStatus::Ok);
+    ASSERT_EQ(b->read(in.data(), 1, in.size(), Clock::now() + 1s, got), IoStatus::Ok);
+    while (in[got - 1] != next)
+        ASSERT_EQ(b->read(in.data(), 1, in.size(), Clock::now() + 1s, got), IoStatus::Ok);
+    EXPECT_LT(got, 20u) << "dropped bytes still arrived";
+
+    std::thread interrupter([end = a.get()] { end->interrupt(); });
+    EXPECT_EQ(a->read(in.data(), 1, 1, Clock::now() + 60s, got), IoStatus::Hangup);
+    interrupter.join();
+    EXPECT_EQ(a->write(queued.data(), queued.size(), Clock::now() + 60s), IoStatus::Hangup);
+    a->resume();
+    EXPECT_EQ(a->write(&next, 1, Clock::now() + 1s), IoStatus::Ok);
+}
+
 TEST(MemoryLine, LineErrorsAreCountedAtTheReceivingEnd) {
     auto [a, b] = MemoryLine::open(0ns);
     ASSERT_EQ(a->writeFaulty(0x41, LineFault::Framing, Clock::now() + 1s), IoStatus::Ok);

@@ -202,6 +202,25 @@ TEST_F(Serial, AUnitKilledMidTransferEndsTheCallWithAnError) {
     EXPECT_NE(code.load(), 0);
 }
 
+TEST_F(Serial, ACancelledTransferIsDroppedByTheUnitAndTheNextExchangeWorksAtOnce) {
+    startUnit({"--speed", "1"});
+    std::vector<std::uint8_t> buffer(OVALINE_MAX_IMAGE);
+    AlignedBlock record;
+    record.block = makeBlock(1, 115200, "TR", '0', "01", buffer.data(), OVALINE_MAX_IMAGE);
+    EXPECT_EQ(cancelInDataPhase(record.block).code, OVALINE_CANCELLED);
+    EXPECT_EQ(command("QS", '1').code, 0);
+
+    const std::vector<std::uint8_t> before = camera().memory[1].jpeg;
+    // A pseudo-terminal takes some 20 kB at once, beyond recall: a picture
+    // larger than that is still crossing when the cancel comes.
+    std::vector<std::uint8_t> picture = padJpeg(testPicture(640, 480, 4), OVALINE_MAX_IMAGE);
+    record.block = makeBlock(1, 115200, "TR", '1', "02", picture.data(),
+                             static_cast<std::uint32_t>(picture.size()));
+    EXPECT_EQ(cancelInDataPhase(record.block).code, OVALINE_CANCELLED);
+    EXPECT_EQ(command("QS", '1').code, 0);
+    EXPECT_EQ(camera().memory[1].jpeg, before) << "a cancelled send replaced the slot's picture";
+}
+
 TEST_F(Serial, PortsThatAreNotSerialPortsAreNotTouched) {
     OvalineSetPortName(1, (folder.path() / "no-such-port").c_str());
     EXPECT_EQ(command("QR", '0').code, OVALINE_E_OPEN);

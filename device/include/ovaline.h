@@ -24,9 +24,11 @@
 extern "C" {
 #endif
 
-/* Result codes of OvalineTraffic. docs/protocol.md names the cause of each. */
+/* Result codes of OvalineTraffic. docs/protocol.md names the cause of each.
+ * OVALINE_CANCELLED is no failure: the exchange was ended by OvalineCancel. */
 enum OvalineResult {
     OVALINE_OK = 0,
+    OVALINE_CANCELLED = 1,
     OVALINE_E_OPEN = 100,
     OVALINE_E_WRITE = 101,
     OVALINE_E_TIMEOUT = 102,
@@ -77,9 +79,10 @@ typedef struct TrafficBlock {
 } TrafficBlock;
 #pragma pack(pop)
 
-/* Performs one exchange. Returns only when it is over, with OVALINE_OK or a
- * code 100..113; writes the same code into result and then clears busy. The
- * record is not kept after the call returns. */
+/* Performs one exchange. Returns only when it is over, with OVALINE_OK,
+ * OVALINE_CANCELLED or a code 100..113; writes the same code into result and
+ * then clears busy. The record is not kept after the call returns. A receive
+ * writes the caller's buffer only when the whole picture has arrived. */
 OVALINE_API int32_t OvalineTraffic(TrafficBlock *block);
 
 /* The same exchange, given up once `milliseconds` have passed: no attempt of
@@ -87,6 +90,14 @@ OVALINE_API int32_t OvalineTraffic(TrafficBlock *block);
  * command's answer lasts longer. A picture's data phase, once begun, runs to
  * its end. For quick probes, such as finding the rate a unit answers at. */
 OVALINE_API int32_t OvalineTrafficWithin(TrafficBlock *block, uint32_t milliseconds);
+
+/* Ends the exchange that OvalineTraffic runs on this record, from any
+ * thread, within 200 ms: OvalineTraffic then returns OVALINE_CANCELLED (or
+ * the result of an exchange that was already over), and the unit is told to
+ * drop what it was doing. A cancel that comes after the caller set busy to 1
+ * but before the call began ends the call as soon as it begins. Returns 0,
+ * or -1 when no exchange runs or is about to run on the record. */
+OVALINE_API int32_t OvalineCancel(TrafficBlock *block);
 
 /* Names the device that port n (1..4) opens: a device path, or "virtual" for
  * the built-in virtual camera. NULL or "" forgets the name, so that the

@@ -25,6 +25,12 @@ std::size_t blockCount(std::uint32_t size) {
     return (size + kBlockSize - 1) / kBlockSize;
 }
 
+std::chrono::nanoseconds dataPhaseBudget(const LinkTiming &timing, std::uint32_t size) {
+    const std::size_t blockBytes = size + blockCount(size) * kFrameOverhead;
+    const auto silentWait = 3 * timing.lineTime(kMaxFrame) + LinkTiming::kReaction;
+    return kMaxLinePasses * timing.lineTime(blockBytes) + kMaxWaitedRounds * silentWait;
+}
+
 BlockSender::BlockSender(Transport &line, FrameReader &reader, FailureWitness &witness,
                          const LinkTiming &timing, const std::uint8_t *picture, std::uint32_t size)
     : line_(line), reader_(reader), witness_(witness), timing_(timing), picture_(picture),
@@ -98,7 +104,10 @@ bool BlockSender::handle(const Frame &frame, DataResult &result, bool &finished)
         break;
     default:
         if (other_) {
-            other_(frame);
+            if (other_(frame)) {
+                result = DataResult::Abandoned;
+                finished = true;
+            }
             return false;
         }
         break;
@@ -108,6 +117,11 @@ bool BlockSender::handle(const Frame &frame, DataResult &result, bool &finished)
 }
 
 DataResult BlockSender::run() {
+    end_ = Clock::now() + dataPhaseBudget(timing_, size_);
+    return rounds();
+}
+
+DataResult BlockSender::rounds() {
     bool resendBlocks = true;
     DataResult result = DataResult::Done;
     bool finished = false;
@@ -117,6 +131,8 @@ DataResult BlockSender::run() {
             for (std::size_t i = 0; i < held_.size(); ++i) {
                 if (held_[i])
                     continue;
+                if (Clock::now() >= end_)
+                    return DataResult::Stalled;
                 if (!sendBlock(i))
                     return DataResult::WriteFailed;
                 // Take in acknowledgements as they come, without waiting.
@@ -130,7 +146,8 @@ DataResult BlockSender::run() {
         }
         if (!sendEnd())
             return DataResult::WriteFailed;
-        const TimePoint deadline = timing_.answerDeadline(line_.pendingOutput(), kStatusFrame);
+        const TimePoint deadline =
+            std::min(end_, timing_.answerDeadline(line_.pendingOutput(), kStatusFrame));
         bool roundOver = false;
         while (!roundOver) {
             Frame frame;
@@ -145,7 +162,7 @@ DataResult BlockSender::run() {
                 // The End or the status was lost: ask again with a new End.
                 witness_.sawSilence();
                 reader_.discardPartial();
-                if (++silentRounds_ >= kMaxSilentRounds)
+                if (++silentRounds_ >= kMaxSilentRounds || Clock::now() >= end_)
                     return DataResult::Stalled;
                 resendBlocks = false;
                 roundOver = true;
@@ -163,8 +180,8 @@ BlockReceiver::BlockReceiver(Transport &line, FrameReader &reader, FailureWitnes
     : line_(line), reader_(reader), witness_(witness), timing_(timing), buffer_(buffer),
       size_(size), held_(blockCount(size), false) {}
 
-TimePoint BlockReceiver::nextDeadline() {
-    return timing_.answerDeadline(line_.pendingOutput(), kMaxFrame);
+TimePoint BlockReceiver::nextDeadline() const {
+    return std::min(end_, timing_.answerDeadline(line_.pendingOutput(), kMaxFrame));
 }
 
 bool BlockReceiver::sendStatus(std::uint8_t outcome) {
@@ -178,22 +195,49 @@ bool BlockReceiver::sendStatus(std::uint8_t outcome) {
     return writeTimed(line_, timing_, encodeFrame(FrameKind::Status, 0, payload));
 }
 
+bool BlockReceiver::takeBlock(const Frame &frame, bool &news) {
+    if (frame.seq >= held_.size() || frame.payload.size() != blockLength(size_, frame.seq)) {
+        witness_.sawUnexpected();
+        return true;
+    }
+    if (refuse_ && refuse_()) {
+        news = true; // a refusal is not a stall: it has its own limit
+        const std::vector<std::uint8_t> reason{nak::kRefused};
+        return writeTimed(line_, timing_, encodeFrame(FrameKind::Nak, frame.seq, reason));
+    }
+    if (!held_[frame.seq]) {
+        std::copy(frame.payload.begin(), frame.payload.end(), buffer_ + frame.seq * kBlockSize);
+        held_[frame.seq] = true;
+        ++heldCount_;
+        heldBytes_ += static_cast<std::uint32_t>(frame.payload.size());
+        news = true;
+        witness_.progressed();
+        if (progress_)
+            progress_(heldBytes_);
+    }
+    if (!acknowledge_)
+        return true;
+    std::vector<std::uint8_t> held;
+    putBe32(held, heldBytes_);
+    return writeTimed(line_, timing_, encodeFrame(FrameKind::Ack, frame.seq, held));
+}
+
 DataResult BlockReceiver::run() {
+    end_ = Clock::now() + dataPhaseBudget(timing_, size_);
     int silentRounds = 0;
     int fruitlessRounds = 0;
-    bool newSinceStatus = false; // refusing a block counts as news: it is not a stall
+    bool newSinceStatus = false;
     TimePoint deadline = nextDeadline();
     for (;;) {
         Frame frame;
         switch (reader_.next(frame, deadline)) {
         case ReadStatus::Frame:
-            silentRounds = 0;
             break;
         case ReadStatus::Timeout:
-            // The stream stopped: tell the sender what is still missing.
+            // No news for a whole wait: tell the sender what is still missing.
             witness_.sawSilence();
             reader_.discardPartial();
-            if (++silentRounds >= kMaxSilentRounds)
+            if (++silentRounds >= kMaxSilentRounds || Clock::now() >= end_)
                 return DataResult::Stalled;
             newSinceStatus = false;
             if (!sendStatus(status::kMissing))
@@ -206,42 +250,21 @@ DataResult BlockReceiver::run() {
         }
 
         if (frame.kind == FrameKind::Data) {
-            deadline = nextDeadline();
-            if (frame.seq >= held_.size() ||
-                frame.payload.size() != blockLength(size_, frame.seq)) {
-                witness_.sawUnexpected();
-                continue;
-            }
-            if (refuse_ && refuse_()) {
-                std::vector<std::uint8_t> reason{nak::kRefused};
-                if (!writeTimed(line_, timing_, encodeFrame(FrameKind::Nak, frame.seq, reason)))
-                    return DataResult::WriteFailed;
-                newSinceStatus = true;
-                continue;
-            }
-            if (!held_[frame.seq]) {
-                std::copy(frame.payload.begin(), frame.payload.end(),
-                          buffer_ + frame.seq * kBlockSize);
-                held_[frame.seq] = true;
-                ++heldCount_;
-                heldBytes_ += static_cast<std::uint32_t>(frame.payload.size());
+            bool news = false;
+            if (!takeBlock(frame, news))
+                return DataResult::WriteFailed;
+            if (news) {
+                silentRounds = 0;
                 fruitlessRounds = 0;
                 newSinceStatus = true;
-                witness_.progressed();
-                if (progress_)
-                    progress_(heldBytes_);
-            }
-            if (acknowledge_) {
-                std::vector<std::uint8_t> held;
-                putBe32(held, heldBytes_);
-                if (!writeTimed(line_, timing_, encodeFrame(FrameKind::Ack, frame.seq, held)))
-                    return DataResult::WriteFailed;
+                deadline = nextDeadline();
             }
             continue;
         }
 
         if (frame.kind == FrameKind::End && frame.payload.size() == 8 &&
             getBe32(frame.payload.data()) == size_) {
+            silentRounds = 0;
             if (heldCount_ == held_.size()) {
                 if (crc32(buffer_, size_) == getBe32(frame.payload.data() + 4)) {
                     const bool good = !accept_ || accept_(buffer_, size_);
@@ -263,10 +286,12 @@ DataResult BlockReceiver::run() {
             continue;
         }
 
-        if (other_)
-            other_(frame);
-        else
+        if (other_) {
+            if (other_(frame))
+                return DataResult::Abandoned;
+        } else {
             witness_.sawUnexpected();
+        }
     }
 }
 

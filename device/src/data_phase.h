@@ -29,8 +29,19 @@ inline constexpr int kMaxSilentRounds = 4;
 inline constexpr int kMaxFruitlessRounds = 16;
 // Refusals of one block before the transfer is given up.
 inline constexpr int kMaxNaksPerBlock = 8;
+// Times the picture may cross the line in one transfer: once, and seven
+// more times as retransmissions.
+inline constexpr int kMaxLinePasses = 8;
+// Rounds of one transfer that may each end in a silent wait (a lost End or
+// status costs one).
+inline constexpr int kMaxWaitedRounds = 40;
 
 std::size_t blockCount(std::uint32_t size);
+
+// The longest a data phase of `size` bytes may last, whatever the peer
+// sends: the picture's blocks crossing the line kMaxLinePasses times, and
+// kMaxWaitedRounds silent waits.
+std::chrono::nanoseconds dataPhaseBudget(const LinkTiming &timing, std::uint32_t size);
 
 namespace status {
 inline constexpr std::uint8_t kComplete = 'K';
@@ -44,7 +55,8 @@ enum class DataResult {
     Refused,     // a block was refused kMaxNaksPerBlock times
     WrongData,   // the receiver rejected the whole picture
     WriteFailed, // the port would not take our bytes
-    LineGone     // the port reported a hang-up or an error
+    LineGone,    // the port reported a hang-up or an error
+    Abandoned    // a frame of the peer ended the transfer (an abort, a new command)
 };
 
 using ProgressFn = std::function<void(std::uint32_t bytes)>;
@@ -56,12 +68,14 @@ public:
 
     // Called with the byte count the receiver reports holding.
     void onProgress(ProgressFn fn) { progress_ = std::move(fn); }
-    // Frames that belong to the exchange around the data phase.
-    void onOtherFrame(std::function<void(const Frame &)> fn) { other_ = std::move(fn); }
+    // Frames that belong to the exchange around the data phase; the handler
+    // returns true when the frame ends the transfer.
+    void onOtherFrame(std::function<bool(const Frame &)> fn) { other_ = std::move(fn); }
 
     DataResult run();
 
 private:
+    DataResult rounds();
     bool sendBlock(std::size_t index);
     bool sendEnd();
     // Handles one incoming frame; returns true when it ends the round.
@@ -80,8 +94,9 @@ private:
     int fruitlessRounds_ = 0;
     bool refusedThisRound_ = false; // a refusal is not a stall: it has its own limit
     std::vector<std::uint8_t> out_;
+    TimePoint end_{}; // the end of the data phase's budget
     ProgressFn progress_;
-    std::function<void(const Frame &)> other_;
+    std::function<bool(const Frame &)> other_;
 };
 
 class BlockReceiver {
@@ -99,13 +114,17 @@ public:
     void acceptPicture(std::function<bool(const std::uint8_t *, std::size_t)> fn) {
         accept_ = std::move(fn);
     }
-    void onOtherFrame(std::function<void(const Frame &)> fn) { other_ = std::move(fn); }
+    void onOtherFrame(std::function<bool(const Frame &)> fn) { other_ = std::move(fn); }
 
     DataResult run();
 
 private:
     bool sendStatus(std::uint8_t outcome);
-    TimePoint nextDeadline();
+    // The end of the wait for the next frame that brings news. Frames
+    // without news (stray, repeated or out of range) do not move it.
+    TimePoint nextDeadline() const;
+    // Takes one Data frame; false when the answer could not be written.
+    bool takeBlock(const Frame &frame, bool &news);
 
     Transport &line_;
     FrameReader &reader_;
@@ -120,7 +139,8 @@ private:
     ProgressFn progress_;
     std::function<bool()> refuse_;
     std::function<bool(const std::uint8_t *, std::size_t)> accept_;
-    std::function<void(const Frame &)> other_;
+    std::function<bool(const Frame &)> other_;
+    TimePoint end_{}; // the end of the data phase's budget
 };
 
 } // namespace ovaline

@@ -13,13 +13,16 @@ IoStatus failureOf(int error) {
 }
 
 // Waits for the port to be ready for `events`; Ok when it is.
-IoStatus waitFor(int fd, short events, TimePoint deadline) {
-    pollfd p{fd, events, 0};
-    const int ready = ::poll(&p, 1, pollTimeout(deadline));
+IoStatus waitFor(int fd, short events, TimePoint deadline, int wakeFd) {
+    pollfd polled[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
+    const int ready = ::poll(polled, wakeFd < 0 ? 1 : 2, pollTimeout(deadline));
     if (ready < 0)
         return errno == EINTR ? IoStatus::Ok : IoStatus::Error;
     if (ready == 0)
         return Clock::now() >= deadline ? IoStatus::Timeout : IoStatus::Ok;
+    if (wakeFd >= 0 && polled[1].revents != 0)
+        return IoStatus::Hangup;
+    const pollfd &p = polled[0];
     if (p.revents & (POLLERR | POLLNVAL))
         return IoStatus::Error;
     if ((p.revents & POLLHUP) && !(p.revents & events))
@@ -37,7 +40,8 @@ int pollTimeout(TimePoint deadline) {
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
-IoStatus writeAll(int fd, const std::uint8_t *data, std::size_t size, TimePoint deadline) {
+IoStatus writeAll(int fd, const std::uint8_t *data, std::size_t size, TimePoint deadline,
+                  int wakeFd) {
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n = ::write(fd, data + done, size - done);
@@ -49,14 +53,14 @@ IoStatus writeAll(int fd, const std::uint8_t *data, std::size_t size, TimePoint 
             continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
             return failureOf(errno);
-        if (const IoStatus status = waitFor(fd, POLLOUT, deadline); status != IoStatus::Ok)
+        if (const IoStatus status = waitFor(fd, POLLOUT, deadline, wakeFd); status != IoStatus::Ok)
             return status;
     }
     return IoStatus::Ok;
 }
 
 IoStatus readAtLeast(int fd, std::uint8_t *buffer, std::size_t atLeast, std::size_t most,
-                     TimePoint deadline, std::size_t &got) {
+                     TimePoint deadline, std::size_t &got, int wakeFd) {
     got = 0;
     for (;;) {
         if (got < most) {
@@ -76,7 +80,7 @@ IoStatus readAtLeast(int fd, std::uint8_t *buffer, std::size_t atLeast, std::siz
         }
         if (got >= atLeast)
             return IoStatus::Ok;
-        if (const IoStatus status = waitFor(fd, POLLIN, deadline); status != IoStatus::Ok)
+        if (const IoStatus status = waitFor(fd, POLLIN, deadline, wakeFd); status != IoStatus::Ok)
             return status;
     }
 }

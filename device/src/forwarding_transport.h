@@ -19,6 +19,7 @@ public:
     }
     std::size_t pendingOutput() override { return inner_.pendingOutput(); }
     void discardInput() override { inner_.discardInput(); }
+    void discardOutput() override { inner_.discardOutput(); }
     std::chrono::nanoseconds byteTime() const override { return inner_.byteTime(); }
     bool hasModemLines() const override { return inner_.hasModemLines(); }
     void setRts(bool on) override { inner_.setRts(on); }

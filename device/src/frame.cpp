@@ -15,6 +15,7 @@ bool isFrameKind(std::uint8_t byte) {
     case FrameKind::Header:
     case FrameKind::Go:
     case FrameKind::Quit:
+    case FrameKind::Abort:
     case FrameKind::Ack:
     case FrameKind::Data:
     case FrameKind::End:
@@ -85,6 +86,51 @@ ReadStatus FrameReader::fill(std::size_t wanted, TimePoint deadline) {
     return ReadStatus::Frame;
 }
 
+namespace {
+
+// A pause this long in the middle of a frame means its bytes stopped coming.
+constexpr auto kStall = std::chrono::milliseconds(20);
+
+} // namespace
+
+ReadStatus FrameReader::fillFrame(std::size_t total, TimePoint deadline, bool &cut) {
+    cut = false;
+    while (available() < total) {
+        const std::size_t before = available();
+        const TimePoint pause = Clock::now() + 8 * line_.byteTime() + kStall;
+        const ReadStatus status = fill(total, std::min(deadline, pause));
+        if (status != ReadStatus::Timeout)
+            return status;
+        if (available() == before) {
+            if (const std::size_t inner = innerFrame()) {
+                skip(inner);
+                cut = true;
+                return ReadStatus::Frame;
+            }
+        }
+        if (Clock::now() >= deadline)
+            return ReadStatus::Timeout;
+    }
+    return ReadStatus::Frame;
+}
+
+std::size_t FrameReader::innerFrame() const {
+    const std::uint8_t *base = buffer_.data() + start_;
+    const std::size_t size = available();
+    for (std::size_t i = 1; i + kFrameOverhead <= size; ++i) {
+        const std::uint8_t *head = base + i;
+        if (head[0] != kStx || !isFrameKind(head[1]))
+            continue;
+        const std::size_t length = getBe16(head + 4);
+        if (length > kMaxPayload || i + length + kFrameOverhead > size)
+            continue;
+        if (head[length + kFrameOverhead - 1] == kEtx &&
+            crc16(head + 1, 5 + length) == getBe16(head + 6 + length))
+            return i;
+    }
+    return 0;
+}
+
 void FrameReader::discardPartial() {
     buffer_.clear();
     start_ = 0;
@@ -122,9 +168,14 @@ ReadStatus FrameReader::next(Frame &frame, TimePoint deadline) {
             continue;
         }
         const std::size_t total = length + kFrameOverhead;
-        status = fill(total, deadline);
+        bool cut = false;
+        status = fillFrame(total, deadline, cut);
         if (status != ReadStatus::Frame)
             return status;
+        if (cut) {
+            damage_.misplaced = true;
+            continue;
+        }
 
         head = buffer_.data() + start_;
         if (head[total - 1] != kEtx) {

@@ -29,6 +29,7 @@ enum class FrameKind : std::uint8_t {
     Data = 'D',    // a block of picture data; seq is the block number
     End = 'Z',     // sender -> receiver: end of a round; payload: size and CRC-32
     Status = 'S',  // receiver -> sender: outcome of a round
+    Abort = 'X',   // host -> unit: drop the exchange under way at once
 };
 
 // Reasons carried by a Nak frame.
@@ -72,7 +73,8 @@ enum class ReadStatus { Frame, Timeout, Hangup, Error };
 
 // Cuts frames out of the byte stream. A damaged or shifted frame is skipped
 // by searching for the next STX one byte further on, so a lost byte costs
-// only the frame it was in.
+// only the frame it was in; a frame cut short is given up as soon as a whole
+// frame follows it.
 class FrameReader {
 public:
     explicit FrameReader(Transport &line) : line_(line) {}
@@ -93,6 +95,13 @@ public:
 
 private:
     ReadStatus fill(std::size_t wanted, TimePoint deadline);
+    // Waits for the frame at the start to be `total` bytes long. When its
+    // bytes stop coming while a whole frame lies inside what came, the frame
+    // was cut short (its sender dropped its output): `cut` is set and the
+    // reader moves on to the inner frame.
+    ReadStatus fillFrame(std::size_t total, TimePoint deadline, bool &cut);
+    // Offset of the first whole frame inside the one at the start; 0 if none.
+    std::size_t innerFrame() const;
     std::size_t available() const { return buffer_.size() - start_; }
     void skip(std::size_t count);
 

@@ -15,6 +15,11 @@ bool HostSession::write(FrameKind kind, std::uint16_t seq,
     return writeTimed(line_, timing_, encodeFrame(kind, seq, payload));
 }
 
+void HostSession::abort() {
+    line_.discardOutput();
+    write(FrameKind::Abort, 0);
+}
+
 std::int32_t HostSession::handshake() {
     line_.discardInput();
     if (!line_.hasModemLines())
@@ -74,6 +79,8 @@ std::int32_t HostSession::dataFailure(DataResult result, std::int32_t silence,
         return OVALINE_E_WRITE;
     case DataResult::LineGone:
         return lineGone;
+    case DataResult::Abandoned:
+        break;
     }
     return silence;
 }
@@ -113,7 +120,9 @@ std::int32_t HostSession::receive(const std::uint8_t frame[7], std::uint8_t *buf
         return OVALINE_E_WRITE;
     witness_.progressed();
 
-    BlockReceiver receiver(line_, reader_, witness_, timing_, buffer, size);
+    // The caller's buffer takes the picture only once it is whole.
+    std::vector<std::uint8_t> picture(size);
+    BlockReceiver receiver(line_, reader_, witness_, timing_, picture.data(), size);
     receiver.onProgress(progress);
     receiver.onOtherFrame([&](const Frame &frame) {
         // Our Go was lost and the unit offers the picture again.
@@ -121,8 +130,12 @@ std::int32_t HostSession::receive(const std::uint8_t frame[7], std::uint8_t *buf
             write(FrameKind::Go, 0);
         else
             witness_.sawUnexpected();
+        return false;
     });
-    return dataFailure(receiver.run(), OVALINE_E_TIMEOUT, OVALINE_E_TIMEOUT);
+    const std::int32_t code = dataFailure(receiver.run(), OVALINE_E_TIMEOUT, OVALINE_E_TIMEOUT);
+    if (code == OVALINE_OK)
+        std::memcpy(buffer, picture.data(), size);
+    return code;
 }
 
 std::int32_t HostSession::send(const std::uint8_t frame[7], const std::uint8_t *picture,

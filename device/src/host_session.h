@@ -32,6 +32,10 @@ public:
     std::int32_t send(const std::uint8_t frame[7], const std::uint8_t *picture, std::uint32_t size,
                       const ProgressFn &progress);
 
+    // After a cancel, on a line usable again: drops what is still queued for
+    // the unit and tells it to drop the exchange.
+    void abort();
+
 private:
     std::int32_t handshake();
     // Sends the command frame until an answer of one of the kinds arrives.

@@ -25,6 +25,7 @@ struct MemoryLine::Shared {
     std::chrono::nanoseconds byteTime;
     Wire wires[2]; // wires[s] carries what side s sends
     bool closed[2] = {false, false};
+    bool interrupted[2] = {false, false};
 };
 
 namespace {
@@ -70,7 +71,7 @@ IoStatus MemoryLine::End::write(const std::uint8_t *data, std::size_t size, Time
     const auto queueTime = bt * static_cast<std::int64_t>(kOutputQueue);
     std::size_t done = 0;
     while (done < size) {
-        if (shared_->closed[1 - side_])
+        if (shared_->closed[1 - side_] || shared_->interrupted[side_])
             return IoStatus::Hangup;
         const TimePoint now = Clock::now();
         const TimePoint lineFree = std::max(now, wire.idleAt);
@@ -146,9 +147,14 @@ IoStatus MemoryLine::End::read(std::uint8_t *buffer, std::size_t atLeast, std::s
             }
             counted += left;
         }
+        // The other end is gone: wake when its last bytes are in, to report the hang-up.
+        if (wantedAt == TimePoint::max() && shared_->closed[1 - side_] && !wire.chunks.empty()) {
+            const Wire::Chunk &last = wire.chunks.back();
+            wantedAt = last.start + bt * static_cast<std::int64_t>(last.bytes.size());
+        }
         if (got >= atLeast)
             return IoStatus::Ok;
-        if (shared_->closed[1 - side_] && wire.chunks.empty())
+        if ((shared_->closed[1 - side_] && wire.chunks.empty()) || shared_->interrupted[side_])
             return IoStatus::Hangup;
         if (now >= deadline)
             return IoStatus::Timeout;
@@ -183,8 +189,41 @@ void MemoryLine::End::setRts(bool on) {
 
 bool MemoryLine::End::waitCts(TimePoint deadline) {
     std::unique_lock lock(shared_->mutex);
-    return shared_->changed.wait_until(lock, deadline,
-                                       [&] { return shared_->wires[1 - side_].rts; });
+    return shared_->changed.wait_until(lock, deadline, [&] {
+        return shared_->wires[1 - side_].rts || shared_->interrupted[side_];
+    }) && !shared_->interrupted[side_];
+}
+
+void MemoryLine::End::discardOutput() {
+    std::lock_guard lock(shared_->mutex);
+    Wire &wire = shared_->wires[side_];
+    const TimePoint now = Clock::now();
+    const auto bt = shared_->byteTime;
+    // Keep what is already on its way; later bytes never leave.
+    for (auto chunk = wire.chunks.begin(); chunk != wire.chunks.end(); ++chunk) {
+        if (bt.count() == 0 ||
+            now >= chunk->start + bt * static_cast<std::int64_t>(chunk->bytes.size()))
+            continue;
+        const std::size_t arrived =
+            now < chunk->start ? 0 : static_cast<std::size_t>((now - chunk->start) / bt);
+        chunk->bytes.resize(std::max(arrived, chunk->taken));
+        wire.chunks.erase(chunk->bytes.size() > chunk->taken ? std::next(chunk) : chunk,
+                          wire.chunks.end());
+        break;
+    }
+    wire.idleAt = std::min(wire.idleAt, now);
+    shared_->changed.notify_all();
+}
+
+void MemoryLine::End::interrupt() {
+    std::lock_guard lock(shared_->mutex);
+    shared_->interrupted[side_] = true;
+    shared_->changed.notify_all();
+}
+
+void MemoryLine::End::resume() {
+    std::lock_guard lock(shared_->mutex);
+    shared_->interrupted[side_] = false;
 }
 
 LineErrors MemoryLine::End::lineErrors() {

@@ -41,11 +41,17 @@ public:
                   std::size_t &got) override;
     std::size_t pendingOutput() override;
     void discardInput() override;
+    void discardOutput() override;
     std::chrono::nanoseconds byteTime() const override;
     bool hasModemLines() const override { return true; }
     void setRts(bool on) override;
     bool waitCts(TimePoint deadline) override;
     LineErrors lineErrors() override;
+
+    // From any thread: the wait under way at this end, and every later one,
+    // ends at once as if the line had hung up, until resume().
+    void interrupt();
+    void resume();
 
     // Sends one byte that the other end receives with the given line error.
     IoStatus writeFaulty(std::uint8_t byte, LineFault fault, TimePoint deadline);

@@ -13,6 +13,12 @@ class OpenLine {
 public:
     virtual ~OpenLine() = default;
     virtual Transport &transport() = 0;
+
+    // From any thread: every wait on the line, under way or to come, ends at
+    // once as if the line had hung up, until resume() (on the exchange's own
+    // thread) makes it usable again.
+    virtual void interrupt() = 0;
+    virtual void resume() = 0;
 };
 
 // Opens port 1..4 at the given rate. On failure returns nullptr and sets

@@ -17,9 +17,9 @@
 #endif
 
 namespace ovaline {
-
-SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines)
-    : fd_(fd), byteTime_(byteTime), modemLines_(modemLines) {}
+SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines,
+                       const int wake[2])
+    : fd_(fd), wake_{wake[0], wake[1]}, byteTime_(byteTime), modemLines_(modemLines) {}
 
 std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint32_t baud,
                                              std::int32_t &code) {
@@ -59,9 +59,14 @@ std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint3
         code = OVALINE_E_SETUP;
         return nullptr;
     }
+    int wake[2];
+    if (::pipe2(wake, O_NONBLOCK | O_CLOEXEC) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
     code = OVALINE_OK;
     const auto byteTime = std::chrono::nanoseconds(10'000'000'000LL / baud);
-    return std::unique_ptr<SerialPort>(new SerialPort(fd, byteTime, modemLines));
+    return std::unique_ptr<SerialPort>(new SerialPort(fd, byteTime, modemLines, wake));
 }
 
 SerialPort::~SerialPort() {
@@ -75,10 +80,27 @@ SerialPort::~SerialPort() {
     if (modemLines_)
         setRts(false);
     ::close(fd_);
+    ::close(wake_[0]);
+    ::close(wake_[1]);
+}
+
+void SerialPort::interrupt() {
+    interrupted_ = true;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(wake_[1], &byte, 1);
+}
+
+void SerialPort::resume() {
+    char bytes[16];
+    while (::read(wake_[0], bytes, sizeof bytes) > 0) {
+    }
+    interrupted_ = false;
 }
 
 IoStatus SerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
-    const IoStatus status = writeAll(fd_, data, size, deadline);
+    if (interrupted_)
+        return IoStatus::Hangup;
+    const IoStatus status = writeAll(fd_, data, size, deadline, wake_[0]);
     if (status == IoStatus::Ok)
         lineFreeAt_ =
             std::max(lineFreeAt_, Clock::now()) + byteTime_ * static_cast<std::int64_t>(size);
@@ -87,7 +109,10 @@ IoStatus SerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint
 
 IoStatus SerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most,
                           TimePoint deadline, std::size_t &got) {
-    return readAtLeast(fd_, buffer, atLeast, most, deadline, got);
+    got = 0;
+    if (interrupted_)
+        return IoStatus::Hangup;
+    return readAtLeast(fd_, buffer, atLeast, most, deadline, got, wake_[0]);
 }
 
 std::size_t SerialPort::pendingOutput() {
@@ -104,6 +129,11 @@ void SerialPort::discardInput() {
     ::tcflush(fd_, TCIFLUSH);
 }
 
+void SerialPort::discardOutput() {
+    ::tcflush(fd_, TCOFLUSH);
+    lineFreeAt_ = Clock::now();
+}
+
 void SerialPort::setRts(bool on) {
     int rts = TIOCM_RTS;
     ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &rts);
@@ -116,7 +146,7 @@ bool SerialPort::waitCts(TimePoint deadline) {
             return false;
         if (lines & TIOCM_CTS)
             return true;
-        if (Clock::now() >= deadline)
+        if (interrupted_ || Clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }

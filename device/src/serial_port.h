@@ -6,6 +6,7 @@
 #include "open_line.h"
 #include "transport.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,12 +22,15 @@ public:
     ~SerialPort() override;
 
     Transport &transport() override { return *this; }
+    void interrupt() override;
+    void resume() override;
 
     IoStatus write(const std::uint8_t *data, std::size_t size, TimePoint deadline) override;
     IoStatus read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most, TimePoint deadline,
                   std::size_t &got) override;
     std::size_t pendingOutput() override;
     void discardInput() override;
+    void discardOutput() override;
     std::chrono::nanoseconds byteTime() const override { return byteTime_; }
     bool hasModemLines() const override { return modemLines_; }
     void setRts(bool on) override;
@@ -34,9 +38,12 @@ public:
     LineErrors lineErrors() override;
 
 private:
-    SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines);
+    SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines, const int wake[2]);
 
     int fd_;
+    // A byte in this pipe wakes every wait of the exchange: interrupt().
+    int wake_[2];
+    std::atomic<bool> interrupted_{false};
     std::chrono::nanoseconds byteTime_;
     bool modemLines_;
     // When the bytes written so far have all crossed the line at its rate. A

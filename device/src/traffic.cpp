@@ -5,6 +5,7 @@
 #include "open_line.h"
 #include "port_names.h"
 #include "request.h"
+#include "running_exchanges.h"
 
 #include <algorithm>
 #include <new>
@@ -22,17 +23,7 @@ void publishProgress(TrafficBlock *block, std::uint32_t bytes) {
     __atomic_store_n(field(block, offsetof(TrafficBlock, progress)), bytes, __ATOMIC_RELEASE);
 }
 
-std::int32_t perform(TrafficBlock *block, TimePoint limit) {
-    Request request;
-    if (const std::int32_t code = readRequest(*block, request))
-        return code;
-    std::int32_t code = OVALINE_OK;
-    const auto line = openPort(request.port, request.baud, code);
-    if (!line)
-        return code;
-
-    HostSession session(line->transport());
-    session.setLimit(limit);
+std::int32_t exchange(HostSession &session, const Request &request, TrafficBlock *block) {
     std::uint32_t shown = 0;
     const ProgressFn progress = [block, &shown](std::uint32_t bytes) {
         // Progress only ever rises, even when blocks are fetched again.
@@ -52,6 +43,37 @@ std::int32_t perform(TrafficBlock *block, TimePoint limit) {
         break;
     }
     return session.command(request.frame, request.data, request.length);
+}
+
+std::int32_t perform(TrafficBlock *block, TimePoint limit) {
+    RunningExchange running(block);
+    Request request;
+    if (const std::int32_t code = readRequest(*block, request))
+        return code;
+    if (running.cancelled())
+        return OVALINE_CANCELLED;
+    std::int32_t code = OVALINE_OK;
+    const auto line = openPort(request.port, request.baud, code);
+    if (!line)
+        return code;
+
+    HostSession session(line->transport());
+    session.setLimit(limit);
+    {
+        // Detached on every way out, before the line closes.
+        running.attach(*line);
+        const struct Attached {
+            RunningExchange &running;
+            ~Attached() { running.detach(); }
+        } attached{running};
+        code = exchange(session, request, block);
+    }
+    // An exchange that was over before the cancel took hold keeps its result.
+    if (code == OVALINE_OK || !running.cancelled())
+        return code;
+    line->resume();
+    session.abort();
+    return OVALINE_CANCELLED;
 }
 
 std::int32_t traffic(TrafficBlock *block, TimePoint limit) {
@@ -81,6 +103,12 @@ extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
 extern "C" OVALINE_API std::int32_t OvalineTrafficWithin(TrafficBlock *block,
                                                          std::uint32_t milliseconds) {
     return traffic(block, Clock::now() + std::chrono::milliseconds(milliseconds));
+}
+
+extern "C" OVALINE_API std::int32_t OvalineCancel(TrafficBlock *block) {
+    if (block == nullptr)
+        return -1;
+    return ovaline::cancelExchange(block) ? 0 : -1;
 }
 
 extern "C" OVALINE_API std::int32_t OvalineSetPortName(std::int32_t port, const char *name) {

@@ -46,6 +46,10 @@ public:
     // Drops whatever arrived but has not been read.
     virtual void discardInput() = 0;
 
+    // Drops what was written but has not yet gone out on the line. A line
+    // that queues nothing keeps this default.
+    virtual void discardOutput() {}
+
     // Duration of one byte (start, eight data bits, stop) at the line's rate.
     virtual std::chrono::nanoseconds byteTime() const = 0;
 

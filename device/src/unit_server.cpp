@@ -38,14 +38,19 @@ void UnitServer::serve(const std::function<bool()> &stop, std::chrono::milliseco
     line_.setRts(!faults_.noCts);
     while (!stopping_ && !stop()) {
         Frame frame;
-        switch (reader_.next(frame, Clock::now() + poll)) {
-        case ReadStatus::Frame:
-            break;
-        case ReadStatus::Timeout:
-            continue;
-        case ReadStatus::Hangup:
-        case ReadStatus::Error:
-            return;
+        if (pending_) {
+            frame = std::move(*pending_);
+            pending_.reset();
+        } else {
+            switch (reader_.next(frame, Clock::now() + poll)) {
+            case ReadStatus::Frame:
+                break;
+            case ReadStatus::Timeout:
+                continue;
+            case ReadStatus::Hangup:
+            case ReadStatus::Error:
+                return;
+            }
         }
         if (faults_.silent)
             continue;
@@ -88,7 +93,7 @@ void UnitServer::handleCommand(const Frame &frame) {
         if (p[3] == '0')
             sendPicture(slot, length, frame);
         else
-            takePicture(slot, length);
+            takePicture(slot, length, frame);
         return;
     }
     if (faults_.old && isFingerprintQuery(static_cast<char>(p[1]), static_cast<char>(p[2]))) {
@@ -102,6 +107,19 @@ void UnitServer::handleCommand(const Frame &frame) {
         answer(FrameKind::Nak, frame.seq, {nak::kLength});
     else
         answer(FrameKind::Reply, frame.seq, result.reply);
+}
+
+bool UnitServer::endsTransfer(const Frame &frame, const Frame &command) {
+    if (frame.kind == FrameKind::Abort) {
+        line_.discardOutput();
+        return true;
+    }
+    // A command asked again keeps its payload and counts its attempts.
+    if (frame.kind != FrameKind::Command || (frame.seq != 0 && frame.payload == command.payload))
+        return false;
+    line_.discardOutput();
+    pending_ = frame;
+    return true;
 }
 
 void UnitServer::sendPicture(int slot, std::uint32_t capacity, const Frame &command) {
@@ -134,7 +152,7 @@ void UnitServer::sendPicture(int slot, std::uint32_t capacity, const Frame &comm
             }
             if (status == ReadStatus::Timeout)
                 break;
-            if (frame.kind == FrameKind::Quit)
+            if (frame.kind == FrameKind::Quit || endsTransfer(frame, command))
                 return;
             if (frame.kind == FrameKind::Command)
                 break; // the host asked again: offer again
@@ -144,7 +162,7 @@ void UnitServer::sendPicture(int slot, std::uint32_t capacity, const Frame &comm
                 dataPhase_();
             FailureWitness witness(line_, reader_);
             BlockSender sender(line_, reader_, witness, timing, picture.bytes.data(), size);
-            sender.onOtherFrame([&](const Frame &) {});
+            sender.onOtherFrame([&](const Frame &other) { return endsTransfer(other, command); });
             if (sender.run() == DataResult::LineGone)
                 stopping_ = true;
             return;
@@ -152,7 +170,7 @@ void UnitServer::sendPicture(int slot, std::uint32_t capacity, const Frame &comm
     }
 }
 
-void UnitServer::takePicture(int slot, std::uint32_t size) {
+void UnitServer::takePicture(int slot, std::uint32_t size, const Frame &command) {
     if (size == 0 || size > kMaxPicture) {
         answer(FrameKind::Nak, 0, {nak::kLength});
         return;
@@ -176,9 +194,12 @@ void UnitServer::takePicture(int slot, std::uint32_t size) {
     receiver.acceptPicture(
         [this](const std::uint8_t *data, std::size_t n) { return model_.acceptPicture(data, n); });
     receiver.onOtherFrame([&](const Frame &frame) {
+        if (endsTransfer(frame, command))
+            return true;
         // The host did not hear that we are ready and asks again.
         if (frame.kind == FrameKind::Command)
             answer(FrameKind::Ack, frame.seq, zero);
+        return false;
     });
     switch (receiver.run()) {
     case DataResult::Done:

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace ovaline {
@@ -62,7 +63,11 @@ public:
 private:
     void handleCommand(const Frame &frame);
     void sendPicture(int slot, std::uint32_t capacity, const Frame &command);
-    void takePicture(int slot, std::uint32_t size);
+    void takePicture(int slot, std::uint32_t size, const Frame &command);
+    // During the transfer that `command` began: true when `frame` ends it,
+    // an abort or a command that is not the same one asked again (the host
+    // gave the transfer up). A new command is kept, to be served next.
+    bool endsTransfer(const Frame &frame, const Frame &command);
     bool answer(FrameKind kind, std::uint16_t seq, const std::vector<std::uint8_t> &payload = {});
     bool refuseNext();
     // The host may change the line's rate between exchanges: time each anew.
@@ -73,6 +78,7 @@ private:
     UnitFaults faults_;
     FrameReader reader_;
     std::function<void()> dataPhase_;
+    std::optional<Frame> pending_; // a command that ended a transfer
     // The last picture taken whole, to answer a repeated End after our
     // "complete" status was lost.
     std::uint32_t lastSize_ = 0;

@@ -169,6 +169,34 @@ TEST_F(MemoryView, EscDuringASlotStopsTheReceiveAfterIt) {
     EXPECT_EQ(statusText(), QStringLiteral("READY"));
 }
 
+TEST_F(MemoryView, ASecondEscGivesUpThePictureUnderWayAndTheSlotKeepsItsEarlierOne) {
+    receive();
+    const std::vector<std::uint8_t> earlier = slotBytes(0);
+    ASSERT_FALSE(earlier.empty());
+    env.set("OVALINE_VIRTUAL_SPEED", "1"); // a slot takes about a minute at 9,600 bit/s
+    int released = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!app().m_bBusy || released == 2 ||
+            statusText() != (released == 0 ? QStringLiteral("Now receiving, [ESC]is Stop")
+                                           : QStringLiteral("Now Stoped")))
+            return;
+        ++released;
+        QTest::keyPress(frame().windowHandle(), Qt::Key_Escape);
+        QTest::keyRelease(frame().windowHandle(), Qt::Key_Escape);
+    });
+    watch.start(20);
+    receive();
+    watch.stop();
+    EXPECT_EQ(released, 2);
+    EXPECT_EQ(view().ThumbShown()[0], 1) << "the slot shows its earlier picture";
+    EXPECT_EQ(slotBytes(0), earlier);
+    EXPECT_EQ(view().ThumbShown()[1], 0) << "no further slot is received";
+    EXPECT_EQ(statusText(), QStringLiteral("READY"));
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+    EXPECT_TRUE(frame().isEnabled());
+}
+
 TEST_F(MemoryView, ProgressStartsAtZeroRisesThenEndsWithHundredAndZero) {
     env.set("OVALINE_VIRTUAL_SPEED", "20");
     ProgressLog log;

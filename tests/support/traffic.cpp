@@ -6,7 +6,9 @@
 
 #include <turbojpeg.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 namespace ovaline::test {
 
@@ -61,6 +63,26 @@ TransferResult receiveSlot(int slot, std::uint32_t port, std::uint32_t baud,
     buffer.resize(result.code == 0 ? result.progress : 0);
     result.bytes = std::move(buffer);
     return result;
+}
+
+CancelOutcome cancelInDataPhase(TrafficBlock &record) {
+    using Clock = std::chrono::steady_clock;
+    CancelOutcome outcome;
+    std::atomic<Clock::time_point> returned{};
+    std::thread worker([&] {
+        outcome.code = OvalineTraffic(&record);
+        returned = Clock::now();
+    });
+    const auto deadline = Clock::now() + std::chrono::seconds(60);
+    while (OvalineLoadProgress(&record) == 0 && OvalineLoadBusy(&record) != 0 &&
+           Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto cancelled = Clock::now();
+    OvalineCancel(&record);
+    worker.join();
+    outcome.returned = returned.load();
+    outcome.latency = outcome.returned - cancelled;
+    return outcome;
 }
 
 TransferResult sendSlot(int slot, const std::vector<std::uint8_t> &picture, std::uint32_t port,

@@ -3,6 +3,7 @@
 
 #include "ovaline.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,6 +37,16 @@ TransferResult receiveSlot(int slot, std::uint32_t port = 1, std::uint32_t baud 
                            std::uint32_t capacity = OVALINE_MAX_IMAGE);
 TransferResult sendSlot(int slot, const std::vector<std::uint8_t> &picture, std::uint32_t port = 1,
                         std::uint32_t baud = 115200);
+
+struct CancelOutcome {
+    std::int32_t code = -1;
+    std::chrono::nanoseconds latency{}; // from OvalineCancel to the end of the call
+    std::chrono::steady_clock::time_point returned{};
+};
+
+// Runs the exchange of `record` on a worker thread and cancels it from this
+// thread once its progress shows picture bytes moving.
+CancelOutcome cancelInDataPhase(TrafficBlock &record);
 
 // A valid JPEG of the given size, for sends.
 std::vector<std::uint8_t> testPicture(int width, int height, int seed);

@@ -1,0 +1,60 @@
+#include "running_exchanges.h"
+
+#include <mutex>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace ovaline {
+namespace {
+
+std::mutex registryMutex;
+std::unordered_map<const TrafficBlock *, RunningExchange *> running;
+// Records cancelled while their call was still to begin.
+std::unordered_set<const TrafficBlock *> cancelledEarly;
+
+} // namespace
+
+RunningExchange::RunningExchange(const TrafficBlock *block) : block_(block) {
+    std::lock_guard lock(registryMutex);
+    running[block] = this;
+    cancelled_ = cancelledEarly.erase(block) > 0;
+}
+
+RunningExchange::~RunningExchange() {
+    std::lock_guard lock(registryMutex);
+    if (const auto it = running.find(block_); it != running.end() && it->second == this)
+        running.erase(it);
+}
+
+void RunningExchange::attach(OpenLine &line) {
+    std::lock_guard lock(registryMutex);
+    line_ = &line;
+    if (cancelled_)
+        line.interrupt();
+}
+
+void RunningExchange::detach() {
+    std::lock_guard lock(registryMutex);
+    line_ = nullptr;
+}
+
+bool RunningExchange::cancelled() const {
+    std::lock_guard lock(registryMutex);
+    return cancelled_;
+}
+
+bool cancelExchange(const TrafficBlock *block) {
+    std::lock_guard lock(registryMutex);
+    if (const auto it = running.find(block); it != running.end()) {
+        it->second->cancelled_ = true;
+        if (it->second->line_)
+            it->second->line_->interrupt();
+        return true;
+    }
+    if (OvalineLoadBusy(block) == 0)
+        return false;
+    cancelledEarly.insert(block);
+    return true;
+}
+
+} // namespace ovaline
