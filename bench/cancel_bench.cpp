@@ -5,6 +5,7 @@
 //   camera_ready_after_cancel_ms from that return to the end of a
 //                                successful "QS" exchange
 #include "jpeg_padding.h"
+#include "median.h"
 #include "ovaline.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
@@ -15,15 +16,12 @@
 #include <cstdio>
 #include <vector>
 
+using ovaline::test::median;
+
 namespace {
 
 using namespace ovaline;
 using Ms = std::chrono::duration<double, std::milli>;
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 

@@ -9,6 +9,7 @@
 //                                timer on the user-interface thread during
 //                                the loader's passes
 #include "jpeg_codec.h"
+#include "median.h"
 #include "picture.h"
 #include "temp_dir.h"
 #include "thumb_loader.h"
@@ -24,6 +25,8 @@
 #include <chrono>
 #include <cstdio>
 #include <vector>
+
+using ovaline::test::median;
 
 namespace {
 
@@ -110,11 +113,6 @@ bool throughReader(const QString &dir, const QStringList &names) {
             return false;
     }
     return true;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

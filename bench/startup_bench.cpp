@@ -11,6 +11,7 @@
 // Each start is a fresh process: this program runs itself with --child. The
 // virtual line runs 1000 times faster than real time, so that the figure
 // measures the program rather than the serial line.
+#include "median.h"
 #include "ovaline_app.h"
 #include "temp_dir.h"
 
@@ -47,6 +48,8 @@ extern char **environ;
 static void initResources() {
     Q_INIT_RESOURCE(ovaline);
 }
+
+using ovaline::test::median;
 
 namespace {
 
@@ -199,11 +202,6 @@ double timeStart(const char *self, const char *mode, const char *profile) {
     }
     ::close(fds[0]);
     return seconds;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // the faster.
 #include "clead1.h"
 #include "jpeg_codec.h"
+#include "median.h"
 #include "picture.h"
 #include "temp_dir.h"
 #include "thumbnail_size.h"
@@ -20,6 +21,8 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
+
+using ovaline::test::median;
 
 namespace {
 
@@ -90,11 +93,6 @@ bool throughReader(const std::vector<QString> &paths) {
         }
     }
     return true;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
