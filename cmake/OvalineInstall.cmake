@@ -18,6 +18,7 @@ install(TARGETS ovaline
 install(TARGETS ovaline
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_ONLY)
 install(FILES ${PROJECT_SOURCE_DIR}/device/include/ovaline.h
+              ${PROJECT_SOURCE_DIR}/device/include/ovaline_fingerprint.h
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
 # The pkg-config file names the prefix the tree is installed under, which

@@ -55,6 +55,7 @@ done
 # A C program against the installed header and library, through pkg-config.
 cat >"$prefix/probe.c" <<'PROGRAM'
 #include <ovaline.h>
+#include <ovaline_fingerprint.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -64,6 +65,9 @@ int main(void) {
         return 1;
     if (OvalineGetPortName(2, name, sizeof name) != 7 || strcmp(name, "virtual") != 0)
         return 2;
+    /* The standard CRC-32 check value. */
+    if (OvalineCrc32("123456789", 9) != 0xCBF43926u)
+        return 4;
     puts(OvalineResultText(OVALINE_E_OPEN));
     return sizeof(TrafficBlock) == 55 || sizeof(TrafficBlock) == 63 ? 0 : 3;
 }
