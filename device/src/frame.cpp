@@ -107,6 +107,12 @@ ReadStatus FrameReader::fillFrame(std::size_t total, TimePoint deadline, bool &c
                 cut = true;
                 return ReadStatus::Frame;
             }
+            // Silent through a whole pause: wait for the next byte up to the
+            // deadline, then look again in short pauses.
+            const ReadStatus more = fill(available() + 1, deadline);
+            if (more != ReadStatus::Frame)
+                return more;
+            continue;
         }
         if (Clock::now() >= deadline)
             return ReadStatus::Timeout;
