@@ -8,9 +8,8 @@
 //   folder_load_ui_stall_ms      the longest gap between two ticks of a 5 ms
 //                                timer on the user-interface thread during
 //                                the loader's passes
-#include "jpeg_codec.h"
+#include "camera_pictures.h"
 #include "median.h"
-#include "picture.h"
 #include "temp_dir.h"
 #include "thumb_loader.h"
 #include "thumbnail_size.h"
@@ -30,44 +29,11 @@ using ovaline::test::median;
 
 namespace {
 
-using namespace ovaline::emu;
+using ovaline::bench::kPictureHeight;
+using ovaline::bench::kPictureWidth;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kWidth = 736;
-constexpr int kHeight = 480;
 constexpr int kRounds = 15;
-
-std::vector<CameraView> views() {
-    std::vector<CameraView> all(7);
-    all[1].zoom = 2.0;
-    all[2].focus_error = 0.5;
-    all[3].monochrome = true;
-    all[4].negative = true;
-    all[5].lamp = Lamp::Upper;
-    all[5].iris = 0.7;
-    all[6].pointer = true;
-    all[6].twice = true;
-    return all;
-}
-
-// 5 scenes x 7 views = 35 files; an empty list when one cannot be written.
-QStringList writePictures(const QString &dir) {
-    QStringList names;
-    for (Scene scene : {Scene::Stage, Scene::Lesson, Scene::Chart, Scene::Map, Scene::Notice}) {
-        for (const CameraView &view : views()) {
-            const std::vector<std::uint8_t> jpeg =
-                encodeJpeg(renderScene(scene, view, kWidth, kHeight), 65535);
-            const QString name = QStringLiteral("P%1.JPG").arg(names.size(), 2, 10, QChar(u'0'));
-            QFile file(dir + u'/' + name);
-            if (jpeg.empty() || !file.open(QIODevice::WriteOnly) ||
-                file.write(reinterpret_cast<const char *>(jpeg.data()), qint64(jpeg.size())) !=
-                    qint64(jpeg.size()))
-                return {};
-            names << name;
-        }
-    }
-    return names;
-}
 
 struct Pass {
     bool good = false;
@@ -92,7 +58,7 @@ Pass throughLoader(const QString &dir, const QStringList &names) {
     const Clock::time_point start = Clock::now();
     last = start;
     loader.start(
-        dir, names, QSize(kWidth, kHeight), 35,
+        dir, names, QSize(kPictureWidth, kPictureHeight), 35,
         [&](int, const QImage &thumb) { thumbs += thumb.size() == QSize(60, 39); },
         [&] { loop.quit(); });
     loop.exec();
@@ -105,7 +71,7 @@ bool throughReader(const QString &dir, const QStringList &names) {
     for (const QString &name : names) {
         QImageReader reader(dir + u'/' + name);
         const QSize size = reader.size();
-        if (size != QSize(kWidth, kHeight))
+        if (size != QSize(kPictureWidth, kPictureHeight))
             return false;
         const QSize target = ovaline::folder::thumbnailSize(size.width(), size.height());
         reader.setScaledSize(target);
@@ -121,7 +87,7 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const ovaline::test::TempDir temp;
     const QString dir = QString::fromStdString(temp.str());
-    const QStringList names = writePictures(dir);
+    const QStringList names = ovaline::bench::writeCameraPictures(dir);
     if (names.isEmpty()) {
         std::fprintf(stderr, "folder_load_bench: the pictures could not be written\n");
         return 1;

@@ -3,10 +3,9 @@
 // QImageReader with a scaled size takes over the time CLead1 takes, measured
 // in alternating rounds of the same run (median of each). Above 1, CLead1 is
 // the faster.
+#include "camera_pictures.h"
 #include "clead1.h"
-#include "jpeg_codec.h"
 #include "median.h"
-#include "picture.h"
 #include "temp_dir.h"
 #include "thumbnail_size.h"
 
@@ -26,46 +25,7 @@ using ovaline::test::median;
 
 namespace {
 
-using namespace ovaline::emu;
-
-constexpr int kWidth = 736;
-constexpr int kHeight = 480;
-constexpr std::size_t kSlotLimit = 65535;
 constexpr int kRounds = 21;
-
-std::vector<CameraView> views() {
-    std::vector<CameraView> all(7);
-    all[1].zoom = 2.0;
-    all[2].focus_error = 0.5;
-    all[3].monochrome = true;
-    all[4].negative = true;
-    all[5].lamp = Lamp::Upper;
-    all[5].iris = 0.7;
-    all[6].pointer = true;
-    all[6].twice = true;
-    return all;
-}
-
-// 5 scenes x 7 views = 35 files; an empty list when one cannot be written.
-std::vector<QString> writePictures(const ovaline::test::TempDir &dir) {
-    std::vector<QString> paths;
-    for (Scene scene : {Scene::Stage, Scene::Lesson, Scene::Chart, Scene::Map, Scene::Notice}) {
-        for (const CameraView &view : views()) {
-            const std::vector<std::uint8_t> jpeg =
-                encodeJpeg(renderScene(scene, view, kWidth, kHeight), kSlotLimit);
-            const QString path =
-                QString::fromStdString(dir.str()) + QStringLiteral("/P%1.JPG").arg(paths.size());
-            QFile file(path);
-            if (jpeg.empty() || !file.open(QIODevice::WriteOnly) ||
-                file.write(reinterpret_cast<const char *>(jpeg.data()), qint64(jpeg.size())) !=
-                    qint64(jpeg.size())) {
-                return {};
-            }
-            paths.push_back(path);
-        }
-    }
-    return paths;
-}
 
 // The loads and thumbnails of the thumbnail view's load pass.
 bool throughLead(const std::vector<QString> &paths) {
@@ -100,7 +60,10 @@ bool throughReader(const std::vector<QString> &paths) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const ovaline::test::TempDir dir;
-    const std::vector<QString> paths = writePictures(dir);
+    const QString folder = QString::fromStdString(dir.str());
+    std::vector<QString> paths;
+    for (const QString &name : ovaline::bench::writeCameraPictures(folder))
+        paths.push_back(folder + u'/' + name);
     if (paths.empty()) {
         std::fprintf(stderr, "thumbs_vs_qimagereader: the pictures could not be written\n");
         return 1;
