@@ -2,9 +2,9 @@
 //   rereceive_unchanged_s  wall time of the program's second whole-memory
 //                          Receive of the four first-start pictures at
 //                          9,600 bit/s on the virtual line in real time
-#include "message_box.h"
 #include "ovaline_app.h"
 #include "ovaline_doc.h"
+#include "program_on_virtual_camera.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
 
@@ -30,25 +30,11 @@ int main(int argc, char **argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     test::TempDir folder;
     test::ScopedEnv env;
-    env.set("OVALINE_VIRTUAL_DIR", (folder.path() / "camera").string())
-        .set("OVALINE_VIRTUAL_SPEED", "1000")
-        .unset("OVALINE_VIRTUAL_FAULTS")
-        .unset("OVALINE_VIRTUAL_MODEL");
+    bench::setVirtualCameraEnvironment(env, folder.path());
     app::COvalineApp application(argc, argv);
-    bool failed = false;
-    app::setMessageBoxHandler([&failed](const app::MessageBoxRequest &request) {
-        std::fprintf(stderr, "rereceive_bench: %s\n", qPrintable(request.text));
-        failed = true;
-        return QMessageBox::Ok;
-    });
-    const QString profile = QString::fromStdString((folder.path() / "Ovaline.ini").string());
-    if (!application.InitInstance({QStringLiteral("ovaline"), QStringLiteral("--virtual"),
-                                   QStringLiteral("--nosplash"), QStringLiteral("--profile"),
-                                   profile}))
+    int messages = 0;
+    if (!bench::startOnVirtualCamera(application, folder.path(), "rereceive_bench", messages))
         return 1;
-    QEventLoop idle;
-    QObject::connect(&application, &app::COvalineApp::FirstIdleDone, &idle, &QEventLoop::quit);
-    idle.exec();
     application.m_nBaudIndex = 2; // 9,600 bit/s
     receiveAll(application);      // the first Receive, on a line sped up
 
@@ -59,7 +45,7 @@ int main(int argc, char **argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const bool allHeld = application.GetDocument()->GetSlotSize(3) > 0;
     application.ExitInstance();
-    if (failed || !allHeld) {
+    if (messages > 0 || !allHeld) {
         std::fprintf(stderr, "rereceive_bench: the receive failed\n");
         return 1;
     }

@@ -4,10 +4,10 @@
 //                                 bit/s on the virtual line in real time,
 //                                 over the receive's wall time
 #include "jpeg_padding.h"
-#include "message_box.h"
 #include "ovaline_app.h"
 #include "ovaline_doc.h"
 #include "ovaline_view.h"
+#include "program_on_virtual_camera.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
 #include "traffic.h"
@@ -33,25 +33,11 @@ int main(int argc, char **argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     test::TempDir folder;
     test::ScopedEnv env;
-    env.set("OVALINE_VIRTUAL_DIR", (folder.path() / "camera").string())
-        .set("OVALINE_VIRTUAL_SPEED", "1000")
-        .unset("OVALINE_VIRTUAL_FAULTS")
-        .unset("OVALINE_VIRTUAL_MODEL");
+    bench::setVirtualCameraEnvironment(env, folder.path());
     app::COvalineApp application(argc, argv);
-    // A message would wait for a user: print it instead.
-    app::setMessageBoxHandler([](const app::MessageBoxRequest &request) {
-        std::fprintf(stderr, "transfer_ui_bench: %s\n", qPrintable(request.text));
-        return QMessageBox::Ok;
-    });
-    const QString profile = QString::fromStdString((folder.path() / "Ovaline.ini").string());
-    if (!application.InitInstance({QStringLiteral("ovaline"), QStringLiteral("--virtual"),
-                                   QStringLiteral("--nosplash"), QStringLiteral("--profile"),
-                                   profile}))
+    int messages = 0;
+    if (!bench::startOnVirtualCamera(application, folder.path(), "transfer_ui_bench", messages))
         return 1;
-    // The connection check of the first idle moment comes first.
-    QEventLoop idle;
-    QObject::connect(&application, &app::COvalineApp::FirstIdleDone, &idle, &QEventLoop::quit);
-    idle.exec();
     const auto picture = test::padJpeg(test::testPicture(640, 480, 4), OVALINE_MAX_IMAGE);
     if (test::sendSlot(5, picture).code != 0) {
         std::fprintf(stderr, "transfer_ui_bench: could not fill the slot\n");
