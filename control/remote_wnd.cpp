@@ -374,10 +374,13 @@ void CRemoteWnd::paintEvent(QPaintEvent *) {
     painter.drawImage(QPoint(0, 0), m_panel);
     const auto shown = indicatorsFor(*this);
     for (int role = 0; role < kIndicatorCount; ++role) {
-        const QImage image = loadMappedImage(controlImagePath(shown[role].image), palette());
+        auto image = m_indicatorImages.find(shown[role].image);
+        if (image == m_indicatorImages.end())
+            image = m_indicatorImages.insert(
+                shown[role].image, loadMappedImage(controlImagePath(shown[role].image), palette()));
         const QPoint at(shown[role].x, shown[role].y);
-        painter.drawImage(at, image);
-        m_rcIndicator[role] = QRect(at, image.size());
+        painter.drawImage(at, *image);
+        m_rcIndicator[role] = QRect(at, image->size());
     }
 }
 
@@ -438,6 +441,7 @@ void CRemoteWnd::changeEvent(QEvent *event) {
         break;
     case QEvent::PaletteChange:
         m_panel = QImage();
+        m_indicatorImages.clear();
         update();
         break;
     default:

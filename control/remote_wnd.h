@@ -12,6 +12,7 @@
 
 #include "remote_controls.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPointer>
 #include <QRegion>
@@ -95,6 +96,7 @@ private:
     std::array<QRect, 8> m_rcArrow{};
     QImage m_panel;
     int m_nPanel = 0;
+    QHash<int, QImage> m_indicatorImages; // mapped once per palette, by number
     QRegion m_invalid;
     bool m_bCreated = false;
     bool m_bSizedToFrame = false;

@@ -1,5 +1,6 @@
 // The thumbnail grid's rules that need no window: cell places, captions,
-// the camera's picture size, saved names, and the file-name dialog's layout.
+// saved names, and the file-name dialog's layout. (The picture size each
+// model takes is checked on the real view.)
 #include "file_name_dlg.h"
 #include "thumb_grid.h"
 
@@ -38,15 +39,6 @@ TEST(ThumbGrid, CaptionsCutTheNameTo8BytesWithoutSplittingACharacter) {
     EXPECT_EQ(captionText(QStringLiteral("日本語の写真.JPG")), QStringLiteral("日本"));
     EXPECT_EQ(captionText(QStringLiteral("ab\U0001F4F7\U0001F4F7.jpg")),
               QStringLiteral("ab\U0001F4F7"));
-}
-
-TEST(ThumbGrid, EachModelAndStandardTakesItsOwnPictureSize) {
-    EXPECT_EQ(acceptedPictureSize(1, 1), QSize(736, 480));
-    EXPECT_EQ(acceptedPictureSize(1, 0), QSize(736, 568));
-    EXPECT_EQ(acceptedPictureSize(2, 1), QSize(640, 480));
-    EXPECT_EQ(acceptedPictureSize(2, 0), QSize(768, 576));
-    EXPECT_TRUE(acceptedPictureSize(0, 1).isEmpty());
-    EXPECT_TRUE(acceptedPictureSize(0, 0).isEmpty());
 }
 
 TEST(ThumbGrid, ATypedNameLosesItsLeadingBlanksAndAlwaysGainsJPG) {
