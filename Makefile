@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Everything starts here: `make run` and `make test` install what is missing,
 # configure, build and then run.
 PRESET ?= default

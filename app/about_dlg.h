@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About box: the program icon, name and version.
 #pragma once
 

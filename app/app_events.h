@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own events between its windows, numbered as its private
 // window messages were.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts of the status bar's date and clock panes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the device operations put into the record and read back from it: the
 // command table, the line rates, the model reply and the failure message.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The device operations of the application object: every short command to
 // the unit goes through SendCommand and the application's own record.
 #include "ovaline_app.h"

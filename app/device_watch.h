@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Follows one device file without polling: the folder it lives in (or, while
 // that folder is missing, the nearest one that exists) is watched, and each
 // change there is checked against the device. An adapter that is plugged in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's fixed-pitch "Courier New" font, sized by its cell height the
 // way the original font requests were.
 #pragma once

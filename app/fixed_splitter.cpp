@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fixed_splitter.h"
 
 #include <QMouseEvent>

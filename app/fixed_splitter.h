@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A two-row splitter whose bar neither moves nor shows a split cursor: the
 // panes keep the heights they were given, and the lower one takes what the
 // window gains or loses.

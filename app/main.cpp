@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ovaline: the companion program of the document camera.
 #include "ovaline_app.h"
 #include "startup_options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: menu, toolbar, the two fixed panes and the status bar
 // with progress, date and clock. It opens centred at its saved size and
 // saves that size when it closes.

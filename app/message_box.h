@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every message of the program goes through messageBox: a modal box
 // captioned with the program title. Tests put a handler in its place that
 // records the message and answers it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ovaline_app.h"
 
 #include "about_dlg.h"

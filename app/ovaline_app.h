@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: start-up and exit, the state every window shares,
 // and the device operations through which all short commands go.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ovaline_doc.h"
 
 #include "command_link.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The document: the JPEG data of the camera's seven memory slots, the
 // picture cells that the panes draw, and the commands Receive, Save, Open
 // Folder, Remote and Setup.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pane_view.h"
 
 #include "ovaline_doc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A pane of the main window's splitter that shows part of the document. The
 // document tells its panes to update through OnUpdate.
 #pragma once

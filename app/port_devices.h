@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The devices behind the four ports: which one a port opens, which serial
 // devices the machine has, and why one cannot be opened.
 #pragma once

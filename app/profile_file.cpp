@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "profile_file.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's profile: an INI file of integer settings by section and key.
 //
 // A file with lines that cannot be read is kept as a copy beside it; those

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's status bar: the message pane, the progress bar, the
 // date and the clock.
 #pragma once

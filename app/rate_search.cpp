@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rate_search.h"
 
 #include "command_link.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding the rate a unit answers at when the chosen one meets silence.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "save_names.h"
 
 namespace ovaline::app {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The names under which Save writes the slots' pictures.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "setup_dlg.h"
 
 #include "message_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Setup command's dialog: serial port and line rate. OK puts the choice
 // into the application and checks the unit again.
 #pragma once

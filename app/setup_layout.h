@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the setup dialog puts its controls, and which rates it offers.
 #pragma once
 

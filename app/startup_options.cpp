@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "startup_options.h"
 
 #include <QCommandLineParser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's command line, read before anything of the user interface
 // exists: --help, --version and a mistake must not need a display.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turns SIGTERM and SIGINT into a Qt signal on the user-interface thread,
 // so that the program can close the way its close box does.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows the wait cursor for the lifetime of the object.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Placing and sizing top-level windows by their outer (framed) size.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera_pictures.h"
 
 #include "jpeg_codec.h"

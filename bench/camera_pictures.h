@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 35 camera pictures (736 x 480) the thumbnail benchmarks load: five
 // scenes, each under seven camera settings.
 #pragma once

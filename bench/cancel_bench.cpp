@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Figures of a cancel on the in-memory line to the virtual camera, at
 // 9,600 bit/s and the line's real pace (median of five receives):
 //   cancel_latency_ms            from OvalineCancel, in the data phase of a

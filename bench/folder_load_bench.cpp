@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail view's load pass over 35 camera pictures (736x480 JPEG
 // files of varied scenes and effects):
 //   folder_load_vs_qimagereader  the time one thread of QImageReader with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Figures of the device library on the in-memory line:
 //   wire_efficiency         picture bytes over all bytes on the line (both
 //                           directions) in a receive of a 65,535-byte picture

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Figures of the virtual camera's pictures at the largest slot size, 768x576:
 //   render_<scene>_ms             drawing a scene under the default view
 //   render_stage_blurred_ms       the stage fully out of focus

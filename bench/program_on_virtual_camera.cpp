@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "program_on_virtual_camera.h"
 
 #include "message_box.h"

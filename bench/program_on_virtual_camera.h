@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts the program for a benchmark: on the virtual camera kept in
 // `folder`, sped up a thousandfold, with its profile there too, past the
 // connection check of the first idle moment. A message the program shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A Receive of the whole memory when nothing has changed:
 //   rereceive_unchanged_s  wall time of the program's second whole-memory
 //                          Receive of the four first-start pictures at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Figures of the library over real serial I/O, against ovaline-unit on a
 // pseudo-terminal pacing the line at 115,200 bit/s in real time:
 //   serial_transfer_vs_line_limit  wall time of a 65,535-byte receive over

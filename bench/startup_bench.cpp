@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up of the program against a plain Qt window with the same chrome,
 // both offscreen:
 //   startup_vs_same_chrome_qt  median time from process start until the main

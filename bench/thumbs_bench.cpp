@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // thumbs_vs_qimagereader: making 60-pixel-wide thumbnails of 35 camera
 // pictures (736x480 JPEG files of varied scenes and effects), the time
 // QImageReader with a scaled size takes over the time CLead1 takes, measured

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How little the user-interface thread works while a picture is received:
 //   ui_cpu_share_during_transfer  CPU time of the user-interface thread
 //                                 during a 65,535-byte receive at 115,200

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What watching the unit costs the line, at 9,600 bit/s on the virtual line
 // in real time, with nothing changing:
 //   watch_line_share  time the bytes of ovaline-cli watch's polls take on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The unit's replies in words.
 #pragma once
 

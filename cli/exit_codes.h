@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exit status of ovaline-cli.
 #pragma once
 

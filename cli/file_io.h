@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files of ovaline-cli: pictures are written whole or not at all.
 #pragma once
 

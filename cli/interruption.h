@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ctrl-C (SIGINT) and SIGTERM: the exchange under way is cancelled, no file
 // is left of it, and the program ends with 128 + the signal's number.
 #pragma once

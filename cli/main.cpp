@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ovaline-cli: the document camera from the command line.
 #include "cli_options.h"
 #include "describe.h"

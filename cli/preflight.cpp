@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "preflight.h"
 
 #include "command_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What ovaline-cli checks before it puts a picture or a command on the line,
 // so that a transfer never starts only to fail at its end, and a refusal
 // says in words what is wrong.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fingerprints of the unit's slots and of the files received from them, so
 // that only pictures that changed cross the line again.
 #pragma once

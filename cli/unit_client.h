@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calls into the device library for ovaline-cli: commands, and transfers
 // that report their progress while they run. Each exchange runs on a worker
 // thread, so that Ctrl-C or SIGTERM can cancel it (OVALINE_CANCELLED).

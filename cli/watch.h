@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ovaline-cli watch: keeps a folder in step with the unit's slots, fetching
 // each picture that appears or changes, until Ctrl-C or SIGTERM.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Where `cmake --install` puts the programs, the device library with its
 # header and pkg-config file, the desktop entry, icons, AppStream metadata and
 # manual pages; and the Debian package that `make package` builds from them.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Libraries go into the multiarch folder (lib/x86_64-linux-gnu on Debian)
 # whatever the prefix, so that the package puts them where the system looks.
 # Included right after project(), before anything else includes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A push button drawn from images: its up image, its down image while
 // pressed, and its disabled image while disabled (the up image when it has
 // none). It is sized to its up image.

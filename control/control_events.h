@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The events between the remote control, its hold buttons and the slot
 // selection window, numbered as the program's private window messages were.
 #pragma once

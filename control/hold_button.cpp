@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hold_button.h"
 
 #include "control_events.h"

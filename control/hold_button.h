@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bitmap button that works while it is held down: it tells its parent
 // window WM_HOLD_PRESS when it goes down and WM_HOLD_RELEASE when it comes
 // up, before its own handling. The release is told wherever the mouse is

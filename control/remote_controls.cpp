@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "remote_controls.h"
 
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The remote control's face as data: its controls with their places,
 // images and commands, the unit's state as the window keeps it, and the
 // indicators that show that state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "remote_wnd.h"
 
 #include "bitmap_button.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The remote control: a replica of the unit's front panel that turns each
 // control into a device command. The document keeps one object for the
 // whole run; its window is made by Create and goes when it is closed, while

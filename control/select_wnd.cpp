@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "select_wnd.h"
 
 #include "bitmap_button.h"

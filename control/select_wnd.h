@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The memory-slot selection window: seven slot buttons and CANCEL. In store
 // mode ("SET") a slot click makes the unit memorize its live picture in that
 // slot, then everything waits while the unit stores; in recall mode

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system_colours.h"
 
 namespace ovaline::control {

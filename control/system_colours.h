@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The panels follow the user's colour scheme: their black, dark grey, light
 // grey and white are drawn in the button colours of the current palette
 // (button text, shadow, face and highlight). Every other colour stays.

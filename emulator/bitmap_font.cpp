@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bitmap_font.h"
 
 #include <string_view>

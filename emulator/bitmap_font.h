@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A 5 x 7 bitmap font: capital letters, digits and common punctuation.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Anti-aliased drawing onto an RgbImage in scene units: rectangles, gradients,
 // circles, lines, polygons and bitmap text.
 #pragma once

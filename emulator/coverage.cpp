@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "coverage.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How much of each pixel in a window a shape covers, 0..1. Shapes built from
 // several parts (glyph strokes, polyline segments) are gathered here first and
 // blended once, so that parts meeting inside a pixel leave no seam.

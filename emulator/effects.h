@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the unit does to the picture of the stage: its optics, its lamp, its
 // picture processing and its pointer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults the virtual camera injects on request, for testing the host:
 // damage on the line and misbehaviour of the unit.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The unit's end of a line with the line faults of a fault list applied to
 // everything it sends and receives.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // JPEG encoding and decoding for the virtual camera, over TurboJPEG.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "paced_port.h"
 
 #include "fd_io.h"

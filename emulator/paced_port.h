@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The unit's end of a serial line (a pseudo-terminal's master side or a real
 // serial device). A pseudo-terminal moves bytes as fast as they are written,
 // so this end paces them: what it sends leaves at the line's rate, and what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pictures of the virtual camera: what its lens sees on the stage, drawn
 // under the unit's current settings, and the stock pictures of its slots.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scenes in front of the lens. Each is laid out on a field of
 // kSceneWidth x kSceneHeight scene units, centred in the picture; its
 // background reaches over whatever else of the scene the picture shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "unit_config.h"
 
 #include "unit_models.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual camera's settings, from the environment of the process that
 // opens it:
 //   OVALINE_VIRTUAL_MODEL   VIKN, VIKP, VIHN (default) or VIHP

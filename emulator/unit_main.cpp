@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ovaline-unit: the virtual camera on a serial line, for trying Ovaline and
 // for tests through real serial I/O.
 #include "faulty_line.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "unit_models.h"
 
 #include <array>

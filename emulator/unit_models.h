@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four units the virtual camera can be: the model reply to "QR" and the
 // size of the pictures each one takes.
 #pragma once

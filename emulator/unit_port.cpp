@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "unit_port.h"
 
 #include "tty_rates.h"

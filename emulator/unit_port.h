@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The port ovaline-unit serves: a new pseudo-terminal, or a serial device.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everything the virtual camera remembers: its controls, what is moving, and
 // its seven memory slots.
 #pragma once

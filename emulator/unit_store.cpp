@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "unit_store.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeps the virtual camera's state in a folder, so that separate processes
 // (the program, the command-line client, tests) see the same camera.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual camera behind the device library's port "virtual": a line in
 // memory to the camera, which serves it on a thread of its own for the
 // length of an exchange. Linked into the library, this installs itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual camera: a model of the whole unit behind the unit's side of
 // the protocol. It answers every command of the unit, keeps seven slots of
 // JPEG data, draws its live picture from its state, stores and recalls.

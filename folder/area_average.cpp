@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "area_average.h"
 
 #include <QtGlobal>

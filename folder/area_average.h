@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Smooth scaling of pictures for thumbnails.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a whole file whose size is bounded.
 #pragma once
 

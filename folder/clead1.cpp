@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "clead1.h"
 
 #include "area_average.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's JPEG decoder, one in each view. A picture is loaded from a
 // file or from the bytes of a camera slot; its size, a whole-picture bitmap,
 // a palette and thumbnails are then taken from the picture loaded last.

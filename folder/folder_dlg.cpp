@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "folder_dlg.h"
 
 #include "folder_tree.h"

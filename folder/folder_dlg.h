@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Open Folder command's dialog: a tree of the folders, read a branch at
 // a time on its first expansion. OK makes the selected folder, at any depth,
 // the current folder and lists its JPEG files; CANCEL changes nothing.

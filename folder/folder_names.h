@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File names as the folder dialog and the folder listing show and order them.
 #pragma once
 

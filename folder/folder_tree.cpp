@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "folder_tree.h"
 
 #include "folder_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the folder dialog's tree shows: the top level, the mounted file
 // systems and the sub-folders of a folder, and where its controls go.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // JPEG data into Qt images over TurboJPEG: the picture size from the header,
 // and whole-stream decodes at one of TurboJPEG's scaling factors.
 #pragma once

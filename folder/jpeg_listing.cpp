@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "jpeg_listing.h"
 
 #include "folder_names.h"

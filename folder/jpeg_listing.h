@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The listing of the current folder: the names of its small JPEG files,
 // which the thumbnail view loads.
 #pragma once

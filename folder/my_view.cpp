@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "my_view.h"
 
 #include "image_wnd.h"

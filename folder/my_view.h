@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The lower pane: the JPEG files of the current folder that have the
 // camera's picture size, as a grid of at most 35 thumbnails with their
 // names. A thumbnail dragged onto a slot frame of the upper pane is sent

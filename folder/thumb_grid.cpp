@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "thumb_grid.h"
 
 #include <QList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail view's arithmetic and rules that need no window: where the
 // 35 cells sit, which picture size the camera takes, how a file name becomes
 // a caption, and how a typed name becomes the name of a saved slot.

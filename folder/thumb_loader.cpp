@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "thumb_loader.h"
 
 #include "area_average.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail view's load pass: the listed files of a folder decoded into
 // thumbnails on worker threads (one per core), handed back on the thread
 // that owns the loader, in list order, as they arrive.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "thumb_sheet.h"
 
 #include "cell_painting.h"

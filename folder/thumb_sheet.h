@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scrolled content of the thumbnail view: paints the cells from the
 // application's list and the document's cell pictures, and hands mouse and
 // drop events to the view.

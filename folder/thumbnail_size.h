@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The size of a picture's thumbnail in the two panes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail view's load pass: a new folder list made into cells.
 #include "my_view.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail view's save: a camera slot released over the grid becomes a
 // new file of the folder and a new cell.
 #include "my_view.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The folder pane's windows, the folder dialog and the folder listing: part of
 # the program's library, as they use the document and the application's state. Included by the top-level
 # CMakeLists once that library exists.

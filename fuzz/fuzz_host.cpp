@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: the host's side of the protocol against a scripted unit.
 #include "protocol_drivers.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: loading a picture into CLead1 from memory.
 #include "imaging_driver.h"
 

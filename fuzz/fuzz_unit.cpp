@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: the virtual camera's side of the protocol against a
 // scripted host.
 #include "protocol_drivers.h"

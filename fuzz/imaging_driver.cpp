@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging_driver.h"
 
 #include "clead1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CLead1's loading path on the bytes of a fuzz input, as the camera-memory
 // view drives it: load from memory, then the size, the bitmap, the
 // thumbnail and the palette. Aborts the process on a broken promise (a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "line_script.h"
 
 #include "crc.h"

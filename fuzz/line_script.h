@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What one side of a line sends, in the form the protocol fuzz inputs take:
 // a run of items, each a tag byte and what follows it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "protocol_drivers.h"
 
 #include "command_table.h"

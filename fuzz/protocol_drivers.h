@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One protocol exchange driven by a fuzz input, for the fuzz targets and
 // for the tests that replay their corpora and findings. Each aborts the
 // process on a broken promise: a result code outside the table, progress

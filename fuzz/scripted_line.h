@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A line whose far end plays a script: reads deliver the script's bytes as
 // fast as they are asked for, writes are taken and counted. The line keeps
 // no clock. Once the script has run out it is silent: a read reports its

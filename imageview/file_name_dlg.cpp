@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "file_name_dlg.h"
 
 #include "ovaline_app.h"

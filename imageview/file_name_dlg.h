@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog "INPUT FOLDER" in which the user types the name under which a
 // camera slot dragged onto the thumbnail view is saved. Its controls are
 // placed on the application's layout units in its fixed font; it opens where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_scroll.h"
 
 #include <QAbstractSlider>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image window's scroll arithmetic, free of any window: which scroll
 // bars show, how far the picture can scroll, and where each request of a
 // bar leads.

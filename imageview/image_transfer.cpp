@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera-memory view's picture transfer: one "TR" exchange on a worker
 // thread while the user-interface thread waits in an event loop, keeping the
 // windows painted and showing what is going on.

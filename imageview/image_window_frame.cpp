@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_window_frame.h"
 
 #include "image_wnd.h"

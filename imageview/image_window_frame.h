@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The top-level window of a CImageWnd: the client area the picture is drawn
 // in and the two scroll bars, laid out by the image window. Its events go to
 // the CImageWnd until it is closed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_wnd.h"
 
 #include "app_events.h"

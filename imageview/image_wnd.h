@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image window: one picture at full size, one screen pixel per picture
 // pixel, with scroll bars when it is larger than the window. The document
 // keeps the object for the whole run; its window is made on demand and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ovaline_view.h"
 
 #include "app_events.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The upper pane: the camera's seven memory slots as a row of frames, each
 // with its number and, once its picture has been received or sent, a
 // thumbnail. Pictures move between the PC and the camera here: Receive

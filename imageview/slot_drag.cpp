@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "slot_drag.h"
 
 #include <QUrl>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a drag between the panes (or from the desktop) carries. A slot
 // dragged out of the camera-memory view carries its number and its JPEG
 // bytes; a file dragged onto a slot carries the file's path as a URL, as a

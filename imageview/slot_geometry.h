@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the camera-memory view puts its seven slot frames, in the pixels of
 // the view's document (its scrolled content).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "slot_prints.h"
 
 #include "command_link.h"

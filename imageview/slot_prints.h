@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the unit's slots hold, by size and CRC-32, against the pictures the
 // program holds already: a whole-memory Receive fetches only the slots that
 // changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "slot_strip.h"
 
 #include "cell_painting.h"

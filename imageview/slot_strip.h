@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scrolled content of the camera-memory view: paints the seven frames
 // from the view's state and hands mouse and drop events to the view.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "splash_screen_wnd.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The splash window: picture 221 centred on the screen while the main window
 // comes up. It goes after 5 seconds, or at the first key press or left click
 // anywhere in the program, which it swallows.

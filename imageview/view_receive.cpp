@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera-memory view's receive: the chosen slot, or every slot that
 // holds a picture, each made into a thumbnail as it arrives. A receive of
 // every slot leaves alone the slots whose picture the program holds already,

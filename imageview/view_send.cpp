@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera-memory view's send: a JPEG file released over a slot frame goes
 // into that slot of the camera.
 #include "ovaline_view.h"

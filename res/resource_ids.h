@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ids of the program's commands and strings. A command's prompt is the
 // string of the same id.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "string_table.h"
 
 #include "resource_ids.h"

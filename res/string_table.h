@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's string table: status texts, the title and the command
 // prompts ("status bar text\ntool tip").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Watches the sizes of the program's allocations through operator new: a
 // test binary that links allocation_probe.cpp sees the largest one.
 #pragma once

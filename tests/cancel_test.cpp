@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cancelling an exchange from another thread, on the in-memory line to the
 // virtual camera: the call ends at once, nothing half done is kept, and the
 // next exchange works straight away.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ovaline-cli interrupted in the middle of a receive from ovaline-unit, on
 // a terminal of its own as a user runs it: Ctrl-C typed there, or SIGTERM.
 #include "run_process.h"

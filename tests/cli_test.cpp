@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ovaline-cli as a user runs it: exit codes, messages and files.
 #include "run_process.h"
 #include "scoped_env.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ovaline-cli receive --all --new and watch against ovaline-unit on a
 // pseudo-terminal: only pictures that changed cross the line again.
 #include "run_process.h"

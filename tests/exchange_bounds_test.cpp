@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every exchange ends, whatever the other end sends: frames that bring no
 // news count as silence on both sides, and a unit whose host gave a
 // transfer up (a new command arrives in its middle) drops it at once.

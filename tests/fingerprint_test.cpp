@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fingerprint queries against the in-process virtual camera: they follow
 // what the slots hold, and an old camera refuses them.
 #include "ovaline_fingerprint.h"

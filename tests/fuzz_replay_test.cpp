@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every seed of the fuzz targets and every input that once broke one, run
 // again through the same drivers: under the asan preset this keeps each
 // finding fixed.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* ovaline.h as a C program of another compiler includes it: every helper used. */
 #include "ovaline.h"
 

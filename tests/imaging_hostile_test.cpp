@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Broken and hostile input for the JPEG decoding control: truncated, random,
 // damaged and not-JPEG data, headers that claim huge pictures, and paths that
 // name no readable file. Each gives a failing status and leaves nothing held;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures and comparisons for the imaging tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail size and the area-averaging scaler shared by both panes.
 #include "area_average.h"
 #include "thumbnail_size.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The JPEG decoding control: sizes, bitmaps, handles and palettes after
 // loads from memory and from files, its two properties, failed loads and
 // thumbnails.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the build into a fresh prefix and checks what a packager and a
 # user get: the programs, the versioned library, the header with its
 # pkg-config file (a C program builds and runs against them), the desktop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual camera's pictures: the scenes, the effects of the camera's
 // settings, and the JPEG codec that stores them in the slots.
 #include "jpeg_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The protocol engine on its own: checks, frames cut out of a damaged byte
 // stream, the paced in-memory line, and the data phase.
 #include "crc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library over real serial I/O: ovaline-unit plays the camera on a
 // pseudo-terminal, and the library opens the other side as its port.
 #include "jpeg_padding.h"

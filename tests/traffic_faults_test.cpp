@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults on the in-memory line and in the unit: each failure is reported by
 // its own result code, and damage the protocol can mend is mended.
 #include "jpeg_padding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library through its C interface, against the in-process virtual camera.
 #include "jpeg_codec.h"
 #include "jpeg_padding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual camera's model on its own: time-driven motions, storing and
 // recalling, the live picture, its folder, and fault lists.
 #include "allocation_probe.h"

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* The device library of Ovaline: one exchange with the document camera per call.
  *
  * The program fills a TrafficBlock and calls OvalineTraffic, which opens the

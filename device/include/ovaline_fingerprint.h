@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Slot fingerprints: what each of the unit's seven slots holds, told without
  * moving the pictures, so that a caller can fetch only what changed.
  *

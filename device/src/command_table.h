@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two-letter commands the unit understands and the length of each reply.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A line that counts every byte passing through it, both ways.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks used on the wire: CRC-16 per frame, CRC-32 over a whole image.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data phase of a picture transfer, the same in both directions.
 //
 // The sender streams every block the receiver lacks, then an End frame with

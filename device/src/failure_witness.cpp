@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "failure_witness.h"
 
 #include "ovaline.h"

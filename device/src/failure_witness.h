@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeps what went wrong since an exchange last made progress, so that a
 // failed exchange is reported by its real cause: a line error counted by the
 // port, a refusal, a frame out of shape, a damaged or unexpected answer, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing a non-blocking file descriptor with a deadline, for the
 // serial ports of both ends of the line.
 #pragma once

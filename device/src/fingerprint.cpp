@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fingerprint.h"
 
 #include "crc.h"

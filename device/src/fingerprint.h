@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The unit's answers to the fingerprint queries ("QF" the table of the seven
 // slots, "QC" its stamp), made from the fingerprints the unit keeps.
 #pragma once

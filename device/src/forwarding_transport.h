@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A line that hands every operation on to another one; a subclass changes
 // the few it is about (faults, counting).
 #pragma once

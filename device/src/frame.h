@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frames on the wire:
 //   STX | kind | seq (2) | length (2) | payload | CRC-16 (2) | ETX
 // Numbers are big-endian; the CRC covers kind, seq, length and payload.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The host's side of one exchange with the unit: the handshake, a command
 // with its reply, or a picture transfer in either direction.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time-outs of the protocol, derived from the line rate: every wait is the
 // time its bytes take on the line, three times over, plus a fixed allowance
 // for the peer's and the operating system's reaction.

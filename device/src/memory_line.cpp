@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "memory_line.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A serial line in memory between the host and the in-process virtual camera.
 // Each direction is paced: a byte arrives one byte time after the one before
 // it, so an exchange takes the time it would take on a real line. Both ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "open_line.h"
 
 #include "ovaline.h"

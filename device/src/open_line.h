@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An open port for one exchange; closing it (destroying the object) ends
 // the exchange on the line.
 #pragma once

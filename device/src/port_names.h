@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which device port n (1..4) opens: the name given by OvalineSetPortName,
 // else the environment variable OVALINE_COM<n>, else the platform default.
 #pragma once

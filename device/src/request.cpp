@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "request.h"
 
 #include "command_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a TrafficBlock asks for, checked before anything is sent.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "running_exchanges.h"
 
 #include <mutex>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which exchange runs on which record, so that OvalineCancel can reach it
 // from any thread.
 #pragma once

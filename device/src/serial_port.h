@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A serial port of the host: a tty in raw 8N1 mode at one of the unit's
 // rates, opened for one exchange. Ports with modem lines use RTS/CTS;
 // pseudo-terminals have none and skip the handshake.

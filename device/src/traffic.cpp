@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's entry points.
 #include "ovaline.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The operations the protocol engine needs from a line. The in-memory line to
 // the virtual camera and the serial ports implement them; everything above
 // (framing, checks, retransmission, time-outs) is shared.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tty_rates.h"
 
 #include <array>

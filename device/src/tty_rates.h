@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The unit's line rates as termios speeds, and back.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "unit_server.h"
 
 #include "command_table.h"

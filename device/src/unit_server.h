@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The unit's side of the protocol: answers commands and serves picture
 // transfers for a model of the unit (the virtual camera), over any line.
 #pragma once

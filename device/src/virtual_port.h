@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The port named "virtual". The virtual camera is no part of the library's
 // ground floor: what composes the library installs the opener of its line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the toolbar buttons (16 x 15), the program icon (16, 32, 48 and 256
 // pixels; the largest is only installed, not compiled in), the drag cursor
 // (32 x 32), the splash picture (335 x 223, 8 bits per pixel) and the faces

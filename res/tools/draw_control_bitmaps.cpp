@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the faces of the remote control and of the slot selection window
 // into res/control/: the two remote-control panels, the selection panel, the
 // indicators and every button image, at the sizes the windows place them at.

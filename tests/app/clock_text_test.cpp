@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The date and clock panes' texts.
 #include "clock_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command table, the model replies and the failure text.
 #include "command_link.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application's device operations against the virtual camera.
 #include "app_fixture.h"
 #include "command_link.h"

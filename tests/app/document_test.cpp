@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The document: its commands, Save's files, and writing a slot safely.
 #include "app_fixture.h"
 #include "file_size_limit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The folder dialog's tree and choice, the folder at start and Refresh.
 #include "app_fixture.h"
 #include "folder_dlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The listing of a folder's small JPEG files, and folders that try to trip it.
 #include "jpeg_listing.h"
 #include "ovaline_app.h"

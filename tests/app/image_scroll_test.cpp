@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image window's scroll arithmetic.
 #include "image_scroll.h"
 

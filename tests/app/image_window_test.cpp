@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image window: its size kept in the profile, its scroll bars and
 // scrolling, the picture it draws and what it tells its owner view.
 #include "app_events.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The arithmetic of the setup dialog's layout and of window placement.
 #include "setup_layout.h"
 #include "window_geometry.h"

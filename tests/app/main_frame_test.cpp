@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: commands, panes, status bar, size.
 #include "about_dlg.h"
 #include "app_events.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera-memory view on the virtual camera: receiving, the transfer's
 // progress and messages, thumbnails, and files dropped on the slots.
 #include "app_events.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The profile: defaults, bad values, lines that cannot be read, a file that
 // cannot be written.
 #include "file_size_limit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program, as a process, quits promptly in the middle of a receive: a
 // termination signal cancels the picture under way, and the settings are
 // written as on any exit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program as it runs for a user, which starts a Receive of the whole
 // camera memory as soon as the camera has answered, and prints "BUSY" once
 // the first picture is crossing the line: tests stop it there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The remote control on the virtual camera: every control's command as the
 // camera takes it, the indicators, the holds, the waits and the lock.
 #include "app_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The names Save gives the slots' files.
 #include "save_names.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The serial device as a Linux user meets it: the rate the unit answers at
 // is found, the port's device is chosen in Setup, an adapter plugged in or
 // pulled out is followed, and a port that cannot be opened says why.

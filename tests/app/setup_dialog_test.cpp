@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The setup dialog: its layout, the rates it offers, and OK's checks.
 #include "app_fixture.h"
 #include "resource_ids.h"

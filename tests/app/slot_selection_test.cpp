@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slot selection window on the virtual camera: storing the live picture
 // and recalling a slot, with the unit's slot map read at every click.
 #include "command_link.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The splash window: when it shows, where, and what ends it.
 #include "app_fixture.h"
 #include "splash_screen_wnd.h"

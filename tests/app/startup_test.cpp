@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up, the connection check, the settings and the ways to end.
 #include "app_fixture.h"
 #include "pane_view.h"

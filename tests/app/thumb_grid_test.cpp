@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail grid's rules that need no window: cell places, captions,
 // saved names, and the file-name dialog's layout. (The picture size each
 // model takes is checked on the real view.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail view in the program: the load pass over a folder, the cells
 // it draws, sends from the grid to the virtual camera, saves of a camera
 // slot into the folder, the image window, and the file-name dialog.

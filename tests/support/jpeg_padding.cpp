@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "jpeg_padding.h"
 
 #include <algorithm>

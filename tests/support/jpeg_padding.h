@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Grows a JPEG to an exact size with comment segments, so a test can move a
 // picture of exactly the largest size a slot holds.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The median of a benchmark's repeated timings: steadier than the mean on a
 // machine that other work disturbs now and then.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a program and collects what it prints, for tests of command-line tools.
 #pragma once
 

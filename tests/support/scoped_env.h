@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sets environment variables for the length of a test and restores them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "traffic.h"
 
 #include "jpeg_codec.h"

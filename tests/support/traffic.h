@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building records and calling the library the way the program does.
 #pragma once
 

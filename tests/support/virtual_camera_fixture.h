@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each test talks to its own virtual camera on port 1: a fresh folder for the
 // camera's state, a fast line, no faults.
 #pragma once

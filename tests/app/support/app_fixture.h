@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A test of the program in this process: its own virtual camera, its own
 // profile file, and the messages recorded instead of shown.
 #pragma once

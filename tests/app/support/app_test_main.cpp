@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tests of the program share one application object, as the program
 // does; each test starts and ends the program on it.
 #include "ovaline_app.h"

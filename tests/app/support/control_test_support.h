@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program running on its virtual camera with the remote control at
 // hand: its controls worked with the mouse, the camera's state, and what
 // the window shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Makes every file write past `bytes` fail, as on a full disk, for the
 // lifetime of the object.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes the place of the message boxes for the length of a test: keeps
 // every message and answers it without showing anything.
 #pragma once
