@@ -11,6 +11,8 @@
 #include "ovaline_view.h"
 #include "picture.h"
 #include "progress_status_bar.h"
+#include "resource_ids.h"
+#include "setup_dlg.h"
 #include "slot_drag.h"
 #include "slot_geometry.h"
 #include "thumb_grid.h"
@@ -18,6 +20,7 @@
 #include "unit_state.h"
 #include "unit_store.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -189,6 +192,47 @@ TEST_F(ThumbView, EachModelAndStandardShowsOnlyItsOwnPictureSize) {
         EXPECT_EQ(doc().GetThumb(8).height(), c.thumbHeight) << c.model << c.n;
         EXPECT_EQ(statusText(), QStringLiteral("READY"));
     }
+}
+
+TEST_F(ThumbView, TheGridKeepsItsCellsWhileTheUnitIsLostAndFollowsOnlyItsPictureSize) {
+    write(QStringLiteral("vga.jpg"), picture(640, 480));
+    write(QStringLiteral("wide.jpg"), picture(736, 480));
+    doc().OpenStartFolder(pictures); // as named on the command line
+    const auto loaded = [this] { return !app().m_bFolderChanged && !view().IsLoading(); };
+    ASSERT_TRUE(waitUntil(loaded));
+    ASSERT_EQ(listed(), QStringList{QStringLiteral("vga.jpg")});
+    const qint64 cell = doc().GetThumb(8).cacheKey();
+    // Setup confirmed with OK checks the unit again.
+    const auto checkUnit = [this] {
+        whenModal<app::CSetupDlg>([](app::CSetupDlg *dlg) {
+            QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("IDOK")),
+                              Qt::LeftButton);
+        });
+        frame().GetAction(res::ID_SETUP)->trigger();
+    };
+
+    unplug();
+    checkUnit();
+    ASSERT_EQ(app().m_nUnitModel, 0);
+    EXPECT_EQ(app().m_bFolderChanged, 0) << "the lost unit's grid is not listed again";
+    EXPECT_TRUE(waitUntil(loaded));
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("vga.jpg")});
+    EXPECT_EQ(doc().GetThumb(8).cacheKey(), cell);
+
+    for (int port = 1; port <= 4; ++port)
+        OvalineSetPortName(port, "virtual");
+    checkUnit();
+    ASSERT_EQ(app().m_nUnitModel, 2);
+    EXPECT_EQ(app().m_bFolderChanged, 0) << "the same unit back: nothing is read again";
+    EXPECT_EQ(doc().GetThumb(8).cacheKey(), cell);
+
+    useCamera("VIKN"); // 736 x 480
+    checkUnit();
+    ASSERT_EQ(app().m_nUnitModel, 1);
+    ASSERT_TRUE(waitUntil(loaded));
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("wide.jpg")});
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral(
+                                 "Failed to connect to the main unit. Please set up correctly.")});
 }
 
 TEST_F(ThumbView, HostileFilesAreSkippedWithoutHangOrCrash) {
