@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ovaline_doc.h"
 
-#include "command_link.h"
 #include "folder_dlg.h"
 #include "image_wnd.h"
 #include "jpeg_listing.h"
@@ -193,7 +192,7 @@ void COvalineDoc::OnRemote() {
     if (!m_pRemoteWnd->HasWindow()) {
         // The unit's own panel stays locked while the remote control is
         // open; closing it unlocks the panel.
-        OvalineApp()->SendCommand(kCmdPanelLock, '1', "  ");
+        m_pRemoteWnd->LockPanel();
         m_pRemoteWnd->Create(this);
     }
     if (m_pRemoteWnd->isMinimized())

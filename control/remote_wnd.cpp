@@ -113,6 +113,13 @@ void CRemoteWnd::DestroyWindow() {
     close();
 }
 
+void CRemoteWnd::LockPanel() {
+    // Locked as soon as the unit has taken it, whatever follows, so that
+    // closing the window unlocks the panel again.
+    if (send(app::kCmdPanelLock, '1') == 1)
+        m_bPanelLocked = 1;
+}
+
 int CRemoteWnd::RefreshFromUnit() {
     app::COvalineApp *app = OvalineApp();
     if (app->QueryStatus(0) != 1)

@@ -8,8 +8,10 @@
 #include "progress_status_bar.h"
 #include "remote_controls.h"
 #include "remote_wnd.h"
+#include "resource_ids.h"
 #include "system_colours.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -17,6 +19,22 @@ namespace ovaline::test {
 namespace {
 
 using namespace control;
+
+// Has the camera refuse every command once the window it watches shows.
+class RefuseOnceShown : public QObject {
+public:
+    explicit RefuseOnceShown(ScopedEnv &env) : env_(env) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Show)
+            env_.set("OVALINE_VIRTUAL_FAULTS", "nak=9");
+        return false;
+    }
+
+private:
+    ScopedEnv &env_;
+};
 
 TEST_F(RemoteControlTest, RemoteOpensOnceLocksThePanelAndClosingUnlocksIt) {
     ASSERT_FALSE(cameraState().panelLocked);
@@ -49,6 +67,21 @@ TEST_F(RemoteControlTest, RemoteOpensOnceLocksThePanelAndClosingUnlocksIt) {
     EXPECT_TRUE(cameraState().panelLocked);
     EXPECT_EQ(remote().m_bPanelLocked, 0) << "the flags outlive the window";
     EXPECT_EQ(boxes.texts().size(), 1) << "the unlock message only";
+
+    // Locked, but the state read after it fails: the panel counts as locked
+    // all the same, so closing unlocks it.
+    ASSERT_EQ(app().SendCommand(app::kCmdPanelLock, '0', "  "), 1);
+    boxes.clear();
+    RefuseOnceShown refusing(env);
+    remote().installEventFilter(&refusing);
+    frame().GetAction(res::ID_REMOTE)->trigger();
+    remote().removeEventFilter(&refusing);
+    env.set("OVALINE_VIRTUAL_FAULTS", "");
+    EXPECT_TRUE(cameraState().panelLocked);
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("DLL failed sending or receiving data\n  "
+                                                        "DLL ERROR CODE : 104\n  (Received NAK)")});
+    remote().DestroyWindow();
+    EXPECT_FALSE(cameraState().panelLocked);
 
     // The position survives the program.
     restart();
