@@ -11,8 +11,8 @@
 #include "ovaline_doc.h"
 #include "progress_status_bar.h"
 #include "slot_geometry.h"
-#include "slot_prints.h"
 #include "slot_strip.h"
+#include "unchanged_slots.h"
 #include "wait_cursor.h"
 
 namespace ovaline::app {

@@ -13,8 +13,8 @@
 #include "save_names.h"
 #include "slot_drag.h"
 #include "slot_geometry.h"
-#include "slot_prints.h"
 #include "traffic.h"
+#include "unchanged_slots.h"
 #include "unit_state.h"
 #include "unit_store.h"
 
