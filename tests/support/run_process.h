@@ -2,6 +2,7 @@
 // Runs a program and collects what it prints, for tests of command-line tools.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,23 @@ public:
                const std::string &errorFile = {});
     const std::string &firstLine() const { return firstLine_; }
 
+    // Reads what the program prints until `text` has appeared, for up to
+    // `seconds`; false when it did not.
+    bool waitForOutput(const std::string &text, double seconds);
     // Sends the signal and waits for the end; the exit code, or -signal.
     int stop(int signal);
-    // What the program printed after its first line, once it has stopped.
+    // Waits for the program to end by itself; the exit code, or -signal.
+    int wait();
+    // What the program printed after its first line: so far, and all of it
+    // once it has stopped.
     const std::string &laterOutput() const { return laterOutput_; }
     bool running() const { return pid_ > 0; }
 
 private:
+    // Appends what the program prints next to `into`; false at the deadline
+    // or at the end of its output.
+    bool readSome(std::chrono::steady_clock::time_point deadline, std::string &into);
+
     int pid_ = -1;
     int output_ = -1;
     std::string firstLine_;
