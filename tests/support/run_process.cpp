@@ -61,6 +61,23 @@ std::chrono::steady_clock::time_point deadlineIn(double seconds) {
 
 } // namespace
 
+bool readUntil(int fd, std::string &into, const std::string &text,
+               std::chrono::steady_clock::time_point deadline) {
+    while (into.find(text) == std::string::npos) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd p{fd, POLLIN, 0};
+        if (fd < 0 || left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+            return false;
+        char buffer[4096];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            return false;
+        into.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args) {
     ProcessResult result;
     int output = -1;
@@ -91,37 +108,17 @@ bool ChildProcess::start(const std::string &program, const std::vector<std::stri
     pid_ = spawnWithPipe(program, args, false, output_, errorFile);
     if (pid_ <= 0)
         return false;
-    const auto deadline = deadlineIn(seconds);
     std::string printed;
-    std::size_t end;
-    while ((end = printed.find('\n')) == std::string::npos)
-        if (!readSome(deadline, printed))
-            return false;
+    if (!readUntil(output_, printed, "\n", deadlineIn(seconds)))
+        return false;
+    const std::size_t end = printed.find('\n');
     firstLine_ = printed.substr(0, end);
     laterOutput_ = printed.substr(end + 1);
     return true;
 }
 
 bool ChildProcess::waitForOutput(const std::string &text, double seconds) {
-    const auto deadline = deadlineIn(seconds);
-    while (laterOutput_.find(text) == std::string::npos)
-        if (!readSome(deadline, laterOutput_))
-            return false;
-    return true;
-}
-
-bool ChildProcess::readSome(std::chrono::steady_clock::time_point deadline, std::string &into) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    pollfd p{output_, POLLIN, 0};
-    if (output_ < 0 || left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
-        return false;
-    char buffer[4096];
-    const ssize_t n = ::read(output_, buffer, sizeof buffer);
-    if (n <= 0)
-        return false;
-    into.append(buffer, static_cast<std::size_t>(n));
-    return true;
+    return readUntil(output_, laterOutput_, text, deadlineIn(seconds));
 }
 
 int ChildProcess::stop(int signal) {

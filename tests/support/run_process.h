@@ -15,6 +15,11 @@ struct ProcessResult {
 
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args);
 
+// Reads what `fd` gives into `into` until `text` has appeared in it; false at
+// the deadline or at the end of what it gives.
+bool readUntil(int fd, std::string &into, const std::string &text,
+               std::chrono::steady_clock::time_point deadline);
+
 } // namespace ovaline::test
 
 namespace ovaline::test {
@@ -47,10 +52,6 @@ public:
     bool running() const { return pid_ > 0; }
 
 private:
-    // Appends what the program prints next to `into`; false at the deadline
-    // or at the end of its output.
-    bool readSome(std::chrono::steady_clock::time_point deadline, std::string &into);
-
     int pid_ = -1;
     int output_ = -1;
     std::string firstLine_;
