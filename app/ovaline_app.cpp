@@ -12,6 +12,7 @@
 #include "splash_screen_wnd.h"
 #include "startup_options.h"
 #include "termination_signals.h"
+#include "ui_translations.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -82,6 +83,7 @@ bool COvalineApp::ParseCommandLine(const QStringList &arguments, QString &profil
 
 bool COvalineApp::InitInstance(const QStringList &arguments) {
     InitApplication();
+    m_translations = std::make_unique<UiTranslations>();
     QString profilePath;
     if (!ParseCommandLine(arguments, profilePath))
         return false;
@@ -144,13 +146,13 @@ void COvalineApp::OnDeviceArrived(const QString &device) {
     if (m_nUnitModel != 0 || m_bFirstIdle || m_bBusy)
         return;
     if (CheckUnit())
-        ShowMessage(QStringLiteral("Main unit on %1").arg(QFileInfo(device).fileName()));
+        ShowMessage(tr("Main unit on %1").arg(QFileInfo(device).fileName()));
 }
 
 void COvalineApp::OnDeviceDeparted(const QString &device) {
     m_nUnitModel = 0;
     emit UnitModelChanged();
-    ShowMessage(QStringLiteral("Main unit's %1 removed").arg(QFileInfo(device).fileName()));
+    ShowMessage(tr("Main unit's %1 removed").arg(QFileInfo(device).fileName()));
 }
 
 void COvalineApp::ShowMessage(const QString &text) {
@@ -172,6 +174,7 @@ void COvalineApp::ExitInstance() {
     m_termination.reset();
     m_pMainWnd.reset();
     m_pDoc.reset();
+    m_translations.reset();
     m_bIdleScheduled = false;
     m_bEndedBySignal = false;
 }
@@ -208,14 +211,14 @@ void COvalineApp::OnIdle() {
     if (!m_bFirstIdle)
         return;
     if (CheckUnit() == 0)
-        messageBox(QStringLiteral("Failed to connect to the main unit.\n Please set up correctly."),
+        messageBox(tr("Failed to connect to the main unit.\n Please set up correctly."),
                    QMessageBox::Information);
     m_bFirstIdle = 0;
     emit FirstIdleDone();
 }
 
 void COvalineApp::OnAppExit() {
-    if (messageBox(QStringLiteral("Program Exit?"), QMessageBox::Question,
+    if (messageBox(tr("Program Exit?"), QMessageBox::Question,
                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         m_pMainWnd->close();
 }

@@ -3,6 +3,7 @@
 
 #include "ovaline.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -73,12 +74,13 @@ QString openFailureCause(const QString &device) {
     struct stat info {};
     if (::stat(path.constData(), &info) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
-            return QStringLiteral("The device %1 does not exist.").arg(device);
-        return QStringLiteral("The device %1 cannot be reached: %2.")
+            return QCoreApplication::translate("PortDevices", "The device %1 does not exist.")
+                .arg(device);
+        return QCoreApplication::translate("PortDevices", "The device %1 cannot be reached: %2.")
             .arg(device, QString::fromLocal8Bit(std::strerror(errno)));
     }
     if (!S_ISCHR(info.st_mode))
-        return QStringLiteral("%1 is no serial device.").arg(device);
+        return QCoreApplication::translate("PortDevices", "%1 is no serial device.").arg(device);
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
         ::close(fd);
@@ -87,12 +89,15 @@ QString openFailureCause(const QString &device) {
     switch (errno) {
     case EACCES:
     case EPERM:
-        return QStringLiteral("Permission denied for %1: join the group \"%2\" and log in again.")
+        return QCoreApplication::translate(
+                   "PortDevices",
+                   "Permission denied for %1: join the group \"%2\" and log in again.")
             .arg(device, groupName(info.st_gid));
     case EBUSY:
-        return QStringLiteral("%1 is busy with another program.").arg(device);
+        return QCoreApplication::translate("PortDevices", "%1 is busy with another program.")
+            .arg(device);
     default:
-        return QStringLiteral("%1 cannot be opened: %2.")
+        return QCoreApplication::translate("PortDevices", "%1 cannot be opened: %2.")
             .arg(device, QString::fromLocal8Bit(std::strerror(errno)));
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "file_io.h"
 
+#include "cli_text.h"
 #include "ovaline.h"
 
 #include <cerrno>
@@ -17,7 +18,8 @@ bool writeWhole(const std::filesystem::path &path, const std::vector<std::uint8_
     std::string temporary = path.string() + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
-        error = "cannot create " + path.string() + ": " + std::strerror(errno);
+        error =
+            fill(translate("Cli", "cannot create %1: %2"), {path.string(), std::strerror(errno)});
         return false;
     }
     std::size_t done = 0;
@@ -33,8 +35,8 @@ bool writeWhole(const std::filesystem::path &path, const std::vector<std::uint8_
     const int savedErrno = errno;
     ::fchmod(fd, 0644);
     if (::close(fd) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error =
-            "cannot write " + path.string() + ": " + std::strerror(written ? errno : savedErrno);
+        error = fill(translate("Cli", "cannot write %1: %2"),
+                     {path.string(), std::strerror(written ? errno : savedErrno)});
         ::unlink(temporary.c_str());
         return false;
     }
@@ -45,7 +47,7 @@ bool readPicture(const std::filesystem::path &path, std::vector<std::uint8_t> &b
                  std::string &error) {
     std::FILE *file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        error = "cannot open " + path.string() + ": " + std::strerror(errno);
+        error = fill(translate("Cli", "cannot open %1: %2"), {path.string(), std::strerror(errno)});
         return false;
     }
     bytes.resize(OVALINE_MAX_IMAGE + 1);
@@ -53,15 +55,16 @@ bool readPicture(const std::filesystem::path &path, std::vector<std::uint8_t> &b
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) {
-        error = "cannot read " + path.string();
+        error = fill(translate("Cli", "cannot read %1"), {path.string()});
         return false;
     }
     if (n == 0) {
-        error = path.string() + " is empty";
+        error = fill(translate("Cli", "%1 is empty"), {path.string()});
         return false;
     }
     if (n > OVALINE_MAX_IMAGE) {
-        error = path.string() + " is larger than a slot holds (65,535 bytes)";
+        error = fill(translate("Cli", "%1 is larger than a slot holds (65,535 bytes)"),
+                     {path.string()});
         return false;
     }
     bytes.resize(n);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "interruption.h"
 
+#include "cli_text.h"
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +52,7 @@ bool waitForInterruption(std::chrono::milliseconds timeout) {
 }
 
 void endInterrupted() {
-    std::fprintf(stderr, "ovaline-cli: interrupted\n");
+    std::fprintf(stderr, "ovaline-cli: %s\n", translate("Cli", "interrupted"));
     std::exit(128 + caught);
 }
 

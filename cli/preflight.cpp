@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "preflight.h"
 
+#include "cli_text.h"
 #include "command_table.h"
 
 #include <turbojpeg.h>
@@ -52,8 +53,8 @@ std::optional<Declared> declared(const std::vector<std::uint8_t> &jpeg) {
     return header;
 }
 
-std::string slotText(int slot) {
-    return "slot " + std::to_string(slot);
+std::string notJpeg(const std::string &name) {
+    return fill(translate("Cli", "%1 is not a JPEG picture"), {name});
 }
 
 } // namespace
@@ -62,25 +63,29 @@ void complain(const std::string &text) {
     std::fprintf(stderr, "ovaline-cli: %s\n", text.c_str());
 }
 
-Refusal unitFailure(const std::string &what, std::int32_t code) {
+std::string resultText(std::int32_t code) {
     const char *text = OvalineResultText(code);
-    return {kUnitFailed, what + " failed: " + (text ? text : "unknown error") + " (code " +
-                             std::to_string(code) + ")"};
+    return text ? translate("ResultText", text) : translate("Cli", "unknown error");
+}
+
+Refusal unitFailure(const std::string &what, std::int32_t code) {
+    return {kUnitFailed, fill(translate("Cli", "%1 failed: %2 (code %3)"),
+                              {what, resultText(code), std::to_string(code)})};
 }
 
 Check prepareOutputFolder(const std::filesystem::path &folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error)
-        return Refusal{kFileFailed,
-                       "cannot make the folder " + folder.string() + ": " + error.message()};
+        return Refusal{kFileFailed, fill(translate("Cli", "cannot make the folder %1: %2"),
+                                         {folder.string(), error.message()})};
     // Permissions do not tell (root writes anywhere, a read-only mount
     // refuses everyone): write a file and remove it again.
     std::string probe = (folder / ".ovaline-cli-XXXXXX").string();
     const int fd = ::mkstemp(probe.data());
     if (fd < 0)
-        return Refusal{kFileFailed, "cannot write in the folder " + folder.string() + ": " +
-                                        std::strerror(errno)};
+        return Refusal{kFileFailed, fill(translate("Cli", "cannot write in the folder %1: %2"),
+                                         {folder.string(), std::strerror(errno)})};
     ::close(fd);
     ::unlink(probe.c_str());
     return std::nullopt;
@@ -90,40 +95,48 @@ Check refuseExisting(const std::filesystem::path &file, bool overwrite) {
     std::error_code error;
     if (overwrite || !std::filesystem::exists(file, error))
         return std::nullopt;
-    return Refusal{kFileFailed, file.string() + " exists already; --overwrite replaces it"};
+    return Refusal{kFileFailed, fill(translate("Cli", "%1 exists already; --overwrite replaces it"),
+                                     {file.string()})};
 }
 
 Check checkCommandLetters(const std::string &letters) {
     if (letters.size() == 2 && isTransfer(letters[0], letters[1]))
-        return Refusal{kWrongUsage, "\"TR\" moves pictures: use receive or send"};
+        return Refusal{kWrongUsage, translate("Cli", "\"TR\" moves pictures: use receive or send")};
     if (letters.size() == 2 && findCommand(letters[0], letters[1]))
         return std::nullopt;
     std::string known;
     for (const CommandInfo &command : commandTable())
         known += (known.empty() ? "" : " ") + std::string(command.letters);
-    return Refusal{kWrongUsage, "the unit knows no command \"" + letters + "\"; it knows " + known};
+    return Refusal{
+        kWrongUsage,
+        fill(translate("Cli", "the unit knows no command \"%1\"; it knows %2"), {letters, known})};
 }
 
 Check checkSlotInMap(const std::string &map, SlotUse use, int slot) {
     if (map.size() < 8 || slot < 1 || slot > 7)
-        return Refusal{kUnitFailed, "the unit's slot map cannot be read"};
+        return Refusal{kUnitFailed, translate("Cli", "the unit's slot map cannot be read")};
     const char held = map[static_cast<std::size_t>(slot)];
     if (use == SlotUse::Recall && held == '0')
-        return Refusal{kUnitFailed, slotText(slot) + " is empty"};
+        return Refusal{kUnitFailed,
+                       fill(translate("Cli", "slot %1 is empty"), {std::to_string(slot)})};
     if (use != SlotUse::Recall && held == 'P')
-        return Refusal{kUnitFailed, slotText(slot) + " is protected"};
+        return Refusal{kUnitFailed,
+                       fill(translate("Cli", "slot %1 is protected"), {std::to_string(slot)})};
     if (use == SlotUse::Store && map[0] != '0')
-        return Refusal{kUnitFailed, "the unit is still storing a picture; try again shortly"};
+        return Refusal{kUnitFailed,
+                       translate("Cli", "the unit is still storing a picture; try again shortly")};
     return std::nullopt;
 }
 
 Check checkIsJpeg(const std::vector<std::uint8_t> &jpeg, const std::string &name) {
     const auto header = declared(jpeg);
     if (!header)
-        return Refusal{kFileFailed, name + " is not a JPEG picture"};
+        return Refusal{kFileFailed, notJpeg(name)};
     if (header->colourspace == TJCS_CMYK || header->colourspace == TJCS_YCCK)
         return Refusal{kFileFailed,
-                       name + " is a CMYK picture; the unit takes colour (YCbCr) and grey ones"};
+                       fill(translate("Cli", "%1 is a CMYK picture; the unit takes colour (YCbCr) "
+                                             "and grey ones"),
+                            {name})};
     return std::nullopt;
 }
 
@@ -131,18 +144,18 @@ Check checkPictureForModel(const std::vector<std::uint8_t> &jpeg, const std::str
                            const std::string &model) {
     const auto size = declared(jpeg);
     if (!size)
-        return Refusal{kFileFailed, name + " is not a JPEG picture"};
+        return Refusal{kFileFailed, notJpeg(name)};
     for (const PictureSize &unit : kPictureSizes) {
         if (model.compare(0, 4, unit.model) != 0)
             continue;
         const auto within = [&](int w, int h) { return size->width <= w && size->height <= h; };
         if (within(unit.width, unit.height) || within(unit.height, unit.width))
             return std::nullopt;
-        return Refusal{kFileFailed, name + " is " + std::to_string(size->width) + " x " +
-                                        std::to_string(size->height) + " pixels; the unit (" +
-                                        unit.model + ") takes pictures of up to " +
-                                        std::to_string(unit.width) + " x " +
-                                        std::to_string(unit.height)};
+        return Refusal{kFileFailed,
+                       fill(translate("Cli", "%1 is %2 x %3 pixels; the unit (%4) takes pictures "
+                                             "of up to %5 x %6"),
+                            {name, std::to_string(size->width), std::to_string(size->height),
+                             unit.model, std::to_string(unit.width), std::to_string(unit.height)})};
     }
     return std::nullopt;
 }
@@ -151,7 +164,7 @@ Check checkSlot(const UnitClient &unit, SlotUse use, int slot) {
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', "  ", code);
     if (code != 0)
-        return unitFailure("reading the slot map", code);
+        return unitFailure(translate("Cli", "reading the slot map"), code);
     return checkSlotInMap(map, use, slot);
 }
 
@@ -160,7 +173,7 @@ Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t
     std::int32_t code = 0;
     const std::string model = unit.command("QR", '0', "  ", code);
     if (code != 0)
-        return unitFailure("asking the model", code);
+        return unitFailure(translate("Cli", "asking the model"), code);
     return checkPictureForModel(jpeg, name, model);
 }
 

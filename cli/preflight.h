@@ -59,4 +59,7 @@ Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t
 // A result code in words, naming what failed.
 Refusal unitFailure(const std::string &what, std::int32_t code);
 
+// The library's text of a result code in the user's language.
+std::string resultText(std::int32_t code);
+
 } // namespace ovaline::cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "watch.h"
 
+#include "cli_text.h"
 #include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
@@ -56,26 +57,28 @@ private:
     bool answered(std::int32_t code) {
         if (code == 0) {
             if (lineDown_)
-                complain("the unit answers again");
+                complain(translate("Cli", "the unit answers again"));
             lineDown_ = false;
             return true;
         }
         if (!lineDown_ && code != OVALINE_E_NAK)
-            reportCode("asking the unit what its slots hold", code);
+            reportCode(translate("Cli", "asking the unit what its slots hold"), code);
         lineDown_ = true;
         return false;
     }
 
     static int refused() {
-        complain("the unit does not tell what its slots hold (it refuses the fingerprint "
-                 "query), so it cannot be watched");
+        complain(translate("Cli", "the unit does not tell what its slots hold (it refuses the "
+                                  "fingerprint query), so it cannot be watched"));
         return kUnitFailed;
     }
 
     int fetch(int slot, const OvalineFingerprint &print) {
         const std::filesystem::path path = slotFile(folder_, slot);
         if (print.size == 0) {
-            std::printf("slot %d: empty on the unit (%s kept)\n", slot, path.c_str());
+            std::puts(fill(translate("Cli", "slot %1: empty on the unit (%2 kept)"),
+                           {std::to_string(slot), path.string()})
+                          .c_str());
             std::fflush(stdout);
             held_[slot - 1] = print;
             return kDone;
@@ -83,7 +86,7 @@ private:
         std::int32_t code = 0;
         const std::vector<std::uint8_t> picture = unit_.receive(slot, {}, code);
         if (code != 0) {
-            reportCode("receiving slot " + std::to_string(slot), code);
+            reportCode(fill(translate("Cli", "receiving slot %1"), {std::to_string(slot)}), code);
             seen_.reset(); // try again at the next poll
             return kDone;
         }
@@ -93,8 +96,9 @@ private:
             return kFileFailed;
         }
         held_[slot - 1] = OvalineFingerprintOf(picture.data(), picture.size());
-        std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                    path.c_str());
+        std::puts(fill(translate("Cli", "slot %1: %2 bytes -> %3"),
+                       {std::to_string(slot), groupDigits(picture.size()), path.string()})
+                      .c_str());
         std::fflush(stdout);
         return kDone;
     }
@@ -117,8 +121,8 @@ int watch(const UnitClient &unit, const Options &options) {
     const auto period = std::chrono::milliseconds(static_cast<long long>(options.every * 1000));
     char periodText[32];
     std::snprintf(periodText, sizeof periodText, "%g", options.every);
-    complain(std::string("watching the unit's slots every ") + periodText + " s into " +
-             options.outputFolder + "; Ctrl-C ends");
+    complain(fill(translate("Cli", "watching the unit's slots every %1 s into %2; Ctrl-C ends"),
+                  {periodText, options.outputFolder}));
     do {
         if (const int result = watcher.poll(); result != kDone)
             return result;

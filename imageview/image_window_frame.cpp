@@ -33,7 +33,7 @@ ImageWindowFrame::ImageWindowFrame(CImageWnd &imageWnd, QPoint origin, QSize out
       m_hBar(MakeScrollBar(Axis::Horizontal)), m_vBar(MakeScrollBar(Axis::Vertical)),
       m_outerSize(outerSize) {
     m_client->setObjectName(QStringLiteral("client"));
-    setWindowTitle(QStringLiteral("IMAGE WINDOW"));
+    setWindowTitle(tr("IMAGE WINDOW"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/ovaline_48.png")));
     QPalette face = palette();
     face.setColor(QPalette::Window, face.color(QPalette::Button));
