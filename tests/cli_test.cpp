@@ -234,5 +234,45 @@ TEST_F(Cli, SlotsAndPicturesAreCheckedBeforeTheyCrossTheLine) {
     EXPECT_EQ(camera().memory[4].jpeg, portrait);
 }
 
+TEST_F(Cli, SpeaksJapaneseWhereTheUserAsksForItAndEnglishElsewhere) {
+    const std::string missing = (work.path() / "no-such-port").string();
+    const struct {
+        const char *language;
+        const char *lcAll;
+        const char *lang;
+        bool japanese;
+    } cases[] = {
+        {"ja", "", "", true},
+        {"", "", "ja_JP.UTF-8", true},
+        {"de:ja_JP", "", "", true},
+        {"de", "", "ja_JP.UTF-8", false},
+        {"", "C", "ja_JP.UTF-8", false},
+        {"en:ja", "", "", false},
+        {"", "", "", false},
+    };
+    for (const auto &c : cases) {
+        const std::string label =
+            std::string("LANGUAGE=") + c.language + " LC_ALL=" + c.lcAll + " LANG=" + c.lang;
+        env.set("LANGUAGE", c.language).set("LC_ALL", c.lcAll).set("LANG", c.lang);
+        env.unset("LC_MESSAGES");
+        // What the unit holds, a usage mistake, and a failure with the
+        // library's own text and its code filled in.
+        const ProcessResult map = cli({"map"});
+        const ProcessResult usage = cli({"store", "8"});
+        const ProcessResult failed = cli({"--device", missing, "model"});
+        EXPECT_EQ(map.exitCode, 0) << label << map.output;
+        const std::string said = map.output + usage.output + failed.output;
+        const char *const expected[] = {
+            c.japanese ? "スロット 4: 画像あり (保護)\n" : "slot 4: picture (protected)\n",
+            c.japanese ? "ovaline-cli: スロットは 1～7 で指定してください\n"
+                       : "ovaline-cli: the slot is 1..7\n",
+            c.japanese ? "ovaline-cli: 機種の問い合わせに失敗しました: COM ポートを開けません "
+                         "(コード 100)\n"
+                       : "ovaline-cli: asking the model failed: Failed to open COM (code 100)\n"};
+        for (const char *text : expected)
+            EXPECT_NE(said.find(text), std::string::npos) << label << "\n" << said;
+    }
+}
+
 } // namespace
 } // namespace ovaline::test
