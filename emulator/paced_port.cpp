@@ -61,9 +61,12 @@ IoStatus PacedPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t 
     const auto bt = byteTime();
     // Take little at a time, so each byte is handed on when it would arrive.
     most = std::max(atLeast, std::min(most, chunkFor(bt)));
+    // The line carries the bytes from now on: time spent waiting for them
+    // counts, or a sender at the line's pace would fall a frame behind.
+    const TimePoint carried = lineStart(receivedUntil_);
     const IoStatus status = readAtLeast(fd_, buffer, std::min(atLeast, most), most, deadline, got);
     if (got > 0) {
-        receivedUntil_ = lineStart(receivedUntil_) + bt * static_cast<std::int64_t>(got);
+        receivedUntil_ = carried + bt * static_cast<std::int64_t>(got);
         std::this_thread::sleep_until(receivedUntil_);
     }
     return status;
