@@ -124,7 +124,7 @@ TEST_F(Serial, EverySlotMovesByteExactBothWays) {
             EXPECT_EQ(received.bytes, state.memory[slot - 1].jpeg) << slot;
         }
         const auto picture = testPicture(640, 480, slot);
-        const TransferResult sent = sendSlot(slot, picture, 1, 57600);
+        const TransferResult sent = sendSlot(slot, picture);
         if (slot == 4) {
             EXPECT_EQ(sent.code, OVALINE_E_NAK) << "protected";
             continue;
