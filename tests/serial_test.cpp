@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The library over real serial I/O: ovaline-unit plays the camera on a
-// pseudo-terminal, and the library opens the other side as its port.
+// pseudo-terminal, and the library, ovaline-cli and the program open the
+// other side as their port.
 #include "jpeg_padding.h"
 #include "ovaline_fingerprint.h"
 #include "run_process.h"
@@ -9,15 +10,19 @@
 #include "traffic.h"
 #include "unit_state.h"
 #include "unit_store.h"
+#include "wait_for.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace ovaline::test {
 namespace {
@@ -269,6 +274,110 @@ TEST_F(Serial, TheUnitRefusesAFolderItCannotWriteAndReportsAFiredHangup) {
     const std::string said{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(said, "ovaline-unit: hangup fault: the line went silent after 3000 bytes of a data "
                     "phase\n");
+}
+
+TEST_F(Serial, ASlowUnitIsReportedAsTimeOut) {
+    // Its answers arrive after each wait, in pieces across the attempts.
+    startUnit({"--speed", "0.04", "--faults", "seed=1"});
+    EXPECT_EQ(command("QS", '1', "  ", 1, 9600).code, OVALINE_E_TIMEOUT);
+}
+
+TEST_F(Serial, ASlotFileReplacedByAnotherPictureOfTheSameSizeIsFingerprintedAnew) {
+    startUnit();
+    const auto slot = folder.path() / "slot1.jpg";
+    const auto before = OvalineReadFingerprint(
+        reinterpret_cast<const std::uint8_t *>(command("QF", '0').reply.data()), 0);
+    std::vector<std::uint8_t> other =
+        padJpeg(testPicture(640, 480, 9), static_cast<std::size_t>(before.size));
+    ASSERT_EQ(other.size(), before.size);
+    // Replaced after the clock of the file system has moved on from the
+    // camera's own writing, as a user replaces it.
+    const auto written = std::filesystem::last_write_time(slot);
+    const auto probe = folder.path() / "probe";
+    ASSERT_TRUE(waitFor([&] {
+        std::ofstream(probe) << "x";
+        return std::filesystem::last_write_time(probe) > written;
+    }));
+    std::ofstream(slot, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char *>(other.data()),
+               static_cast<std::streamsize>(other.size()));
+
+    const auto after = OvalineReadFingerprint(
+        reinterpret_cast<const std::uint8_t *>(command("QF", '0').reply.data()), 0);
+    EXPECT_EQ(after.size, before.size);
+    EXPECT_EQ(after.crc, OvalineFingerprintOf(other.data(), other.size()).crc);
+    EXPECT_EQ(receiveSlot(1).bytes, other);
+}
+
+// A program as an ordinary user runs it: where the test is root, as nobody.
+std::vector<std::string> asUser(const std::string &program, std::vector<std::string> args) {
+    if (::geteuid() != 0) {
+        args.insert(args.begin(), program);
+        return args;
+    }
+    args.insert(args.begin(), {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                               "--clear-groups", "--", program});
+    return args;
+}
+
+ProcessResult runAsUser(const std::string &program, const std::vector<std::string> &args) {
+    std::vector<std::string> all = asUser(program, args);
+    const std::string first = all.front();
+    all.erase(all.begin());
+    return runProcess(first, all);
+}
+
+TEST_F(Serial, AnOrdinaryUserRunsCommandAfterCommandAndThenTheProgramReceives) {
+    // Everything the user's programs keep lives in a folder they may write.
+    ASSERT_EQ(::chmod(folder.str().c_str(), 0777), 0);
+    ScopedEnv env;
+    env.set("HOME", folder.str()).set("QT_QPA_PLATFORM", "offscreen");
+    std::vector<std::string> unitArgs =
+        asUser(OVALINE_UNIT_PATH, {"--pty", "--speed", "1000", "--dir", folder.str()});
+    const std::string program = unitArgs.front();
+    unitArgs.erase(unitArgs.begin());
+    ASSERT_TRUE(unit.start(program, unitArgs, 10.0));
+    ASSERT_EQ(unit.firstLine().rfind("PORT ", 0), 0u) << unit.firstLine();
+    const std::string port = unit.firstLine().substr(5);
+
+    for (const char *action : {"model", "map", "status"}) {
+        const ProcessResult r =
+            runAsUser(OVALINE_CLI_PATH, {"--device", port, "--baud", "115200", action});
+        EXPECT_EQ(r.exitCode, 0) << action << ": " << r.output;
+    }
+
+    // Held by another program that asked for it alone, it says so; a
+    // missing device too.
+    const int holder = ::open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::ioctl(holder, TIOCEXCL), 0);
+    if (::geteuid() == 0) {
+        const ProcessResult busy =
+            runAsUser(OVALINE_CLI_PATH, {"--device", port, "--baud", "115200", "model"});
+        EXPECT_NE(busy.output.find("(code 100). " + port + " is busy with another program."),
+                  std::string::npos)
+            << busy.output;
+    }
+    ::ioctl(holder, TIOCNXCL);
+    ::close(holder);
+    const std::string missing = (folder.path() / "ttyUSB9").string();
+    EXPECT_NE(runAsUser(OVALINE_CLI_PATH, {"--device", missing, "model"})
+                  .output.find("(code 100). The device " + missing + " does not exist."),
+              std::string::npos);
+
+    const auto profile = folder.path() / "Ovaline.ini";
+    std::ofstream(profile) << "[COM_SPEED]\nSPEED=6\n[PORTS]\nCOM1=" << port << "\n";
+    ::chmod(profile.c_str(), 0666);
+#ifdef OVALINE_RECEIVING_PROGRAM_PATH // built with the program
+    std::vector<std::string> receiving =
+        asUser(OVALINE_RECEIVING_PROGRAM_PATH, {"--nosplash", "--profile", profile.string()});
+    const std::string receiver = receiving.front();
+    receiving.erase(receiving.begin());
+    ChildProcess receive;
+    ASSERT_TRUE(receive.start(receiver, receiving, 30.0)) << "the program's Receive did not start";
+    EXPECT_EQ(receive.firstLine(), "BUSY");
+    receive.stop(SIGTERM);
+#endif
 }
 
 } // namespace
