@@ -168,12 +168,12 @@ TEST(CliSignals, ASignalEndsTheProgramEvenWhileItsOutputIsNotRead) {
     const auto blocked = [pid] {
         std::ifstream wchan("/proc/" + std::to_string(pid) + "/wchan");
         std::string where;
-        return std::getline(wchan, where) && where == "pipe_write";
+        return std::getline(wchan, where) && where.find("pipe_write") != std::string::npos;
     };
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!blocked() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ASSERT_TRUE(blocked()) << "the map did not reach its output";
+    EXPECT_TRUE(blocked()) << "the map did not reach its output";
 
     ::kill(pid, SIGTERM);
     int status = 0;
