@@ -32,6 +32,20 @@ extern char **environ;
 namespace ovaline::test {
 namespace {
 
+// Runs ovaline-cli on a terminal and interrupts it once `shown` appears:
+// Ctrl-C typed for SIGINT, the signal itself otherwise. Its exit status.
+std::optional<int> interruptWhenShown(const std::vector<std::string> &args,
+                                      const std::string &shown, int interrupt) {
+    OnTerminal cli(OVALINE_CLI_PATH, args);
+    if (!cli.waitFor(shown, std::chrono::seconds(20)))
+        return std::nullopt;
+    if (interrupt == SIGINT)
+        cli.type('\x03');
+    else
+        cli.signal(interrupt);
+    return cli.exitStatus(std::chrono::seconds(5));
+}
+
 TEST(CliSignals, CtrlCAndSigtermCancelTheReceiveLeaveNoFileAndTheUnitAnswersAtOnce) {
     // SIGKILL leaves no time to tell the unit: the next command makes it drop the picture.
     TempDir work;
@@ -43,14 +57,8 @@ TEST(CliSignals, CtrlCAndSigtermCancelTheReceiveLeaveNoFileAndTheUnitAnswersAtOn
     const std::vector<std::string> receive{"--device", port, "--baud", "9600",
                                            "receive",  "1",  "-o",     out.string()};
     for (const int interrupt : {SIGINT, SIGTERM, SIGKILL}) {
-        OnTerminal cli(OVALINE_CLI_PATH, receive);
         // The progress line shows once picture bytes are crossing.
-        ASSERT_TRUE(cli.waitFor("Receiving slot 1: ", std::chrono::seconds(20)));
-        if (interrupt == SIGINT)
-            cli.type('\x03');
-        else
-            cli.signal(interrupt);
-        EXPECT_EQ(cli.exitStatus(std::chrono::seconds(5)),
+        EXPECT_EQ(interruptWhenShown(receive, "Receiving slot 1: ", interrupt),
                   interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
         EXPECT_FALSE(std::filesystem::exists(out / "slot1.jpg"));
 
@@ -73,15 +81,10 @@ TEST(CliSignals, AnInterruptedSendLeavesTheCameraListening) {
         .write(reinterpret_cast<const char *>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     for (const int interrupt : {SIGINT, SIGKILL}) {
-        OnTerminal cli(OVALINE_CLI_PATH,
-                       {"--device", port, "--baud", "9600", "send", picture.string(), "5"});
-        ASSERT_TRUE(cli.waitFor("bytes (", std::chrono::seconds(20))) << cli.shown();
-        if (interrupt == SIGINT)
-            cli.type('\x03');
-        else
-            cli.signal(interrupt);
-        EXPECT_EQ(cli.exitStatus(std::chrono::seconds(5)),
-                  interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
+        EXPECT_EQ(
+            interruptWhenShown({"--device", port, "--baud", "9600", "send", picture.string(), "5"},
+                               "bytes (", interrupt),
+            interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
         // Within the four attempts of one command: the camera is not still
         // busy with blocks queued for it.
         const ProcessResult map =
