@@ -9,6 +9,7 @@
 #include "scoped_env.h"
 #include "temp_dir.h"
 #include "traffic.h"
+#include "wait_for.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -32,11 +34,11 @@ extern char **environ;
 namespace ovaline::test {
 namespace {
 
-// Runs ovaline-cli on a terminal and interrupts it once `shown` appears:
+// Runs the command on a terminal and interrupts it once `shown` appears:
 // Ctrl-C typed for SIGINT, the signal itself otherwise. Its exit status.
-std::optional<int> interruptWhenShown(const std::vector<std::string> &args,
-                                      const std::string &shown, int interrupt) {
-    OnTerminal cli(OVALINE_CLI_PATH, args);
+std::optional<int> interruptWhenShown(const Command &command, const std::string &shown,
+                                      int interrupt) {
+    OnTerminal cli(command.program, command.args);
     if (!cli.waitFor(shown, std::chrono::seconds(20)))
         return std::nullopt;
     if (interrupt == SIGINT)
@@ -46,51 +48,87 @@ std::optional<int> interruptWhenShown(const std::vector<std::string> &args,
     return cli.exitStatus(std::chrono::seconds(5));
 }
 
+// ovaline-unit at the line's real pace, as an ordinary user runs it, keeping
+// the camera in `work`, which becomes the user's to write in. Its port.
+std::string startUnitAsUser(ChildProcess &unit, const TempDir &work) {
+    if (::chmod(work.str().c_str(), 0777) != 0)
+        return {};
+    const Command command =
+        asUser({OVALINE_UNIT_PATH, {"--speed", "1", "--dir", (work.path() / "cam").string()}});
+    return startUnit(unit, command.program, command.args);
+}
+
+// ovaline-cli on `port` at 9,600 bit/s, as an ordinary user runs it.
+Command cliAsUser(const std::string &port, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--device", port, "--baud", "9600"});
+    return asUser({OVALINE_CLI_PATH, std::move(args)});
+}
+
+// A killed client cannot end its exclusive access to the port; the unit ends
+// it when the client's descriptor closes, as a real port is freed at its
+// last close. Waits for that on `line`, a descriptor of the port held since
+// before the client started (a new one would be a close of its own).
+bool freedAfterKill(int line) {
+    return waitFor([line] {
+        int exclusive = 1;
+        return ::ioctl(line, TIOCGEXCL, &exclusive) == 0 && exclusive == 0;
+    });
+}
+
+// The next command after an interruption, as an ordinary user: the port opens
+// (exclusive access ended) and the camera answers within one command's
+// attempts (it dropped the transfer or drops it now).
+void expectTheNextCommandWorks(const std::string &port, int line, int interrupt) {
+    if (interrupt == SIGKILL) {
+        ASSERT_TRUE(freedAfterKill(line)) << "the port stays closed to ordinary users";
+    }
+    const Command map = cliAsUser(port, {"map"});
+    const ProcessResult r = runProcess(map.program, map.args);
+    EXPECT_EQ(r.exitCode, 0) << "after signal " << interrupt << ": " << r.output;
+}
+
 TEST(CliSignals, CtrlCAndSigtermCancelTheReceiveLeaveNoFileAndTheUnitAnswersAtOnce) {
     // SIGKILL leaves no time to tell the unit: the next command makes it drop the picture.
     TempDir work;
     ChildProcess unit;
-    const std::string port = startUnit(unit, OVALINE_UNIT_PATH,
-                                       {"--speed", "1", "--dir", (work.path() / "cam").string()});
+    const std::string port = startUnitAsUser(unit, work);
     ASSERT_FALSE(port.empty());
+    const int line = ::open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(line, 0);
     const auto out = work.path() / "out";
-    const std::vector<std::string> receive{"--device", port, "--baud", "9600",
-                                           "receive",  "1",  "-o",     out.string()};
     for (const int interrupt : {SIGINT, SIGTERM, SIGKILL}) {
         // The progress line shows once picture bytes are crossing.
-        EXPECT_EQ(interruptWhenShown(receive, "Receiving slot 1: ", interrupt),
+        EXPECT_EQ(interruptWhenShown(cliAsUser(port, {"receive", "1", "-o", out.string()}),
+                                     "Receiving slot 1: ", interrupt),
                   interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
         EXPECT_FALSE(std::filesystem::exists(out / "slot1.jpg"));
-
-        const ProcessResult map =
-            runProcess(OVALINE_CLI_PATH, {"--device", port, "--baud", "9600", "map"});
-        EXPECT_EQ(map.exitCode, 0) << map.output;
+        expectTheNextCommandWorks(port, line, interrupt);
     }
+    ::close(line);
     EXPECT_EQ(unit.stop(SIGTERM), 0);
 }
 
 TEST(CliSignals, AnInterruptedSendLeavesTheCameraListening) {
     TempDir work;
     ChildProcess unit;
-    const std::string port = startUnit(unit, OVALINE_UNIT_PATH,
-                                       {"--speed", "1", "--dir", (work.path() / "cam").string()});
+    const std::string port = startUnitAsUser(unit, work);
     ASSERT_FALSE(port.empty());
+    const int line = ::open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(line, 0);
     const auto picture = work.path() / "picture.jpg";
     const std::vector<std::uint8_t> bytes = padJpeg(testPicture(640, 480, 3), OVALINE_MAX_IMAGE);
     std::ofstream(picture, std::ios::binary)
         .write(reinterpret_cast<const char *>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     for (const int interrupt : {SIGINT, SIGKILL}) {
-        EXPECT_EQ(
-            interruptWhenShown({"--device", port, "--baud", "9600", "send", picture.string(), "5"},
-                               "bytes (", interrupt),
-            interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
+        EXPECT_EQ(interruptWhenShown(cliAsUser(port, {"send", picture.string(), "5"}), "bytes (",
+                                     interrupt),
+                  interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
         // Within the four attempts of one command: the camera is not still
         // busy with blocks queued for it.
-        const ProcessResult map =
-            runProcess(OVALINE_CLI_PATH, {"--device", port, "--baud", "9600", "map"});
-        EXPECT_EQ(map.exitCode, 0) << "after signal " << interrupt << ": " << map.output;
+        expectTheNextCommandWorks(port, line, interrupt);
     }
+    ::close(line);
     EXPECT_EQ(unit.stop(SIGTERM), 0);
 }
 

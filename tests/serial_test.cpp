@@ -309,22 +309,9 @@ TEST_F(Serial, ASlotFileReplacedByAnotherPictureOfTheSameSizeIsFingerprintedAnew
     EXPECT_EQ(receiveSlot(1).bytes, other);
 }
 
-// A program as an ordinary user runs it: where the test is root, as nobody.
-std::vector<std::string> asUser(const std::string &program, std::vector<std::string> args) {
-    if (::geteuid() != 0) {
-        args.insert(args.begin(), program);
-        return args;
-    }
-    args.insert(args.begin(), {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
-                               "--clear-groups", "--", program});
-    return args;
-}
-
-ProcessResult runAsUser(const std::string &program, const std::vector<std::string> &args) {
-    std::vector<std::string> all = asUser(program, args);
-    const std::string first = all.front();
-    all.erase(all.begin());
-    return runProcess(first, all);
+ProcessResult runAsUser(const Command &command) {
+    const Command user = asUser(command);
+    return runProcess(user.program, user.args);
 }
 
 TEST_F(Serial, AnOrdinaryUserRunsCommandAfterCommandAndThenTheProgramReceives) {
@@ -332,17 +319,14 @@ TEST_F(Serial, AnOrdinaryUserRunsCommandAfterCommandAndThenTheProgramReceives) {
     ASSERT_EQ(::chmod(folder.str().c_str(), 0777), 0);
     ScopedEnv env;
     env.set("HOME", folder.str()).set("QT_QPA_PLATFORM", "offscreen");
-    std::vector<std::string> unitArgs =
-        asUser(OVALINE_UNIT_PATH, {"--pty", "--speed", "1000", "--dir", folder.str()});
-    const std::string program = unitArgs.front();
-    unitArgs.erase(unitArgs.begin());
-    ASSERT_TRUE(unit.start(program, unitArgs, 10.0));
-    ASSERT_EQ(unit.firstLine().rfind("PORT ", 0), 0u) << unit.firstLine();
-    const std::string port = unit.firstLine().substr(5);
+    const Command unitCommand =
+        asUser({OVALINE_UNIT_PATH, {"--speed", "1000", "--dir", folder.str()}});
+    const std::string port = test::startUnit(unit, unitCommand.program, unitCommand.args);
+    ASSERT_FALSE(port.empty()) << "ovaline-unit did not start";
 
     for (const char *action : {"model", "map", "status"}) {
         const ProcessResult r =
-            runAsUser(OVALINE_CLI_PATH, {"--device", port, "--baud", "115200", action});
+            runAsUser({OVALINE_CLI_PATH, {"--device", port, "--baud", "115200", action}});
         EXPECT_EQ(r.exitCode, 0) << action << ": " << r.output;
     }
 
@@ -353,7 +337,7 @@ TEST_F(Serial, AnOrdinaryUserRunsCommandAfterCommandAndThenTheProgramReceives) {
     ASSERT_EQ(::ioctl(holder, TIOCEXCL), 0);
     if (::geteuid() == 0) {
         const ProcessResult busy =
-            runAsUser(OVALINE_CLI_PATH, {"--device", port, "--baud", "115200", "model"});
+            runAsUser({OVALINE_CLI_PATH, {"--device", port, "--baud", "115200", "model"}});
         EXPECT_NE(busy.output.find("(code 100). " + port + " is busy with another program."),
                   std::string::npos)
             << busy.output;
@@ -361,7 +345,7 @@ TEST_F(Serial, AnOrdinaryUserRunsCommandAfterCommandAndThenTheProgramReceives) {
     ::ioctl(holder, TIOCNXCL);
     ::close(holder);
     const std::string missing = (folder.path() / "ttyUSB9").string();
-    EXPECT_NE(runAsUser(OVALINE_CLI_PATH, {"--device", missing, "model"})
+    EXPECT_NE(runAsUser({OVALINE_CLI_PATH, {"--device", missing, "model"}})
                   .output.find("(code 100). The device " + missing + " does not exist."),
               std::string::npos);
 
@@ -369,12 +353,11 @@ TEST_F(Serial, AnOrdinaryUserRunsCommandAfterCommandAndThenTheProgramReceives) {
     std::ofstream(profile) << "[COM_SPEED]\nSPEED=6\n[PORTS]\nCOM1=" << port << "\n";
     ::chmod(profile.c_str(), 0666);
 #ifdef OVALINE_RECEIVING_PROGRAM_PATH // built with the program
-    std::vector<std::string> receiving =
-        asUser(OVALINE_RECEIVING_PROGRAM_PATH, {"--nosplash", "--profile", profile.string()});
-    const std::string receiver = receiving.front();
-    receiving.erase(receiving.begin());
+    const Command receiving =
+        asUser({OVALINE_RECEIVING_PROGRAM_PATH, {"--nosplash", "--profile", profile.string()}});
     ChildProcess receive;
-    ASSERT_TRUE(receive.start(receiver, receiving, 30.0)) << "the program's Receive did not start";
+    ASSERT_TRUE(receive.start(receiving.program, receiving.args, 30.0))
+        << "the program's Receive did not start";
     EXPECT_EQ(receive.firstLine(), "BUSY");
     receive.stop(SIGTERM);
 #endif
