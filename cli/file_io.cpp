@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "file_io.h"
 
+#include "describe.h"
+#include "interruption.h"
 #include "ovaline.h"
 #include "temporary_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -57,6 +60,16 @@ bool writeWhole(const std::filesystem::path &path, const std::vector<std::uint8_
         error = "cannot write " + path.string() + ": " + std::strerror(errno);
         return false;
     }
+    return true;
+}
+
+bool savePicture(int slot, const std::filesystem::path &path,
+                 const std::vector<std::uint8_t> &picture, std::string &error) {
+    const DeferredInterruptions deferred;
+    if (!writeWhole(path, picture, error))
+        return false;
+    std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
+                path.c_str());
     return true;
 }
 

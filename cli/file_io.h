@@ -21,6 +21,12 @@ std::optional<std::string> otherThanFile(const std::filesystem::path &path);
 bool writeWhole(const std::filesystem::path &path, const std::vector<std::uint8_t> &bytes,
                 std::string &error);
 
+// Writes the picture received from `slot` whole and says so on standard
+// output. A signal meanwhile ends the program after both: a picture is never
+// saved unsaid.
+bool savePicture(int slot, const std::filesystem::path &path,
+                 const std::vector<std::uint8_t> &picture, std::string &error);
+
 // Reads a picture to send: it must be a regular file, non-empty, and fit a
 // slot.
 bool readPicture(const std::filesystem::path &path, std::vector<std::uint8_t> &bytes,

@@ -82,7 +82,9 @@ void endInterrupted() {
     if (const char *path = temporary.load())
         ::unlink(path);
     std::fputs(kInterrupted, stderr);
-    std::exit(128 + caught);
+    // Standard output is flushed at each line already; flushing it again
+    // could block on output that nobody reads.
+    ::_exit(128 + caught);
 }
 
 } // namespace ovaline::cli

@@ -67,14 +67,11 @@ int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     }
     if (code != 0)
         return reportFailure(unit, "receiving slot " + std::to_string(slot), code);
-    const std::filesystem::path path = slotFile(folder, slot);
     std::string error;
-    if (!writeWhole(path, picture, error)) {
+    if (!savePicture(slot, slotFile(folder, slot), picture, error)) {
         complain(error);
         return kFileFailed;
     }
-    std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                path.c_str());
     return kDone;
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "watch.h"
 
-#include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
 #include "interruption.h"
@@ -93,14 +92,12 @@ private:
             return kDone;
         }
         std::string error;
-        if (!writeWhole(path, picture, error)) {
+        if (!savePicture(slot, path, picture, error)) {
             complain(error);
             return kFileFailed;
         }
         held_[slot - 1] = OvalineFingerprintOf(picture.data(), picture.size());
         failureSaid_[slot - 1] = false;
-        std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                    path.c_str());
         return kDone;
     }
 
