@@ -68,14 +68,15 @@ fs::path slotPath(const fs::path &folder, int index) {
 
 // "size:crc:mtime" of each slot, comma-separated, as the state file keeps
 // them: the CRC-32 holds for the file of that size and modification time.
-std::string printsText(const UnitState &state) {
+std::string printsText(const UnitState &state,
+                       const std::array<std::int64_t, kSlotCount> &fileTimes) {
     std::string text;
     char item[64];
     for (int i = 0; i < kSlotCount; ++i) {
         const SlotContent &slot = state.memory[i];
         std::snprintf(item, sizeof item, "%s%zu:%08x:%lld", text.empty() ? "" : ",",
                       slot.jpeg.size(), static_cast<unsigned>(slot.crc),
-                      static_cast<long long>(state.slotFileTimes[i]));
+                      static_cast<long long>(fileTimes[i]));
         text += item;
     }
     return text;
@@ -223,11 +224,11 @@ bool UnitStore::save(const UnitState &state, bool pictures) const {
     std::error_code error;
     fs::create_directories(folder_, error);
     bool ok = true;
-    UnitState saved = state;
+    std::array<std::int64_t, kSlotCount> fileTimes = state.slotFileTimes;
     if (pictures) {
         for (int i = 0; i < kSlotCount; ++i) {
             ok = writeOrRemove(slotPath(folder_, i), state.memory[i].jpeg) && ok;
-            saved.slotFileTimes[i] = modifiedAt(slotPath(folder_, i));
+            fileTimes[i] = modifiedAt(slotPath(folder_, i));
         }
         ok = writeOrRemove(folder_ / "frozen.jpg", state.frozen) && ok;
     }
@@ -247,7 +248,7 @@ bool UnitStore::save(const UnitState &state, bool pictures) const {
          << "\niris_move=" << state.irisMove << "\npad_move=" << state.padMove
          << "\nmoved_at=" << state.movedAt << "\nrecalled=" << state.recalled
          << "\nreading_until=" << state.readingUntil << "\nlocked=" << locked
-         << "\nprints=" << printsText(saved) << "\n";
+         << "\nprints=" << printsText(state, fileTimes) << "\n";
     const std::string body = text.str();
     return writeFileWhole(folder_ / "state.txt", body.data(), body.size()) && ok;
 }
