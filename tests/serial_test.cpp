@@ -55,6 +55,16 @@ protected:
         EXPECT_TRUE(emu::UnitStore(folder.path()).load(state));
         return state;
     }
+    // Leaves the camera off with `picture` in `slot`: its file put into the
+    // camera's folder, as a user may, where a send would take the line's
+    // real time.
+    void holdInFolder(int slot, const std::vector<std::uint8_t> &picture) {
+        startUnit();
+        EXPECT_EQ(unit.stop(SIGTERM), 0);
+        std::ofstream(folder.path() / ("slot" + std::to_string(slot) + ".jpg"), std::ios::binary)
+            .write(reinterpret_cast<const char *>(picture.data()),
+                   static_cast<std::streamsize>(picture.size()));
+    }
 
     TempDir folder;
     ChildProcess unit;
@@ -94,8 +104,8 @@ TEST_F(Serial, EachModelAnswersItsReply) {
 }
 
 TEST_F(Serial, FingerprintsCrossTheLineAndAnOldUnitRefusesThem) {
+    holdInFolder(6, testPicture(640, 480, 6));
     startUnit();
-    ASSERT_EQ(sendSlot(6, testPicture(640, 480, 6)).code, 0);
     const CommandResult table = command("QF", '0');
     ASSERT_EQ(table.code, 0);
     const auto *reply = reinterpret_cast<const std::uint8_t *>(table.reply.data());
@@ -128,7 +138,9 @@ TEST_F(Serial, EverySlotMovesByteExactBothWays) {
             ASSERT_EQ(received.code, 0) << slot;
             EXPECT_EQ(received.bytes, state.memory[slot - 1].jpeg) << slot;
         }
-        const auto picture = testPicture(640, 480, slot);
+        // Small: the host sends at the line's real rate, and the largest
+        // pictures cross in the test below.
+        const auto picture = testPicture(160, 120, slot);
         const TransferResult sent = sendSlot(slot, picture);
         if (slot == 4) {
             EXPECT_EQ(sent.code, OVALINE_E_NAK) << "protected";
@@ -139,23 +151,18 @@ TEST_F(Serial, EverySlotMovesByteExactBothWays) {
     }
 }
 
-TEST_F(Serial, DamagedAndLostBytesAreRetransmittedOverTwentyLargestTransfers) {
+TEST_F(Serial, DamagedAndLostBytesAreRetransmittedBothWaysInTheLargestTransfers) {
     const auto picture = padJpeg(testPicture(640, 480, 5), OVALINE_MAX_IMAGE);
-    int transfers = 0;
-    for (const char *damage : {"flip=1e-4", "drop=1e-4"}) {
-        if (unit.running())
-            unit.stop(SIGTERM);
-        startUnit({"--speed", "20", "--faults", std::string(damage) + ",seed=11"});
-        for (int round = 0; round < 5; ++round) {
-            const TransferResult sent = sendSlot(5 + round % 3, picture);
-            ASSERT_EQ(sent.code, 0) << damage << " send " << round;
-            const TransferResult back = receiveSlot(5 + round % 3);
-            ASSERT_EQ(back.code, 0) << damage << " receive " << round;
-            EXPECT_EQ(back.bytes, picture) << damage << " round " << round;
-            transfers += 2;
-        }
+    // Flipped and lost bytes at once, 1 in 2,000 of each: one send (the host
+    // keeps to 115,200 bit/s, 6 s for the largest picture) and each receive
+    // meet as many as five transfers at 1 in 10,000 did.
+    startUnit({"--speed", "20", "--faults", "flip=5e-4,drop=5e-4,seed=11"});
+    ASSERT_EQ(sendSlot(5, picture).code, 0);
+    for (int round = 0; round < 3; ++round) {
+        const TransferResult back = receiveSlot(5);
+        ASSERT_EQ(back.code, 0) << "receive " << round;
+        EXPECT_EQ(back.bytes, picture) << "receive " << round;
     }
-    EXPECT_EQ(transfers, 20);
 }
 
 TEST_F(Serial, ARefusingUnitIsGivenUpWithNak) {
@@ -173,9 +180,7 @@ TEST_F(Serial, ASilentUnitTimesOutWithinTheDocumentedTime) {
 }
 
 TEST_F(Serial, ALineThatGoesDeadMidPictureIsAnErrorWithinThreeSeconds) {
-    startUnit({"--speed", "1000"});
-    ASSERT_EQ(sendSlot(5, padJpeg(testPicture(640, 480, 8), OVALINE_MAX_IMAGE)).code, 0);
-    unit.stop(SIGTERM);
+    holdInFolder(5, padJpeg(testPicture(640, 480, 8), OVALINE_MAX_IMAGE));
     startUnit({"--speed", "20", "--faults", "hangup=30000"});
     const auto start = std::chrono::steady_clock::now();
     const TransferResult received = receiveSlot(5);
@@ -186,9 +191,7 @@ TEST_F(Serial, ALineThatGoesDeadMidPictureIsAnErrorWithinThreeSeconds) {
 }
 
 TEST_F(Serial, AUnitKilledMidTransferEndsTheCallWithAnError) {
-    startUnit({"--speed", "1000"});
-    ASSERT_EQ(sendSlot(5, padJpeg(testPicture(640, 480, 6), OVALINE_MAX_IMAGE)).code, 0);
-    unit.stop(SIGTERM);
+    holdInFolder(5, padJpeg(testPicture(640, 480, 6), OVALINE_MAX_IMAGE));
     startUnit({"--speed", "2"});
 
     std::vector<std::uint8_t> buffer(OVALINE_MAX_IMAGE);
