@@ -48,22 +48,6 @@ std::optional<int> interruptWhenShown(const Command &command, const std::string 
     return cli.exitStatus(std::chrono::seconds(5));
 }
 
-// ovaline-unit at the line's real pace, as an ordinary user runs it, keeping
-// the camera in `work`, which becomes the user's to write in. Its port.
-std::string startUnitAsUser(ChildProcess &unit, const TempDir &work) {
-    if (::chmod(work.str().c_str(), 0777) != 0)
-        return {};
-    const Command command =
-        asUser({OVALINE_UNIT_PATH, {"--speed", "1", "--dir", (work.path() / "cam").string()}});
-    return startUnit(unit, command.program, command.args);
-}
-
-// ovaline-cli on `port` at 9,600 bit/s, as an ordinary user runs it.
-Command cliAsUser(const std::string &port, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--device", port, "--baud", "9600"});
-    return asUser({OVALINE_CLI_PATH, std::move(args)});
-}
-
 // A killed client cannot end its exclusive access to the port; the unit ends
 // it when the client's descriptor closes, as a real port is freed at its
 // last close. Waits for that on `line`, a descriptor of the port held since
@@ -75,61 +59,81 @@ bool freedAfterKill(int line) {
     });
 }
 
-// The next command after an interruption, as an ordinary user: the port opens
-// (exclusive access ended) and the camera answers within one command's
-// attempts (it dropped the transfer or drops it now).
-void expectTheNextCommandWorks(const std::string &port, int line, int interrupt) {
-    if (interrupt == SIGKILL) {
-        ASSERT_TRUE(freedAfterKill(line)) << "the port stays closed to ordinary users";
+class CliSignals : public ::testing::Test {
+protected:
+    // ovaline-unit at the line's real pace, as an ordinary user runs it,
+    // keeping the camera in `work` (made the user's to write in); `line` is
+    // held open on its port until the end.
+    void startUnitAsUser() {
+        ASSERT_EQ(::chmod(work.str().c_str(), 0777), 0);
+        const Command command =
+            asUser({OVALINE_UNIT_PATH, {"--speed", "1", "--dir", (work.path() / "cam").string()}});
+        port = startUnit(unit, command.program, command.args);
+        ASSERT_FALSE(port.empty()) << "ovaline-unit did not start";
+        line = ::open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(line, 0);
     }
-    const Command map = cliAsUser(port, {"map"});
-    const ProcessResult r = runProcess(map.program, map.args);
-    EXPECT_EQ(r.exitCode, 0) << "after signal " << interrupt << ": " << r.output;
-}
+    void TearDown() override {
+        if (line >= 0)
+            ::close(line);
+        if (unit.running()) {
+            EXPECT_EQ(unit.stop(SIGTERM), 0);
+        }
+    }
 
-TEST(CliSignals, CtrlCAndSigtermCancelTheReceiveLeaveNoFileAndTheUnitAnswersAtOnce) {
-    // SIGKILL leaves no time to tell the unit: the next command makes it drop the picture.
+    // ovaline-cli on the unit's port at 9,600 bit/s, as an ordinary user runs it.
+    Command cliAsUser(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--device", port, "--baud", "9600"});
+        return asUser({OVALINE_CLI_PATH, std::move(args)});
+    }
+
+    // The next command after an interruption, as an ordinary user: the port
+    // opens (exclusive access ended) and the camera answers within one
+    // command's attempts (it dropped the transfer or drops it now).
+    void expectTheNextCommandWorks(int interrupt) const {
+        if (interrupt == SIGKILL) {
+            ASSERT_TRUE(freedAfterKill(line)) << "the port stays closed to ordinary users";
+        }
+        const Command map = cliAsUser({"map"});
+        const ProcessResult r = runProcess(map.program, map.args);
+        EXPECT_EQ(r.exitCode, 0) << "after signal " << interrupt << ": " << r.output;
+    }
+
     TempDir work;
     ChildProcess unit;
-    const std::string port = startUnitAsUser(unit, work);
-    ASSERT_FALSE(port.empty());
-    const int line = ::open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(line, 0);
+    std::string port;
+    int line = -1;
+};
+
+TEST_F(CliSignals, CtrlCAndSigtermCancelTheReceiveLeaveNoFileAndTheUnitAnswersAtOnce) {
+    // SIGKILL leaves no time to tell the unit: the next command makes it drop the picture.
+    startUnitAsUser();
     const auto out = work.path() / "out";
     for (const int interrupt : {SIGINT, SIGTERM, SIGKILL}) {
         // The progress line shows once picture bytes are crossing.
-        EXPECT_EQ(interruptWhenShown(cliAsUser(port, {"receive", "1", "-o", out.string()}),
+        EXPECT_EQ(interruptWhenShown(cliAsUser({"receive", "1", "-o", out.string()}),
                                      "Receiving slot 1: ", interrupt),
                   interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
         EXPECT_FALSE(std::filesystem::exists(out / "slot1.jpg"));
-        expectTheNextCommandWorks(port, line, interrupt);
+        expectTheNextCommandWorks(interrupt);
     }
-    ::close(line);
-    EXPECT_EQ(unit.stop(SIGTERM), 0);
 }
 
-TEST(CliSignals, AnInterruptedSendLeavesTheCameraListening) {
-    TempDir work;
-    ChildProcess unit;
-    const std::string port = startUnitAsUser(unit, work);
-    ASSERT_FALSE(port.empty());
-    const int line = ::open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(line, 0);
+TEST_F(CliSignals, AnInterruptedSendLeavesTheCameraListening) {
+    startUnitAsUser();
     const auto picture = work.path() / "picture.jpg";
     const std::vector<std::uint8_t> bytes = padJpeg(testPicture(640, 480, 3), OVALINE_MAX_IMAGE);
     std::ofstream(picture, std::ios::binary)
         .write(reinterpret_cast<const char *>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     for (const int interrupt : {SIGINT, SIGKILL}) {
-        EXPECT_EQ(interruptWhenShown(cliAsUser(port, {"send", picture.string(), "5"}), "bytes (",
-                                     interrupt),
-                  interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
+        EXPECT_EQ(
+            interruptWhenShown(cliAsUser({"send", picture.string(), "5"}), "bytes (", interrupt),
+            interrupt == SIGKILL ? -SIGKILL : 128 + interrupt);
         // Within the four attempts of one command: the camera is not still
         // busy with blocks queued for it.
-        expectTheNextCommandWorks(port, line, interrupt);
+        expectTheNextCommandWorks(interrupt);
     }
-    ::close(line);
-    EXPECT_EQ(unit.stop(SIGTERM), 0);
 }
 
 // Runs ovaline-cli on a terminal: its exit status, if it ends within 5 s,
@@ -140,8 +144,7 @@ std::pair<std::optional<int>, std::string> runBounded(const std::vector<std::str
     return {status, cli.shown()};
 }
 
-TEST(CliSignals, WhatIsNoRegularFileIsRefusedBeforeTheLineIsUsed) {
-    TempDir work;
+TEST_F(CliSignals, WhatIsNoRegularFileIsRefusedBeforeTheLineIsUsed) {
     const auto out = work.path() / "out";
     std::filesystem::create_directories(out / "slot2.jpg");
     ASSERT_EQ(::mkfifo((out / "slot1.jpg").c_str(), 0644), 0);
@@ -156,7 +159,7 @@ TEST(CliSignals, WhatIsNoRegularFileIsRefusedBeforeTheLineIsUsed) {
 
     // A device that does not exist: had the line been used first, the
     // message would be that it does not open.
-    const std::vector<std::string> line{"--device", (work.path() / "no-port").string()};
+    const std::vector<std::string> device{"--device", (work.path() / "no-port").string()};
     const struct {
         std::vector<std::string> args;
         std::string says;
@@ -168,7 +171,7 @@ TEST(CliSignals, WhatIsNoRegularFileIsRefusedBeforeTheLineIsUsed) {
         {{"receive", "3", "-o", out.string()}, "slot3.jpg is a socket"},
     };
     for (const auto &c : cases) {
-        std::vector<std::string> args = line;
+        std::vector<std::string> args = device;
         args.insert(args.end(), c.args.begin(), c.args.end());
         const auto [status, said] = runBounded(args);
         EXPECT_EQ(status, 3) << c.args[0] << ": " << said;
@@ -178,8 +181,7 @@ TEST(CliSignals, WhatIsNoRegularFileIsRefusedBeforeTheLineIsUsed) {
     ::close(sock);
 }
 
-TEST(CliSignals, ASignalEndsTheProgramEvenWhileItsOutputIsNotRead) {
-    TempDir work;
+TEST_F(CliSignals, ASignalEndsTheProgramEvenWhileItsOutputIsNotRead) {
     int output[2];
     ASSERT_EQ(::pipe(output), 0);
     // A full pipe: the program's first line of output blocks.
@@ -233,8 +235,7 @@ TEST(CliSignals, ASignalEndsTheProgramEvenWhileItsOutputIsNotRead) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM);
 }
 
-TEST(CliSignals, WhatAKilledRunLeftIsRemovedAndAFileBeingWrittenIsNot) {
-    TempDir work;
+TEST_F(CliSignals, WhatAKilledRunLeftIsRemovedAndAFileBeingWrittenIsNot) {
     ScopedEnv env;
     env.set("OVALINE_VIRTUAL_DIR", (work.path() / "cam").string())
         .set("OVALINE_VIRTUAL_SPEED", "1000")
