@@ -24,7 +24,13 @@ std::unique_ptr<ReleaseAtClose> ReleaseAtClose::start(const std::string &path, i
         errno = error;
         return nullptr;
     }
-    return std::unique_ptr<ReleaseAtClose>(new ReleaseAtClose(notify, stop, fd));
+    // Signals are the main thread's to take: the new thread starts with them blocked.
+    sigset_t all, previous;
+    ::sigfillset(&all);
+    ::pthread_sigmask(SIG_BLOCK, &all, &previous);
+    std::unique_ptr<ReleaseAtClose> release(new ReleaseAtClose(notify, stop, fd));
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return release;
 }
 
 ReleaseAtClose::ReleaseAtClose(int notify, int stop, int fd)
@@ -39,10 +45,6 @@ ReleaseAtClose::~ReleaseAtClose() {
 }
 
 void ReleaseAtClose::run() const {
-    // Signals are the main thread's to take.
-    sigset_t all;
-    ::sigfillset(&all);
-    ::pthread_sigmask(SIG_BLOCK, &all, nullptr);
     alignas(inotify_event) char events[4096];
     for (;;) {
         pollfd waits[2] = {{notify_, POLLIN, 0}, {stop_, POLLIN, 0}};

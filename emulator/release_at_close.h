@@ -5,8 +5,8 @@
 // killed before it could clear it would keep every later open but root's
 // out. This clears exclusive access whenever a host closes the device: hosts
 // clear it themselves before they close, so a close that finds it still set
-// is one of a host that could not. While a host holds the line, nobody else
-// opens it, so nothing clears it under the host.
+// is one of a host that could not. While a host holds the line, nobody but
+// root opens it, so no close clears it under the host.
 #pragma once
 
 #include <memory>
