@@ -39,7 +39,7 @@ public:
             return kDone;
         seen_ = tableStamp;
         for (int i = 0; i < OVALINE_SLOT_COUNT && !interruption(); ++i) {
-            if (!samePrint((*prints)[i], held_[i]))
+            if (!OvalineSamePrint((*prints)[i], held_[i]))
                 if (const int result = fetch(i + 1, (*prints)[i]); result != kDone)
                     return result;
         }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "on_terminal.h"
 
+#include "run_process.h"
+
 #include <csignal>
-#include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,20 +35,7 @@ OnTerminal::~OnTerminal() {
 }
 
 bool OnTerminal::waitFor(const std::string &text, std::chrono::seconds limit) {
-    const auto deadline = Clock::now() + limit;
-    while (shown_.find(text) == std::string::npos) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        pollfd p{terminal_, POLLIN, 0};
-        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
-            return false;
-        char buffer[256];
-        const ssize_t n = ::read(terminal_, buffer, sizeof buffer);
-        if (n <= 0)
-            return false;
-        shown_.append(buffer, static_cast<std::size_t>(n));
-    }
-    return true;
+    return readUntil(terminal_, shown_, text, Clock::now() + limit);
 }
 
 void OnTerminal::type(char c) {
