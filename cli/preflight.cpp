@@ -3,6 +3,9 @@
 
 #include "cli_text.h"
 #include "command_table.h"
+#include "file_io.h"
+#include "slot_prints.h"
+#include "temporary_file.h"
 
 #include <turbojpeg.h>
 
@@ -12,7 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <unistd.h>
 
 namespace ovaline::cli {
 namespace {
@@ -68,9 +70,13 @@ std::string resultText(std::int32_t code) {
     return text ? translate("ResultText", text) : translate("Cli", "unknown error");
 }
 
-Refusal unitFailure(const std::string &what, std::int32_t code) {
-    return {kUnitFailed, fill(translate("Cli", "%1 failed: %2 (code %3)"),
-                              {what, resultText(code), std::to_string(code)})};
+Refusal unitFailure(const UnitClient &unit, const std::string &what, std::int32_t code) {
+    std::string message = fill(translate("Cli", "%1 failed: %2 (code %3)"),
+                               {what, resultText(code), std::to_string(code)});
+    if (code == OVALINE_E_OPEN)
+        if (const std::string cause = unit.openFailureCause(); !cause.empty())
+            message += ". " + cause;
+    return {kUnitFailed, message};
 }
 
 Check prepareOutputFolder(const std::filesystem::path &folder) {
@@ -81,17 +87,31 @@ Check prepareOutputFolder(const std::filesystem::path &folder) {
                                          {folder.string(), error.message()})};
     // Permissions do not tell (root writes anywhere, a read-only mount
     // refuses everyone): write a file and remove it again.
-    std::string probe = (folder / ".ovaline-cli-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0)
+    if (!TemporaryFile(folder / ".ovaline-cli").valid())
         return Refusal{kFileFailed, fill(translate("Cli", "cannot write in the folder %1: %2"),
                                          {folder.string(), std::strerror(errno)})};
-    ::close(fd);
-    ::unlink(probe.c_str());
+    sweepStaleTemporaries(folder);
+    return std::nullopt;
+}
+
+Check checkTarget(const std::filesystem::path &file) {
+    if (const auto kind = otherThanFile(file))
+        return Refusal{kFileFailed,
+                       fill(translate("Cli", "%1 is %2, not a file a picture can be written over"),
+                            {file.string(), *kind})};
+    return std::nullopt;
+}
+
+Check checkSlotTargets(const std::filesystem::path &folder) {
+    for (int slot = 1; slot <= OVALINE_SLOT_COUNT; ++slot)
+        if (Check refusal = checkTarget(slotFile(folder, slot)))
+            return refusal;
     return std::nullopt;
 }
 
 Check refuseExisting(const std::filesystem::path &file, bool overwrite) {
+    if (Check refusal = checkTarget(file))
+        return refusal;
     std::error_code error;
     if (overwrite || !std::filesystem::exists(file, error))
         return std::nullopt;
@@ -164,7 +184,7 @@ Check checkSlot(const UnitClient &unit, SlotUse use, int slot) {
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', "  ", code);
     if (code != 0)
-        return unitFailure(translate("Cli", "reading the slot map"), code);
+        return unitFailure(unit, translate("Cli", "reading the slot map"), code);
     return checkSlotInMap(map, use, slot);
 }
 
@@ -173,7 +193,7 @@ Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t
     std::int32_t code = 0;
     const std::string model = unit.command("QR", '0', "  ", code);
     if (code != 0)
-        return unitFailure(translate("Cli", "asking the model"), code);
+        return unitFailure(unit, translate("Cli", "asking the model"), code);
     return checkPictureForModel(jpeg, name, model);
 }
 

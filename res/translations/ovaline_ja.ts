@@ -448,16 +448,60 @@ Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file fail
         <translation>スロット内容の問い合わせ</translation>
     </message>
     <message>
-        <source>the unit does not tell what its slots hold (it refuses the fingerprint query), so it cannot be watched</source>
-        <translation>本体がスロットの内容を返さないため (フィンガープリントの問い合わせを受け付けません)、監視できません</translation>
-    </message>
-    <message>
         <source>slot %1: empty on the unit (%2 kept)</source>
         <translation>スロット %1: 本体では空です (%2 はそのままです)</translation>
     </message>
     <message>
         <source>watching the unit&apos;s slots every %1 s into %2; Ctrl-C ends</source>
         <translation>本体のスロットを %1 秒ごとに監視して %2 に保存します。Ctrl-C で終了します</translation>
+    </message>
+    <message>
+        <source>a FIFO</source>
+        <translation>FIFO</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ソケット</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>デバイス</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>フォルダー</translation>
+    </message>
+    <message>
+        <source>no regular file</source>
+        <translation>通常のファイル以外のもの</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a picture file</source>
+        <translation>%1 は%2です。画像ファイルではありません</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>読み取れないもの</translation>
+    </message>
+    <message>
+        <source>the line %1 is busy with another program</source>
+        <translation>回線 %1 はほかのプログラムが使用中です</translation>
+    </message>
+    <message>
+        <source>the line %1 is busy: another watch is running on it</source>
+        <translation>回線 %1 は使用中です。ほかの watch が実行されています</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a file a picture can be written over</source>
+        <translation>%1 は%2です。画像で上書きできるファイルではありません</translation>
+    </message>
+    <message>
+        <source>%1; asking again at every poll</source>
+        <translation>%1。問い合わせのたびにやり直します</translation>
+    </message>
+    <message>
+        <source>%1; trying again at every poll</source>
+        <translation>%1。問い合わせのたびにやり直します</translation>
     </message>
 </context>
 <context>
@@ -496,33 +540,6 @@ Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file fail
     <message>
         <source>Computer</source>
         <translation>コンピューター</translation>
-    </message>
-</context>
-<context>
-    <name>PortDevices</name>
-    <message>
-        <source>The device %1 does not exist.</source>
-        <translation>デバイス %1 がありません。</translation>
-    </message>
-    <message>
-        <source>The device %1 cannot be reached: %2.</source>
-        <translation>デバイス %1 にアクセスできません: %2。</translation>
-    </message>
-    <message>
-        <source>%1 is no serial device.</source>
-        <translation>%1 はシリアルデバイスではありません。</translation>
-    </message>
-    <message>
-        <source>Permission denied for %1: join the group &quot;%2&quot; and log in again.</source>
-        <translation>%1 へのアクセスが拒否されました。グループ &quot;%2&quot; に参加して、ログインし直してください。</translation>
-    </message>
-    <message>
-        <source>%1 is busy with another program.</source>
-        <translation>%1 はほかのプログラムが使用中です。</translation>
-    </message>
-    <message>
-        <source>%1 cannot be opened: %2.</source>
-        <translation>%1 を開けません: %2。</translation>
     </message>
 </context>
 <context>
