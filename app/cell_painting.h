@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The drawing that both panes share: the bevelled 85 x 90 frames of slots and
 // picture cells, their inner highlight, and their blue captions in the
-// 14-pixel Gothic face.
+// 14-pixel Gothic face. Lines cover whole logical pixels, so they stay sharp
+// on a scaled screen.
 #pragma once
 
 #include <QColor>

@@ -10,6 +10,7 @@
 #include "profile_file.h"
 #include "progress_status_bar.h"
 #include "resource_ids.h"
+#include "scaled_image.h"
 #include "select_wnd.h"
 #include "system_colours.h"
 #include "window_geometry.h"
@@ -367,21 +368,16 @@ bool CRemoteWnd::event(QEvent *event) {
 
 void CRemoteWnd::paintEvent(QPaintEvent *) {
     QPainter painter(this);
+    // Smooth where the screen's scale is neither 1 nor 2.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const int panel = OvalineApp()->m_nUnitModel == 1 ? kPanelModel1 : kPanelOther;
-    if (m_panel.isNull() || m_nPanel != panel) {
-        m_panel = loadMappedImage(controlImagePath(panel), palette());
-        m_nPanel = panel;
-    }
-    painter.drawImage(QPoint(0, 0), m_panel);
+    painter.drawImage(QPoint(0, 0), m_images.Get(controlImagePath(panel), *this));
     const auto shown = indicatorsFor(*this);
     for (int role = 0; role < kIndicatorCount; ++role) {
-        auto image = m_indicatorImages.find(shown[role].image);
-        if (image == m_indicatorImages.end())
-            image = m_indicatorImages.insert(
-                shown[role].image, loadMappedImage(controlImagePath(shown[role].image), palette()));
+        const QImage &image = m_images.Get(controlImagePath(shown[role].image), *this);
         const QPoint at(shown[role].x, shown[role].y);
-        painter.drawImage(at, *image);
-        m_rcIndicator[role] = QRect(at, image->size());
+        painter.drawImage(at, image);
+        m_rcIndicator[role] = QRect(at, app::logicalSize(image));
     }
 }
 
@@ -439,11 +435,6 @@ void CRemoteWnd::changeEvent(QEvent *event) {
     case QEvent::EnabledChange:
         if (!isEnabled())
             StopHold();
-        break;
-    case QEvent::PaletteChange:
-        m_panel = QImage();
-        m_indicatorImages.clear();
-        update();
         break;
     default:
         break;

@@ -12,9 +12,8 @@
 #pragma once
 
 #include "remote_controls.h"
+#include "system_colours.h"
 
-#include <QHash>
-#include <QImage>
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
@@ -95,9 +94,7 @@ private:
     std::array<QPointer<CBitmapButton>, std::size(kRemoteControls)> m_buttons{};
     std::array<QRect, kIndicatorCount> m_rcIndicator{};
     std::array<QRect, 8> m_rcArrow{};
-    QImage m_panel;
-    int m_nPanel = 0;
-    QHash<int, QImage> m_indicatorImages; // mapped once per palette, by number
+    MappedImages m_images; // the panel and the indicators
     QRegion m_invalid;
     bool m_bCreated = false;
     bool m_bSizedToFrame = false;

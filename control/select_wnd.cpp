@@ -181,10 +181,10 @@ void CSelectWnd::timerEvent(QTimerEvent *event) {
 }
 
 void CSelectWnd::paintEvent(QPaintEvent *) {
-    if (m_panel.isNull())
-        m_panel = loadMappedImage(controlImagePath(kSelectPanel), palette());
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_panel);
+    // Smooth where the screen's scale is neither 1 nor 2.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QPoint(0, 0), m_panel.Get(controlImagePath(kSelectPanel), *this));
 }
 
 void CSelectWnd::showEvent(QShowEvent *event) {
@@ -217,14 +217,6 @@ void CSelectWnd::OnDestroy() {
     m_bCreated = false;
     if (m_pRemote)
         m_pRemote->raise();
-}
-
-void CSelectWnd::changeEvent(QEvent *event) {
-    if (event->type() == QEvent::PaletteChange) {
-        m_panel = QImage();
-        update();
-    }
-    QWidget::changeEvent(event);
 }
 
 } // namespace ovaline::control
