@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cell_painting.h"
 
+#include "colour_contrast.h"
+
 #include <QPainter>
+#include <QPalette>
 
 namespace ovaline::app {
 namespace {
@@ -64,10 +67,14 @@ QFont gothicFont() {
     return font;
 }
 
-void drawCellCaption(QPainter &painter, int x, int y, const QString &text) {
+QColor captionBlue(const QPalette &palette) {
+    return readableOn(kCaptionBlue, palette.color(QPalette::Window));
+}
+
+void drawCellCaption(QPainter &painter, int x, int y, const QString &text, const QColor &colour) {
     painter.save();
     painter.setFont(gothicFont());
-    painter.setPen(kCaptionBlue);
+    painter.setPen(colour);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.drawText(QPoint(x, y + QFontMetrics(painter.font()).ascent()), text);
     painter.restore();

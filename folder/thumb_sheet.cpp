@@ -36,6 +36,7 @@ void CThumbSheet::paintEvent(QPaintEvent *event) {
         return;
     const COvalineDoc *doc = m_pView->GetDocument();
     QPainter painter(this);
+    const QColor blue = captionBlue(palette());
     const int cells = std::clamp(app->m_nFiles, 0, kGridCells);
     for (int k = 0; k < cells; ++k) {
         const QRect frame = cellRect(k);
@@ -43,7 +44,7 @@ void CThumbSheet::paintEvent(QPaintEvent *event) {
             continue;
         drawCellFrame(painter, frame.left(), frame.top());
         const QPoint caption = captionOrigin(k);
-        drawCellCaption(painter, caption.x(), caption.y(), captionText(app->m_strFiles[k]));
+        drawCellCaption(painter, caption.x(), caption.y(), captionText(app->m_strFiles[k]), blue);
         const QImage &thumb = doc->GetThumb(8 + k);
         if (!thumb.isNull())
             painter.drawImage(pictureOrigin(k), thumb);

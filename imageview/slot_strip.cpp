@@ -18,7 +18,6 @@ using namespace imageview;
 
 namespace {
 
-const QColor kChosen(0, 0, 255);
 const QColor kNotChosen(191, 191, 191);
 
 } // namespace
@@ -34,6 +33,7 @@ void CSlotStrip::paintEvent(QPaintEvent *) {
     COvalineApp *app = OvalineApp();
     const COvalineDoc *doc = m_pView->GetDocument();
     QPainter painter(this);
+    const QColor blue = captionBlue(palette());
     for (int i = 0; i < kSlotCount; ++i) {
         const QPoint origin = frameOrigin(i);
         drawCellFrame(painter, origin.x(), origin.y());
@@ -41,8 +41,9 @@ void CSlotStrip::paintEvent(QPaintEvent *) {
             m_pView->m_bSelected[i] && doc->m_bSingleSlot && !app->m_bReceivePending;
         const QRect r = slotRect(i);
         drawCellHighlight(painter, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(),
-                          chosen ? kChosen : kNotChosen);
-        drawCellCaption(painter, origin.x() + 18, origin.y() + 70, QString::asprintf("%2d", i + 1));
+                          chosen ? blue : kNotChosen);
+        drawCellCaption(painter, origin.x() + 18, origin.y() + 70, QString::asprintf("%2d", i + 1),
+                        blue);
         if (m_pView->m_bThumb[i] && !doc->GetThumb(i).isNull())
             painter.drawImage(thumbOrigin(i), doc->GetThumb(i));
     }
