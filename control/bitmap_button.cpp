@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "bitmap_button.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -39,6 +40,17 @@ const QImage &CBitmapButton::CurrentImage() const {
     }
     const QImage &down = m_down.At(ratio);
     return isDown() && !down.isNull() ? down : up;
+}
+
+void CBitmapButton::SetLamp(bool lit) {
+    if (m_bHasLamp && m_bLampLit == lit)
+        return;
+    m_bHasLamp = true;
+    m_bLampLit = lit;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CBitmapButton::paintEvent(QPaintEvent *) {

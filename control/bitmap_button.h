@@ -34,6 +34,13 @@ public:
 
     QSize sizeHint() const override;
 
+    // A lamp of the panel that belongs to this control, lit or not: screen
+    // readers hear the button as a check box, checked while the lamp is lit,
+    // and are told when it goes on or off.
+    void SetLamp(bool lit);
+    bool HasLamp() const { return m_bHasLamp; }
+    bool IsLampLit() const { return m_bLampLit; }
+
 signals:
     void Clicked(int controlId);
     void DoubleClicked(int controlId);
@@ -55,6 +62,8 @@ private:
     mutable app::ScaledImage m_down;
     mutable app::ScaledImage m_disabled;
     bool m_bDoubleClick = false;
+    bool m_bHasLamp = false;
+    bool m_bLampLit = false;
 };
 
 } // namespace ovaline::control

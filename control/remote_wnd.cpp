@@ -74,6 +74,7 @@ int CRemoteWnd::Create(app::COvalineDoc *pDoc) {
     CreateControls();
     RefreshFromUnit();
     SetArrowsEnabled(m_bPointer == 1 || m_b2x == 1);
+    ShowIndicatorsOnControls();
     repaint();
     return 1;
 }
@@ -238,6 +239,24 @@ void CRemoteWnd::OnCommand(int id) {
     if (m_bCreated && !m_invalid.isEmpty())
         repaint(m_invalid);
     m_invalid = QRegion();
+    ShowIndicatorsOnControls();
+}
+
+void CRemoteWnd::ShowIndicatorsOnControls() {
+    const auto shown = indicatorsFor(*this);
+    for (const IndicatorControl &indicator : kIndicatorControls) {
+        CBitmapButton *button = GetControl(indicator.id);
+        if (!button)
+            continue;
+        const int image = shown[indicator.role].image;
+        if (const char *word = indicatorWord(image)) {
+            const QString description = QCoreApplication::translate("CRemoteWnd", word);
+            if (button->accessibleDescription() != description)
+                button->setAccessibleDescription(description);
+        } else {
+            button->SetLamp(isLampLit(image));
+        }
+    }
 }
 
 void CRemoteWnd::ShowStatus(int stringId) const {

@@ -88,6 +88,9 @@ private:
     // must not keep moving because its release went missing.
     void StopHold();
     void ShowStatus(int stringId) const;
+    // Screen readers hear the indicators on their controls: a lamp as the
+    // checked state, POSI/NEGA and COLOR/B&W as the word lit.
+    void ShowIndicatorsOnControls();
 
     app::COvalineDoc *m_pDoc = nullptr;
     std::unique_ptr<CSelectWnd> m_pSelectWnd;

@@ -52,6 +52,7 @@ CFolderDlg::CFolderDlg(QWidget *parent)
     m_btnOk->setObjectName(QStringLiteral("IDOK"));
     m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
     m_tree->setObjectName(QStringLiteral("m_tree"));
+    m_tree->setAccessibleName(tr("Folders"));
     m_btnOk->setDefault(true);
     connect(m_btnOk, &QPushButton::clicked, this, &CFolderDlg::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CFolderDlg::reject);

@@ -23,6 +23,22 @@ CThumbSheet::CThumbSheet(CMyView *view) : QWidget(view), m_pView(view) {
     setAcceptDrops(true);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
+    setAccessibleName(tr("Pictures of the folder"));
+}
+
+int CThumbSheet::CellCount() const {
+    const COvalineApp *app = OvalineApp();
+    return app->m_bFolderChanged || !app->m_bRefreshThumbs
+               ? 0
+               : std::clamp(app->m_nFiles, 0, kGridCells);
+}
+
+QString CThumbSheet::CellName(int k) const {
+    return OvalineApp()->m_strFiles[k];
+}
+
+QRect CThumbSheet::CellRect(int k) const {
+    return cellRect(k);
 }
 
 void CThumbSheet::paintEvent(QPaintEvent *event) {
@@ -49,6 +65,7 @@ void CThumbSheet::paintEvent(QPaintEvent *event) {
         if (!thumb.isNull())
             painter.drawImage(pictureOrigin(k), thumb);
     }
+    CellsPainted(this);
 }
 
 void CThumbSheet::mousePressEvent(QMouseEvent *event) {

@@ -43,6 +43,7 @@ CFileNameDlg::CFileNameDlg(QWidget *parent)
       m_btnCancel(new QPushButton(QStringLiteral("CANCEL"), this)) {
     setWindowTitle(QStringLiteral("INPUT FOLDER"));
     m_editName->setObjectName(QStringLiteral("IDC_NAME"));
+    m_editName->setAccessibleName(tr("File name"));
     m_btnOk->setObjectName(QStringLiteral("IDOK"));
     m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
     m_btnOk->setDefault(true);
