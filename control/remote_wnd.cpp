@@ -25,9 +25,6 @@ namespace {
 using app::OvalineApp;
 
 const QString kPositionSection = QStringLiteral("REMOTE_WND");
-const QString kLeftKey = QStringLiteral("LEFT");
-const QString kTopKey = QStringLiteral("TOP");
-constexpr int kFarthest = 32767;
 const QSize kOuterSize(327, 472);
 constexpr char kNoParameter[] = "  ";
 
@@ -62,10 +59,8 @@ CRemoteWnd::~CRemoteWnd() {
 int CRemoteWnd::Create(app::COvalineDoc *pDoc) {
     m_pDoc = pDoc;
     app::COvalineApp *app = OvalineApp();
-    const app::ProfileFile &profile = app->GetProfile();
-    const QPoint origin(
-        profile.readInt(kPositionSection, kLeftKey, app->m_xMainWnd + 20, -kFarthest, kFarthest),
-        profile.readInt(kPositionSection, kTopKey, app->m_yMainWnd, -kFarthest, kFarthest));
+    const QPoint origin = app::readWindowPlace(app->GetProfile(), kPositionSection,
+                                               QPoint(app->m_xMainWnd + 20, app->m_yMainWnd));
     m_bCreated = true;
     m_bSizedToFrame = false;
     move(origin);
@@ -425,9 +420,7 @@ void CRemoteWnd::OnDestroy() {
     StopHold();
     EndAutoFocusWait();
     app::COvalineApp *app = OvalineApp();
-    app::ProfileFile &profile = app->GetProfile();
-    profile.writeInt(kPositionSection, kLeftKey, pos().x());
-    profile.writeInt(kPositionSection, kTopKey, pos().y());
+    app::keepWindowPlace(app->GetProfile(), kPositionSection, pos());
     if (m_bPanelLocked == 1)
         send(app::kCmdPanelLock, '0');
     if (m_pSelectWnd->HasWindow())

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 """The program on a desktop of its own, driven as a screen reader user drives
-it: a display server (Xvfb), the accessibility bus with
+it: a display server (Xvfb or a headless weston), the accessibility bus with
 accessibility switched on, the program itself, and its accessible tree read
 and worked through AT-SPI.
 
@@ -8,8 +8,11 @@ Every wait ends on an event or at a deadline, never after a fixed time.
 """
 
 import os
+import shutil
+import socket
 import subprocess
 import sys
+import tempfile
 import time
 
 import gi
@@ -113,6 +116,41 @@ class Xvfb:
     def stop(self):
         self.process.terminate()
         self.process.wait()
+
+
+class Weston:
+    """A headless weston with a socket of its own in a runtime folder of its
+    own."""
+
+    def __init__(self):
+        self.runtime = tempfile.mkdtemp(prefix="ovaline-wayland-")
+        os.chmod(self.runtime, 0o700)
+        socket_name = "ovaline-%d" % os.getpid()
+        # weston says READY=1 on this socket once it takes clients.
+        ready = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
+        ready.bind(os.path.join(self.runtime, "ready"))
+        ready.settimeout(START_SECONDS)
+        environment = dict(os.environ, XDG_RUNTIME_DIR=self.runtime,
+                           NOTIFY_SOCKET=os.path.join(self.runtime, "ready"))
+        self.log = open(os.path.join(self.runtime, "weston.log"), "w+")
+        self.process = subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--socket=" + socket_name,
+             "--idle-time=0", "--modules=systemd-notify.so"],
+            env=environment, stdout=self.log, stderr=subprocess.STDOUT)
+        try:
+            ready.recv(64)
+        except socket.timeout:
+            self.log.seek(0)
+            raise Failure("weston did not start:\n" + self.log.read()) from None
+        finally:
+            ready.close()
+        self.environment = {"XDG_RUNTIME_DIR": self.runtime, "WAYLAND_DISPLAY": socket_name}
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+        self.log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
 
 
 class Program:

@@ -3,7 +3,7 @@
 # Runs a test of the program on a desktop of its own (desktop_session.py) in
 # a D-Bus session of its own, where the machine has what the test takes, and
 # skips it (status 77) with a message where it has not:
-#   run_desktop_test.sh accessible_tree ARGUMENTS...
+#   run_desktop_test.sh wayland_run|accessible_tree ARGUMENTS...
 set -eu
 here=$(dirname "$0")
 test=$1
@@ -24,6 +24,11 @@ done
 command -v dbus-run-session >/dev/null || skip "dbus-run-session (dbus) is not installed"
 [ -f /usr/share/dbus-1/services/org.a11y.Bus.service ] || skip "at-spi2-core is not installed"
 case $test in
+wayland_run)
+    command -v weston >/dev/null || skip "weston is not installed"
+    ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
+        skip "qt6-wayland is not installed"
+    ;;
 accessible_tree)
     command -v Xvfb >/dev/null || skip "Xvfb is not installed"
     ;;
