@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>CRemoteWnd</name>
+    <message>
+        <source>POSI</source>
+        <translation>ポジ</translation>
+    </message>
+    <message>
+        <source>NEGA</source>
+        <translation>ネガ</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>カラー</translation>
+    </message>
+    <message>
+        <source>B&amp;W</source>
+        <translation>白黒</translation>
+    </message>
+</context>
+<context>
+    <name>CSlotStrip</name>
+    <message>
+        <source>Slot %1, empty</source>
+        <translation>スロット %1、空き</translation>
+    </message>
+    <message>
+        <source>Slot %1, picture, %2 by %3</source>
+        <translation>スロット %1、画像、%2 x %3</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>Usage: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
@@ -1092,6 +1122,13 @@ at this baud rate(115,200).
     </message>
 </context>
 <context>
+    <name>ovaline::app::CProgressStatusBar</name>
+    <message>
+        <source>Progress</source>
+        <translation>進行状況</translation>
+    </message>
+</context>
+<context>
     <name>ovaline::app::CSetupDlg</name>
     <message>
         <source>CANCEL</source>
@@ -1126,6 +1163,20 @@ please lower the baud rate.</source>
     <message>
         <source>Failed to connect to the main unit. Please set up correctly.</source>
         <translation>本体に接続できませんでした。正しく設定してください。</translation>
+    </message>
+</context>
+<context>
+    <name>ovaline::app::CSlotStrip</name>
+    <message>
+        <source>Camera memory</source>
+        <translation>カメラのメモリー</translation>
+    </message>
+</context>
+<context>
+    <name>ovaline::app::CThumbSheet</name>
+    <message>
+        <source>Pictures of the folder</source>
+        <translation>フォルダーの画像</translation>
     </message>
 </context>
 <context>
@@ -1196,6 +1247,10 @@ please lower the baud rate.</source>
         <source>SELECT FOLDER</source>
         <translation>フォルダーの選択</translation>
     </message>
+    <message>
+        <source>Folders</source>
+        <translation>フォルダー</translation>
+    </message>
 </context>
 <context>
     <name>ovaline::imageview::CFileNameDlg</name>
@@ -1210,6 +1265,10 @@ please lower the baud rate.</source>
     <message>
         <source>INPUT FOLDER</source>
         <translation>ファイル名の入力</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>ファイル名</translation>
     </message>
 </context>
 <context>
