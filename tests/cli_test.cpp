@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // ovaline-cli as a user runs it: exit codes, messages and files.
+#include "language_cases.h"
 #include "run_process.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
@@ -236,25 +237,8 @@ TEST_F(Cli, SlotsAndPicturesAreCheckedBeforeTheyCrossTheLine) {
 
 TEST_F(Cli, SpeaksJapaneseWhereTheUserAsksForItAndEnglishElsewhere) {
     const std::string missing = (work.path() / "no-such-port").string();
-    const struct {
-        const char *language;
-        const char *lcAll;
-        const char *lang;
-        bool japanese;
-    } cases[] = {
-        {"ja", "", "", true},
-        {"", "", "ja_JP.UTF-8", true},
-        {"de:ja_JP", "", "", true},
-        {"de", "", "ja_JP.UTF-8", false},
-        {"", "C", "ja_JP.UTF-8", false},
-        {"en:ja", "", "", false},
-        {"", "", "", false},
-    };
-    for (const auto &c : cases) {
-        const std::string label =
-            std::string("LANGUAGE=") + c.language + " LC_ALL=" + c.lcAll + " LANG=" + c.lang;
-        env.set("LANGUAGE", c.language).set("LC_ALL", c.lcAll).set("LANG", c.lang);
-        env.unset("LC_MESSAGES");
+    for (const LanguageCase &c : kLanguageCases) {
+        const std::string label = useLanguage(env, c);
         // What the unit holds, a usage mistake, and a failure with the
         // library's own text and its code filled in.
         const ProcessResult map = cli({"map"});
@@ -267,8 +251,8 @@ TEST_F(Cli, SpeaksJapaneseWhereTheUserAsksForItAndEnglishElsewhere) {
             c.japanese ? "ovaline-cli: スロットは 1～7 で指定してください\n"
                        : "ovaline-cli: the slot is 1..7\n",
             c.japanese ? "ovaline-cli: 機種の問い合わせに失敗しました: COM ポートを開けません "
-                         "(コード 100)\n"
-                       : "ovaline-cli: asking the model failed: Failed to open COM (code 100)\n"};
+                         "(コード 100)"
+                       : "ovaline-cli: asking the model failed: Failed to open COM (code 100)"};
         for (const char *text : expected)
             EXPECT_NE(said.find(text), std::string::npos) << label << "\n" << said;
     }

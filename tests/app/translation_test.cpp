@@ -3,6 +3,7 @@
 // Japanese locale, English, as the texts are written, everywhere else.
 #include "app_fixture.h"
 #include "bitmap_button.h"
+#include "language_cases.h"
 #include "progress_status_bar.h"
 #include "remote_controls.h"
 #include "remote_wnd.h"
@@ -35,25 +36,9 @@ TEST_F(Language, JapaneseWhereTheUserAsksForItAndEnglishElsewhere) {
         "ファイル(&F)", "準備完了",          {"プログラムを終了しますか？"},
         "リモコン",     "テレ (ズームイン)", qtTranslated ? "キャンセル" : "Cancel"};
     const Seen english{"File(&F)", "READY", {"Program Exit?"}, "REMOTE CONTROL", "TELE", "Cancel"};
-    const struct {
-        const char *language;
-        const char *lcAll;
-        const char *lang;
-        const Seen &seen;
-    } cases[] = {
-        {"ja", "", "", japanese},
-        {"", "", "ja_JP.UTF-8", japanese},
-        {"de:ja_JP", "", "", japanese},
-        {"de", "", "ja_JP.UTF-8", english},
-        {"", "C", "ja_JP.UTF-8", english},
-        {"en:ja", "", "", english},
-        {"", "", "", english},
-    };
-    for (const auto &c : cases) {
-        const std::string label =
-            std::string("LANGUAGE=") + c.language + " LC_ALL=" + c.lcAll + " LANG=" + c.lang;
-        env.set("LANGUAGE", c.language).set("LC_ALL", c.lcAll).set("LANG", c.lang);
-        env.unset("LC_MESSAGES");
+    for (const LanguageCase &c : kLanguageCases) {
+        const std::string label = useLanguage(env, c);
+        const Seen &expected = c.japanese ? japanese : english;
         start();
         Seen seen;
         seen.menuTitle = frame().menuBar()->actions().constFirst()->text();
@@ -73,12 +58,12 @@ TEST_F(Language, JapaneseWhereTheUserAsksForItAndEnglishElsewhere) {
         seen.cancelButton = box.button(QMessageBox::Cancel)->text();
         stop();
 
-        EXPECT_EQ(seen.menuTitle, c.seen.menuTitle) << label;
-        EXPECT_EQ(seen.statusText, c.seen.statusText) << label;
-        EXPECT_EQ(seen.exitQuestion, c.seen.exitQuestion) << label;
-        EXPECT_EQ(seen.remoteTitle, c.seen.remoteTitle) << label;
-        EXPECT_EQ(seen.teleTip, c.seen.teleTip) << label;
-        EXPECT_EQ(seen.cancelButton, c.seen.cancelButton) << label;
+        EXPECT_EQ(seen.menuTitle, expected.menuTitle) << label;
+        EXPECT_EQ(seen.statusText, expected.statusText) << label;
+        EXPECT_EQ(seen.exitQuestion, expected.exitQuestion) << label;
+        EXPECT_EQ(seen.remoteTitle, expected.remoteTitle) << label;
+        EXPECT_EQ(seen.teleTip, expected.teleTip) << label;
+        EXPECT_EQ(seen.cancelButton, expected.cancelButton) << label;
     }
 }
 
