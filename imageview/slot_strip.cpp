@@ -43,8 +43,8 @@ void CSlotStrip::paintEvent(QPaintEvent *) {
         drawCellHighlight(painter, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(),
                           chosen ? kChosen : kNotChosen);
         drawCellCaption(painter, origin.x() + 18, origin.y() + 70, QString::asprintf("%2d", i + 1));
-        if (m_pView->m_bThumb[i] && !doc->GetThumb(i).isNull())
-            painter.drawImage(thumbOrigin(i), doc->GetThumb(i));
+        if (const QImage thumb = m_pView->ThumbToDraw(i); !thumb.isNull())
+            painter.drawImage(thumbOrigin(i), thumb);
     }
     // Paint only draws: a requested receive runs from the event loop.
     if (app->m_bReceivePending)
