@@ -114,14 +114,9 @@ bool COvalineView::ReceiveSlot(int i) {
     COvalineDoc *doc = GetDocument();
     m_transfer.busy = 1;
     if (ReceiveFillingIn(i) == 0) {
-        if (m_bCancelled) {
-            // Given up: the slot shows what it held before (its bytes are untouched).
-            RestoreEarlierSlot(i);
-            return false;
-        }
-        m_bThumb[i] = 0;
-        doc->SetThumb(i, QImage());
-        m_pStrip->repaint();
+        // Given up or failed: the slot shows what it held before, whose
+        // bytes the library left untouched.
+        RestoreEarlierSlot(i);
         return false;
     }
     m_bThumb[i] = 1;

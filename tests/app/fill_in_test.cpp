@@ -2,7 +2,8 @@
 // A slot's picture that fills in as it arrives, received through the menu
 // from the virtual camera at 9,600 bit/s: the frame shows the top rows while
 // the rest is still on the line, a second Esc brings back what the frame
-// showed, and an image window showing the slot grows the same way.
+// showed, a failed receive does too, and an image window showing the slot
+// grows the same way.
 #include "app_events.h"
 #include "app_fixture.h"
 #include "clead1.h"
@@ -139,6 +140,27 @@ TEST_F(FillIn, TheFrameShowsTheTopRowsAfterAQuarterAndASecondEscBringsBackItsThu
         ASSERT_EQ(shown.pixel(x, 44), background) << "below the rows the frame is empty";
     EXPECT_EQ(thumbArea(0), earlier) << "the frame shows its earlier thumbnail again";
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+TEST_F(FillIn, AReceiveThatFailsHalfwayBringsBackTheThumbnailAndTheBytesForSave) {
+    receive(0);
+    const QImage earlier = thumbArea(0);
+    const QRgb background = view().Strip()->palette().color(QPalette::Window).rgb();
+    const std::vector<std::uint8_t> arriving = newPicture();
+    ASSERT_EQ(sendSlot(1, arriving).code, 0);
+    env.set("OVALINE_VIRTUAL_SPEED", "8");
+    // The line is pulled when about half the picture has gone over it.
+    env.set("OVALINE_VIRTUAL_FAULTS", "unplug=" + std::to_string(arriving.size() / 2));
+
+    const QImage thumbnail = decoded(arriving, 60);
+    receive(0, arriving.size(), [&] { return rowsLike(thumbArea(0), thumbnail, background) > 0; });
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().front().startsWith(
+        QStringLiteral("DLL failed sending or receiving data [1]")))
+        << boxes.texts().front().toStdString();
+    EXPECT_EQ(thumbArea(0), earlier) << "the frame shows its earlier thumbnail again";
+    EXPECT_EQ(doc().GetSlotSize(0), doc().GetHeldSize(0)) << "Save still writes the slot";
+    EXPECT_GT(doc().GetSlotSize(0), 0);
 }
 
 TEST_F(FillIn, AnImageWindowShowingTheSlotGrowsIntoTheNewPicture) {
