@@ -21,16 +21,6 @@
 #define OVALINE_API __attribute__((visibility("default")))
 #endif
 
-/* Every function uses the C calling convention (__cdecl) and is exported
- * from Ovaline.dll under its plain name, undecorated. On 32-bit Windows the
- * convention is named, so that a program built with another default (such
- * as stdcall) still calls the library right; elsewhere there is only one. */
-#if defined(_WIN32) && !defined(_WIN64)
-#define OVALINE_CALL __cdecl
-#else
-#define OVALINE_CALL
-#endif
-
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -198,8 +188,8 @@ static inline void OvalineStoreBusy(TrafficBlock *block, uint32_t value) {
  * whole picture has arrived. Returns the count copied: 0 before the first
  * block, and during a command or a send; -1 when no exchange runs on the
  * record (not begun, or over). */
-OVALINE_API int32_t OVALINE_CALL OvalineReceivedPrefix(const TrafficBlock *block, uint8_t *buffer,
-                                                       uint32_t size);
+OVALINE_API int32_t OvalineReceivedPrefix(const TrafficBlock *block, uint8_t *buffer,
+                                          uint32_t size);
 
 #ifdef __cplusplus
 }

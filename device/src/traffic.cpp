@@ -127,9 +127,8 @@ extern "C" OVALINE_API std::int32_t OvalineCancel(TrafficBlock *block) {
     return ovaline::cancelExchange(block) ? 0 : -1;
 }
 
-extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineReceivedPrefix(const TrafficBlock *block,
-                                                                       std::uint8_t *buffer,
-                                                                       std::uint32_t size) {
+extern "C" OVALINE_API std::int32_t
+OvalineReceivedPrefix(const TrafficBlock *block, std::uint8_t *buffer, std::uint32_t size) {
     if (block == nullptr)
         return -1;
     return ovaline::copyReceivedPrefix(block, buffer, buffer ? size : 0);
