@@ -8,9 +8,7 @@
 #include "ovaline_app.h"
 #include "ovaline_view.h"
 #include "program_on_virtual_camera.h"
-#include "scoped_env.h"
 #include "slot_geometry.h"
-#include "temp_dir.h"
 
 #include <QTimer>
 
@@ -52,15 +50,11 @@ double firstRowsVisible(app::COvalineView &view, const QImage &empty) {
 } // namespace
 
 int main(int argc, char **argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    test::TempDir folder;
-    test::ScopedEnv env;
-    bench::setVirtualCameraEnvironment(env, folder.path());
-    app::COvalineApp application(argc, argv);
-    int messages = 0;
-    if (!bench::startOnVirtualCamera(application, folder.path(), "fill_in_bench", messages))
+    bench::ProgramOnVirtualCamera program(argc, argv, "fill_in_bench");
+    if (!program.Start())
         return 1;
-    env.set("OVALINE_VIRTUAL_SPEED", "1");
+    app::COvalineApp &application = program.application;
+    program.env.set("OVALINE_VIRTUAL_SPEED", "1");
     application.m_nBaudIndex = 2; // 9,600 bit/s
     auto *view = static_cast<app::COvalineView *>(application.m_pMemoryView);
     const QImage empty = thumbArea(*view);
@@ -79,5 +73,5 @@ int main(int argc, char **argv) {
     }
     application.ExitInstance();
     std::printf("first_rows_visible_s: %.2f\n", test::median(times));
-    return messages == 0 ? 0 : 1;
+    return program.messages == 0 ? 0 : 1;
 }

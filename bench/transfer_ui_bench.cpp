@@ -10,8 +10,6 @@
 #include "ovaline_app.h"
 #include "ovaline_view.h"
 #include "program_on_virtual_camera.h"
-#include "scoped_env.h"
-#include "temp_dir.h"
 #include "traffic.h"
 
 #include <QEventLoop>
@@ -32,20 +30,16 @@ double threadCpuSeconds() {
 
 int main(int argc, char **argv) {
     using namespace ovaline;
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    test::TempDir folder;
-    test::ScopedEnv env;
-    bench::setVirtualCameraEnvironment(env, folder.path());
-    app::COvalineApp application(argc, argv);
-    int messages = 0;
-    if (!bench::startOnVirtualCamera(application, folder.path(), "transfer_ui_bench", messages))
+    bench::ProgramOnVirtualCamera program(argc, argv, "transfer_ui_bench");
+    if (!program.Start())
         return 1;
+    app::COvalineApp &application = program.application;
     const auto picture = test::padJpeg(test::testPicture(640, 480, 4), OVALINE_MAX_IMAGE);
     if (test::sendSlot(5, picture).code != 0) {
         std::fprintf(stderr, "transfer_ui_bench: could not fill the slot\n");
         return 1;
     }
-    env.set("OVALINE_VIRTUAL_SPEED", "1");
+    program.env.set("OVALINE_VIRTUAL_SPEED", "1");
     application.m_nBaudIndex = 6; // 115,200 bit/s
     auto *view = static_cast<app::COvalineView *>(application.m_pMemoryView);
 
