@@ -79,10 +79,15 @@ protected:
                               std::chrono::seconds(60)));
         EXPECT_TRUE(done) << "nothing to see while the slot arrived";
     }
-    // A camera picture unlike the ones the camera starts with.
-    static std::vector<std::uint8_t> newPicture() {
-        return emu::encodeJpeg(emu::renderScene(emu::Scene::Notice, emu::CameraView{}, 640, 480),
-                               65535);
+    // Receives slot 1's first picture whole and keeps how its frame looks;
+    // then puts a new picture into the camera's slot 1 and slows the line
+    // by `speed` (from a thousandfold) so that it is seen arriving.
+    void receiveFirstThenOfferNew(const char *speed) {
+        receive(0);
+        earlier = thumbArea(0);
+        background = view().Strip()->palette().color(QPalette::Window).rgb();
+        ASSERT_EQ(sendSlot(1, arriving).code, 0);
+        env.set("OVALINE_VIRTUAL_SPEED", speed);
     }
     static QImage decoded(const std::vector<std::uint8_t> &jpeg, int thumbWidth) {
         CLead1 lead;
@@ -93,6 +98,11 @@ protected:
     }
 
     ProgressPeak progress;
+    // A camera picture unlike the ones the camera starts with.
+    const std::vector<std::uint8_t> arriving =
+        emu::encodeJpeg(emu::renderScene(emu::Scene::Notice, emu::CameraView{}, 640, 480), 65535);
+    QImage earlier;
+    QRgb background = 0;
 };
 
 // Rows of `shown` that look like the same rows of `expected` (within the
@@ -117,12 +127,7 @@ int rowsLike(const QImage &shown, const QImage &expected, QRgb background) {
 }
 
 TEST_F(FillIn, TheFrameShowsTheTopRowsAfterAQuarterAndASecondEscBringsBackItsThumbnail) {
-    receive(0);
-    const QImage earlier = thumbArea(0);
-    const QRgb background = view().Strip()->palette().color(QPalette::Window).rgb();
-    const std::vector<std::uint8_t> arriving = newPicture();
-    ASSERT_EQ(sendSlot(1, arriving).code, 0);
-    env.set("OVALINE_VIRTUAL_SPEED", "8"); // a quarter of the slot in about 1.5 s
+    receiveFirstThenOfferNew("8"); // a quarter of the slot in about 1.5 s
 
     const QImage thumbnail = decoded(arriving, 60);
     QImage shown;
@@ -143,12 +148,7 @@ TEST_F(FillIn, TheFrameShowsTheTopRowsAfterAQuarterAndASecondEscBringsBackItsThu
 }
 
 TEST_F(FillIn, AReceiveThatFailsHalfwayBringsBackTheThumbnailAndTheBytesForSave) {
-    receive(0);
-    const QImage earlier = thumbArea(0);
-    const QRgb background = view().Strip()->palette().color(QPalette::Window).rgb();
-    const std::vector<std::uint8_t> arriving = newPicture();
-    ASSERT_EQ(sendSlot(1, arriving).code, 0);
-    env.set("OVALINE_VIRTUAL_SPEED", "8");
+    receiveFirstThenOfferNew("8");
     // The line is pulled when about half the picture has gone over it.
     env.set("OVALINE_VIRTUAL_FAULTS", "unplug=" + std::to_string(arriving.size() / 2));
 
@@ -164,26 +164,23 @@ TEST_F(FillIn, AReceiveThatFailsHalfwayBringsBackTheThumbnailAndTheBytesForSave)
 }
 
 TEST_F(FillIn, AnImageWindowShowingTheSlotGrowsIntoTheNewPicture) {
-    receive(0);
+    receiveFirstThenOfferNew("16");
     imageview::CImageWnd &window = *doc().m_pImageWnd;
     QTest::mouseDClick(view().Strip(), Qt::LeftButton, {}, slotRect(0).center());
     ASSERT_TRUE(window.HasWindow());
     QWidget *client = window.GetWindow()->findChild<QWidget *>(QStringLiteral("client"));
     ASSERT_NE(client, nullptr);
-    const QRgb background = client->palette().color(client->backgroundRole()).rgb();
-    const std::vector<std::uint8_t> arriving = newPicture();
-    ASSERT_EQ(sendSlot(1, arriving).code, 0);
-    env.set("OVALINE_VIRTUAL_SPEED", "16");
+    const QRgb windowBackground = client->palette().color(client->backgroundRole()).rgb();
 
     const QImage whole = decoded(arriving, 0);
     int rows = 0;
     receive(0, arriving.size(), [&] {
-        rows = rowsLike(client->grab().toImage(), whole, background);
+        rows = rowsLike(client->grab().toImage(), whole, windowBackground);
         return rows > 0;
     });
     EXPECT_LT(rows, 480) << "the window showed the picture only when it was whole";
     EXPECT_EQ(window.GetBitmap(), whole) << "the window shows the whole new picture at the end";
-    EXPECT_EQ(rowsLike(client->grab().toImage(), whole, background),
+    EXPECT_EQ(rowsLike(client->grab().toImage(), whole, windowBackground),
               std::min(480, client->height()));
     window.DestroyWindow();
 }
