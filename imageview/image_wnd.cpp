@@ -82,6 +82,12 @@ void CImageWnd::ShowImage(QWidget *ownerView, QImage bitmap, QList<QRgb> palette
         CreateImageWindow(ownerView);
 }
 
+void CImageWnd::ShowArriving(QImage rows) {
+    m_hArriving = std::move(rows);
+    if (m_pWnd)
+        m_pWnd->Client()->update();
+}
+
 void CImageWnd::DestroyWindow() {
     if (m_pWnd)
         m_pWnd->close();
@@ -90,8 +96,9 @@ void CImageWnd::DestroyWindow() {
 void CImageWnd::OnPaint(QPainter &painter) const {
     // The client area's background is already erased; without a picture
     // it stays empty.
-    if (!m_hBitmap.isNull())
-        painter.drawImage(QPoint(-m_xScroll, -m_yScroll), m_hBitmap);
+    const QImage &shown = m_hArriving.isNull() ? m_hBitmap : m_hArriving;
+    if (!shown.isNull())
+        painter.drawImage(QPoint(-m_xScroll, -m_yScroll), shown);
 }
 
 void CImageWnd::OnSize() {

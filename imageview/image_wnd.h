@@ -41,6 +41,10 @@ public:
     // What a double click on a picture does: holds it, then refreshes the
     // open window or opens one for `ownerView`.
     void ShowImage(QWidget *ownerView, QImage bitmap, QList<QRgb> palette);
+    // Shows, in place of the picture held, the top rows of a picture still
+    // arriving (the rest of the window stays empty), and repaints the open
+    // window without raising it. A null image shows the picture held again.
+    void ShowArriving(QImage rows);
     // Closes the window as its close box does, keeping its size.
     void DestroyWindow();
 
@@ -71,6 +75,7 @@ private:
     QPointer<QWidget> m_pOwnerView;
     QImage m_hBitmap;
     QList<QRgb> m_hPalette;
+    QImage m_hArriving;
     int m_xScroll = 0;
     int m_yScroll = 0;
     int m_xMax = 0;

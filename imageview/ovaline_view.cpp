@@ -165,6 +165,7 @@ void COvalineView::OnLButtonDblClk(QPoint point) {
         }
         const qint32 handle = m_lead.GetImageHandle();
         doc->m_pImageWnd->ShowImage(this, m_lead.GetBitmap(handle), m_lead.GetPalette(handle));
+        NoteImageWndSlot(i);
     }
     app->m_bDragging = 0;
 }

@@ -12,6 +12,7 @@
 #include "ovaline_fingerprint.h"
 #include "pane_view.h"
 
+#include <QImage>
 #include <QPointer>
 
 #include <array>
@@ -77,6 +78,20 @@ private:
     void ShowMessageText(const QString &text);
     // Decodes slot i's bytes into its thumbnail; false after "Load Memory Error!".
     bool MakeThumbnail(int i, int size);
+    // TransferImage of slot i's picture into its buffer, while its frame,
+    // and the image window when it shows the slot, fill in with the rows
+    // that have arrived. Either goes back to what it showed when the
+    // transfer ends; a received picture is then shown by the caller.
+    int ReceiveFillingIn(int i);
+    // Shows the picture m_lead holds, slot i's, in the image window when the
+    // window shows that slot, without raising it.
+    void RenewImageWnd(int i);
+    // The image window shows slot i's picture as this view gave it.
+    bool ImageWndShowsSlot(int i) const;
+    void NoteImageWndSlot(int i);
+    // What slot i's frame shows: the rows so far of a picture arriving,
+    // else its thumbnail; null for nothing.
+    QImage ThumbToDraw(int i) const;
     void DisableOtherWindows();
     // The main window and the remote control, which a transfer holds still.
     void SetOtherWindowsEnabled(bool enabled);
@@ -104,6 +119,14 @@ private:
     // What each slot showed before the receive, for a picture given up.
     std::array<int, 7> m_nEarlierSize{};
     std::array<int, 7> m_bEarlierThumb{};
+    // The slot whose picture is arriving, and its rows so far as the top of
+    // its thumbnail.
+    int m_nFillInSlot = -1;
+    QImage m_fillIn;
+    // The slot whose picture this view last put in the image window, and
+    // that picture's cache key (another picture there has another).
+    int m_nImageWndSlot = -1;
+    qint64 m_nImageWndKey = 0;
 };
 
 } // namespace ovaline::app

@@ -66,8 +66,8 @@ void CSlotStrip::paintEvent(QPaintEvent *) {
                           chosen ? blue : kNotChosen);
         drawCellCaption(painter, origin.x() + 18, origin.y() + 70, QString::asprintf("%2d", i + 1),
                         blue);
-        if (m_pView->m_bThumb[i] && !doc->GetThumb(i).isNull())
-            painter.drawImage(thumbOrigin(i), doc->GetThumb(i));
+        if (const QImage thumb = m_pView->ThumbToDraw(i); !thumb.isNull())
+            painter.drawImage(thumbOrigin(i), thumb);
     }
     // Paint only draws: a requested receive runs from the event loop, and
     // so do the screen readers' news of the frames.

@@ -177,6 +177,20 @@ static inline void OvalineStoreBusy(TrafficBlock *block, uint32_t value) {
 #error "ovaline.h: no atomic operations known for this compiler"
 #endif
 
+/* The picture bytes a receive has brought so far, for showing a picture
+ * while it arrives. While OvalineTraffic receives a picture on this record
+ * (on another thread; this call may come from any thread), copies the
+ * picture's first bytes that have arrived, up to the first block still
+ * missing, into buffer: at most size bytes. Each of them has passed its
+ * block's check and stays as it is, unless the whole picture's CRC-32 fails
+ * at the end and the picture is fetched again, when the count starts over
+ * from 0. The caller's own buffer (data) is still written only when the
+ * whole picture has arrived. Returns the count copied: 0 before the first
+ * block, and during a command or a send; -1 when no exchange runs on the
+ * record (not begun, or over). */
+OVALINE_API int32_t OvalineReceivedPrefix(const TrafficBlock *block, uint8_t *buffer,
+                                          uint32_t size);
+
 #ifdef __cplusplus
 }
 #endif
