@@ -4,10 +4,14 @@
 // thumbnail. Pictures move between the PC and the camera here: Receive
 // fetches the chosen slot or every slot that holds a picture, a JPEG file
 // dropped on a frame is sent into that slot, a slot dragged out carries its
-// picture, and a double click shows a slot's picture in the image window.
+// picture (into the lower pane, or as a file and an image to the desktop and
+// other programs), and a double click shows a slot's picture in the image
+// window. Ctrl+C copies the chosen slot's picture; a right click on a frame
+// offers that slot's commands.
 #pragma once
 
 #include "clead1.h"
+#include "drag_out_folder.h"
 #include "ovaline.h"
 #include "ovaline_fingerprint.h"
 #include "pane_view.h"
@@ -17,7 +21,12 @@
 #include <array>
 #include <cstdint>
 
+class QAction;
 class QEventLoop;
+
+namespace ovaline::imageview {
+enum class SlotCommand;
+}
 
 namespace ovaline::app {
 
@@ -50,6 +59,13 @@ public:
 
     // A file released over the view at a point of the view's document.
     void DropFile(const QString &path, QPoint point);
+
+    // Puts slot i's picture on the clipboard, as an image and as its JPEG
+    // bytes; nothing for a slot without a picture or during a transfer.
+    void CopySlot(int i);
+    // Shows slot i's picture in the image window, as a double click does;
+    // false after "Load Memory Error!".
+    bool ShowSlot(int i);
 
     // State the panes and the tests look at.
     const std::array<int, 7> &Selected() const { return m_bSelected; }
@@ -85,9 +101,20 @@ private:
     void OnLButtonUp();
     void OnLButtonDblClk(QPoint point);
     void StartSlotDrag();
+    // Makes slot i the chosen slot, as a press on its frame does.
+    void ChooseSlot(int i);
+    // Ctrl+C: the chosen slot, when it is the item picked last.
+    void CopyChosenSlot();
+    // The menu of the slot frame at a point of the view's document.
+    void OnContextMenu(QPoint point, QPoint globalPos);
+    void OnSlotCommand(imageview::SlotCommand command, int i);
+    // Loads slot i's bytes into the decoder; false after "Load Memory Error!".
+    bool LoadSlotPicture(int i);
 
     CLead1 m_lead;
     CSlotStrip *m_pStrip;
+    QAction *m_pCopyAction;
+    imageview::DragOutFolder m_dragOut;
     alignas(8) TrafficBlock m_transfer{};
     std::array<int, 7> m_bSelected{};
     std::array<int, 7> m_bThumb{};
