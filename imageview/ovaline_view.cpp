@@ -33,6 +33,7 @@ COvalineView::COvalineView(COvalineDoc *doc, QWidget *parent)
     setWidget(m_pStrip);
     setWidgetResizable(true);
     SetScrollSteps(kSlotPageStep, kSlotLineStep);
+    InstallPasteShortcut();
     COvalineApp *app = OvalineApp();
     app->m_bDragging = 0;
     app->m_bBusy = 0;

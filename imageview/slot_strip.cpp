@@ -85,10 +85,19 @@ void CSlotStrip::dropEvent(QDropEvent *event) {
     if (OvalineApp()->m_bBusy || path.isEmpty())
         return;
     event->acceptProposedAction();
-    // The drop runs after the drag has ended, not inside it.
+    // The drop runs after the drag has ended, not inside it. A thumbnail
+    // of the folder pane is sent as it is; a file from the desktop may be
+    // any picture.
     const QPoint point = event->position().toPoint();
+    const bool fromDesktop = event->source() == nullptr;
     QMetaObject::invokeMethod(
-        m_pView, [view = m_pView, path, point] { view->DropFile(path, point); },
+        m_pView,
+        [view = m_pView, path, point, fromDesktop] {
+            if (fromDesktop)
+                view->DropPicture(path, point);
+            else
+                view->DropFile(path, point);
+        },
         Qt::QueuedConnection);
 }
 
