@@ -7,6 +7,7 @@
 //   fit_photo_file_mb   the photo's file size, for reference
 #include "median.h"
 #include "picture_fit.h"
+#include "run_process.h"
 #include "temp_dir.h"
 
 #include <turbojpeg.h>
@@ -15,15 +16,10 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
 #include <random>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -64,31 +60,19 @@ std::vector<std::uint8_t> phonePhoto() {
     return jpeg;
 }
 
-// The child's peak resident memory in MB, or a negative value when it failed.
-// Until it runs ovaline-cli the child shares this process's memory, whose
-// peak (the photo's pixels made above) would count as the child's: the peak
-// is first reset to what this process holds now.
+// The peak resident memory in MB of ovaline-cli sending the photo, the only
+// child this process waits for; negative when it failed. Until it runs
+// ovaline-cli the child shares this process's memory, whose peak (the
+// photo's pixels made above) would count as the child's: that peak is first
+// reset to what this process holds now.
 double peakOfSendFit(const std::string &photo, const std::string &camera) {
     std::ofstream("/proc/self/clear_refs") << "5";
     setenv("OVALINE_VIRTUAL_DIR", camera.c_str(), 1);
     setenv("OVALINE_VIRTUAL_SPEED", "1000", 1);
-    std::vector<std::string> args{OVALINE_CLI_PATH, "--device", "virtual", "--baud", "115200",
-                                  "send",           "--fit",    photo,     "7"};
-    std::vector<char *> argv;
-    for (std::string &arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -1;
-    int status = 0;
+    const test::ProcessResult sent = test::runProcess(
+        OVALINE_CLI_PATH, {"--device", "virtual", "--baud", "115200", "send", "--fit", photo, "7"});
     rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (sent.exitCode != 0 || getrusage(RUSAGE_CHILDREN, &usage) != 0)
         return -1;
     return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
