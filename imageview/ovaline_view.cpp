@@ -40,6 +40,7 @@ COvalineView::COvalineView(COvalineDoc *doc, QWidget *parent)
     connect(m_pCopyAction, &QAction::triggered, this, &COvalineView::CopyChosenSlot);
     setWidgetResizable(true);
     SetScrollSteps(kSlotPageStep, kSlotLineStep);
+    InstallPasteShortcut();
     COvalineApp *app = OvalineApp();
     app->m_bDragging = 0;
     app->m_bBusy = 0;

@@ -15,11 +15,15 @@
 #include "ovaline.h"
 #include "ovaline_fingerprint.h"
 #include "pane_view.h"
+#include "picture_fit.h"
 
 #include <QPointer>
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QEventLoop;
@@ -54,11 +58,17 @@ public:
     void CancelTransfer();
     // Sends the JPEG file at `path` into slot s (0..6). 1 on success.
     int SendFileToSlot(const QString &path, int s);
+    // Sends a JPEG picture into slot s (0..6). 1 on success.
+    int SendPictureToSlot(const std::vector<std::uint8_t> &picture, int s);
     // Enables the main window and the remote control again.
     void EnableOtherWindows();
 
     // A file released over the view at a point of the view's document.
     void DropFile(const QString &path, QPoint point);
+    // A file from the desktop released over the view: a JPEG of the camera's
+    // size goes as DropFile sends it; any other picture is offered to be
+    // fitted to the camera.
+    void DropPicture(const QString &path, QPoint point);
 
     // Puts slot i's picture on the clipboard, as an image and as its JPEG
     // bytes; nothing for a slot without a picture or during a transfer.
@@ -72,6 +82,13 @@ public:
     const std::array<int, 7> &ThumbShown() const { return m_bThumb; }
     int SelectedSlot() const { return m_nSelSlot; }
     QWidget *Strip() const;
+
+public slots:
+    // Sends the clipboard's picture into slot (0..6): a JPEG of the camera's
+    // size as it is, any other picture (or a picture file copied in a file
+    // manager) fitted to the camera after asking. Shift+Insert and the slot
+    // frame's "Paste Picture" both come here.
+    void PastePicture(int slot);
 
 protected:
     bool event(QEvent *event) override;
@@ -89,6 +106,26 @@ private:
     void KeepSlot(int i);
     // Shows a text of its own in the status bar's message pane.
     void ShowMessageText(const QString &text);
+    // Offers a picture to slot i (-1: none) under the send rules: the slot
+    // map is read, an occupied slot asks first, a protected one refuses; then
+    // `send` moves it and returns 1 on success.
+    void OfferToSlot(int i, const std::function<int(int)> &send);
+    // Asks whether to fit a picture to the camera and, on Yes, fits it with
+    // `fitting` and offers the result to slot i; `refusal` is what the
+    // picture's header already says against it.
+    void FitAndOffer(int i, std::optional<fit::FitFailure> refusal,
+                     const std::function<fit::Fitted()> &fitting);
+    // A picture file for slot i: as it is when it is a JPEG of the camera's
+    // size, otherwise fitted after asking.
+    void OfferPictureFile(int i, const QString &path);
+    // Shift+Insert pastes into the chosen slot.
+    void InstallPasteShortcut();
+    void PasteIntoChosenSlot();
+    // " You can not send ... (115,200)" when that is the rate; true then.
+    bool RefusedAtThisRate();
+    // Moves a picture into slot s with the pointer off, then takes it as the
+    // slot's bytes and thumbnail. 1 on success.
+    int TransferPicture(std::vector<std::uint8_t> picture, int s);
     // Decodes slot i's bytes into its thumbnail; false after "Load Memory Error!".
     bool MakeThumbnail(int i, int size);
     void DisableOtherWindows();

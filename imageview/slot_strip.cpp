@@ -90,10 +90,19 @@ void CSlotStrip::dropEvent(QDropEvent *event) {
         return;
     const QString path = draggedFile(event->mimeData());
     event->acceptProposedAction();
-    // The drop runs after the drag has ended, not inside it.
+    // The drop runs after the drag has ended, not inside it. A thumbnail
+    // of the folder pane is sent as it is; a file from the desktop may be
+    // any picture.
     const QPoint point = event->position().toPoint();
+    const bool fromDesktop = event->source() == nullptr;
     QMetaObject::invokeMethod(
-        m_pView, [view = m_pView, path, point] { view->DropFile(path, point); },
+        m_pView,
+        [view = m_pView, path, point, fromDesktop] {
+            if (fromDesktop)
+                view->DropPicture(path, point);
+            else
+                view->DropFile(path, point);
+        },
         Qt::QueuedConnection);
 }
 

@@ -68,6 +68,7 @@ void COvalineView::OnSlotCommand(SlotCommand command, int i) {
         CopySlot(i);
         break;
     case SlotCommand::Paste:
+        PastePicture(i);
         break;
     case SlotCommand::SaveAs:
         GetDocument()->OnSaveSlot(i);

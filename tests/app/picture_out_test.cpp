@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Pictures out of the program: Ctrl+C and the context menus copy a picture
-// to the clipboard, a slot frame dragged out offers its picture as a file,
-// and the slot frame's context menu runs its commands by their rules.
+// to the clipboard (and Paste Picture takes it back into another slot), a
+// slot frame dragged out offers its picture as a file, and the slot frame's
+// context menu runs its commands by their rules.
 #include "app_fixture.h"
 #include "file_name_dlg.h"
 #include "image_wnd.h"
@@ -155,6 +156,13 @@ TEST_F(PictureOut, CopyPutsThePictureAndItsUnchangedJpegOnTheClipboard) {
     QWidget *client = window->findChild<QWidget *>(QStringLiteral("client"));
     rightClick(client, QPoint(20, 20));
     ASSERT_TRUE(waitUntil([this] { return clipboardJpeg() == slotBytes(2); }));
+
+    // What was copied pastes into an empty slot of the camera unchanged.
+    chooseInSlotMenu(4, QStringLiteral("Paste Picture"));
+    ASSERT_TRUE(waitUntil([this] { return view().ThumbShown()[4] == 1 && !app().m_bBusy; }));
+    const std::vector<std::uint8_t> five = cameraState().memory[4].jpeg;
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(five.data()), qsizetype(five.size())),
+              slotBytes(2));
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 }
 
