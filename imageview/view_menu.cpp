@@ -41,11 +41,13 @@ void COvalineView::OnContextMenu(QPoint point, QPoint globalPos) {
         QAction *action = menu->addAction(tr(entry.text));
         action->setEnabled(isSlotCommandEnabled(entry, OvalineApp()->m_bBusy != 0,
                                                 doc->IsUnitKnown(), doc->GetSlotSize(i) > 0));
-        if (entry.command == SlotCommand::Copy) {
-            // Shown beside the entry; the key itself belongs to the window.
+        // The keys are shown beside their entries; the keys themselves belong
+        // to the window.
+        if (entry.command == SlotCommand::Copy)
             action->setShortcuts(QKeySequence::Copy);
-            action->setShortcutContext(Qt::WidgetShortcut);
-        }
+        else if (entry.command == SlotCommand::Paste)
+            action->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+        action->setShortcutContext(Qt::WidgetShortcut);
         // The command runs once the menu has gone, not inside its click.
         connect(action, &QAction::triggered, this, [this, command = entry.command, i] {
             QMetaObject::invokeMethod(

@@ -38,6 +38,28 @@ void COvalineView::PasteIntoChosenSlot() {
                QMessageBox::Information);
 }
 
+namespace {
+
+// The clipboard's picture as its own file bytes: image/jpeg first, then any
+// other image type it offers. Empty when it offers none.
+QByteArray pictureBytes(const QMimeData *mime) {
+    if (!mime)
+        return {};
+    const QByteArray jpeg = mime->data(QString::fromLatin1(kJpegMime));
+    if (!jpeg.isEmpty())
+        return jpeg;
+    for (const QString &format : mime->formats()) {
+        if (format.startsWith(QLatin1String("image/"))) {
+            const QByteArray bytes = mime->data(format);
+            if (!bytes.isEmpty())
+                return bytes;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 void COvalineView::PastePicture(int slot) {
     const COvalineApp *app = OvalineApp();
     if (app->m_bBusy || slot < 0 || slot >= kSlotCount)
@@ -45,16 +67,19 @@ void COvalineView::PastePicture(int slot) {
     const QSize size = folder::acceptedPictureSize(app->m_nUnitModel, app->m_bUnitN);
     const fit::CameraSize camera{size.width(), size.height()};
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-    // The JPEG's own bytes come first: one of the camera's size goes as it
-    // is, and any other is fitted from its file, EXIF orientation and all.
-    const QByteArray jpeg = mime ? mime->data(QString::fromLatin1(kJpegMime)) : QByteArray();
-    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t *>(jpeg.data()),
-                                              static_cast<std::size_t>(jpeg.size()));
-    if (!jpeg.isEmpty() && fit::isCameraJpeg(bytes, camera)) {
-        const std::vector<std::uint8_t> picture(bytes.begin(), bytes.end());
-        OfferToSlot(slot, [this, &picture](int s) { return SendPictureToSlot(picture, s); });
-    } else if (!jpeg.isEmpty() && !fit::checkPicture(bytes)) {
-        FitAndOffer(slot, std::nullopt, [bytes, camera] { return fit::fitPicture(bytes, camera); });
+    // The picture's own bytes come first: they tell their size before
+    // anything is decoded, and carry the EXIF orientation. A JPEG of the
+    // camera's size goes as it is; anything else is fitted.
+    const QByteArray picture = pictureBytes(mime);
+    const std::span<const std::uint8_t> bytes(
+        reinterpret_cast<const std::uint8_t *>(picture.data()),
+        static_cast<std::size_t>(picture.size()));
+    if (!picture.isEmpty() && fit::isCameraJpeg(bytes, camera)) {
+        const std::vector<std::uint8_t> jpeg(bytes.begin(), bytes.end());
+        OfferToSlot(slot, [this, &jpeg](int s) { return SendPictureToSlot(jpeg, s); });
+    } else if (!picture.isEmpty()) {
+        FitAndOffer(slot, fit::checkPicture(bytes),
+                    [bytes, camera] { return fit::fitPicture(bytes, camera); });
     } else if (const QString file = draggedFile(mime); !file.isEmpty()) {
         // A picture file copied in a file manager.
         OfferPictureFile(slot, file);

@@ -147,6 +147,28 @@ TEST_F(OutsidePictures, ShiftInsertPastesTheClipboardsPictureIntoTheChosenSlot) 
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
     EXPECT_EQ(cameraSlot(4), std::vector<std::uint8_t>(jpeg.begin(), jpeg.end()));
 
+    // Damaged picture bytes are refused with the file's message, whichever
+    // picture type they claim to be.
+    for (const char *type : {"image/jpeg", "image/png"}) {
+        auto *damaged = new QMimeData;
+        damaged->setData(QString::fromLatin1(type), QByteArray("\xFF\xD8\xFF\xE0 cut short"));
+        clipboard->setMimeData(damaged);
+        boxes.clear();
+        pasteInto(2);
+        EXPECT_EQ(boxes.texts(),
+                  QStringList{QStringLiteral("This file is not a picture Ovaline can read")})
+            << type;
+    }
+    // A PNG's own bytes are fitted, as a picture copied in another program.
+    auto *png = new QMimeData;
+    png->setData(QStringLiteral("image/png"), encoded(widePicture(), "PNG"));
+    clipboard->setMimeData(png);
+    boxes.clear();
+    pasteInto(5);
+    EXPECT_EQ(boxes.texts(), QStringList{kFitQuestion});
+    EXPECT_GT(cameraPicture(cameraSlot(5)).pixelColor(500, 240).red(), 200)
+        << "the transparent half lies on white";
+
     clipboard->clear();
     boxes.clear();
     pasteInto(2);
