@@ -50,7 +50,7 @@ Check fitForUnit(const UnitClient &unit, const std::string &name,
     std::int32_t code = 0;
     const std::string model = unit.command("QR", '0', "  ", code);
     if (code != 0)
-        return unitFailure("asking the model", code);
+        return unitFailure(unit, "asking the model", code);
     const std::optional<PictureSize> size = pictureSizeOf(model);
     if (!size)
         return Refusal{kUnitFailed, "the unit's model \"" + model.substr(0, 4) +

@@ -17,7 +17,6 @@
 #include <csignal>
 #include <fstream>
 #include <random>
-#include <unistd.h>
 
 namespace ovaline::test {
 namespace {
@@ -104,11 +103,10 @@ protected:
     // terminal only root may open.
     static ProcessResult cliAsUser(const std::string &device, std::vector<std::string> args) {
         args.insert(args.begin(), {"--device", device, "--baud", "115200"});
-        if (::geteuid() != 0 || device != "virtual")
+        if (device != "virtual")
             return runProcess(OVALINE_CLI_PATH, args);
-        args.insert(args.begin(),
-                    {"--reuid=nobody", "--regid=nogroup", "--clear-groups", OVALINE_CLI_PATH});
-        return runProcess("/usr/bin/setpriv", args);
+        const Command command = asUser({OVALINE_CLI_PATH, args});
+        return runProcess(command.program, command.args);
     }
 
     Bytes slot(const std::filesystem::path &camera, int n) const {

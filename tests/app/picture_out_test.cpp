@@ -286,16 +286,11 @@ TEST_F(PictureOut, TheDraggedFilesFolderIsPrivateAndGoesWithTheProgramOnASignal)
         .set("QT_QPA_PLATFORM", "offscreen")
         .set("HOME", home.string())
         .set("TMPDIR", temp.string());
-    std::vector<std::string> arguments{"--virtual", "--nosplash", "--profile",
-                                       (home / "Ovaline.ini").string()};
-    std::string program = OVALINE_DRAGGING_PROGRAM_PATH;
-    if (root) {
-        arguments.insert(arguments.begin(),
-                         {"--reuid=nobody", "--regid=nogroup", "--clear-groups", program});
-        program = "/usr/bin/setpriv";
-    }
+    const Command program =
+        asUser({OVALINE_DRAGGING_PROGRAM_PATH,
+                {"--virtual", "--nosplash", "--profile", (home / "Ovaline.ini").string()}});
     ChildProcess dragging;
-    ASSERT_TRUE(dragging.start(program, arguments, 60.0));
+    ASSERT_TRUE(dragging.start(program.program, program.args, 60.0));
     const QFileInfo file(QString::fromStdString(dragging.firstLine()));
     EXPECT_EQ(file.fileName(), QStringLiteral("Slot 1.JPG"));
     EXPECT_EQ(QFileInfo(file.path()).path(), QString::fromStdString(temp.string()));
