@@ -2,6 +2,7 @@
 #include "area_average.h"
 
 #include "raster.h"
+#include "thumbnail_size.h"
 
 namespace ovaline::folder {
 
@@ -21,6 +22,12 @@ QImage areaAverage(const QImage &source, QSize size) {
                      reinterpret_cast<std::uint32_t *>(target.bits()), size.width(), size.height(),
                      target.bytesPerLine() / kPixelBytes);
     return target;
+}
+
+QImage thumbnailImage(const QImage &source, QSize size, qreal devicePixelRatio) {
+    QImage thumb = areaAverage(source, thumbnailPixels(size, devicePixelRatio));
+    thumb.setDevicePixelRatio(devicePixelRatio);
+    return thumb;
 }
 
 } // namespace ovaline::folder
