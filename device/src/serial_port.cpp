@@ -166,4 +166,9 @@ LineErrors SerialPort::lineErrors() {
     return errors;
 }
 
+std::unique_ptr<OpenLine> openSerialPort(const std::string &name, std::uint32_t baud,
+                                         std::int32_t &code) {
+    return SerialPort::open(name, baud, code);
+}
+
 } // namespace ovaline
