@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "unit_store.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 
 namespace ovaline::emu {
@@ -102,32 +99,14 @@ bool UnitStore::prepareFolder(const fs::path &folder, std::string &error) {
     }
     // Permissions do not tell (root writes anywhere, a read-only mount
     // refuses everyone): write a file and remove it again.
-    std::string probe = (folder / ".probe-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0) {
+    const fs::path probe = folder / (".probe-" + std::to_string(std::random_device{}()));
+    errno = 0;
+    if (!std::ofstream(probe, std::ios::binary)) {
         error = "cannot write in the folder " + folder.string() + ": " + std::strerror(errno);
         return false;
     }
-    ::close(fd);
-    ::unlink(probe.c_str());
+    fs::remove(probe, made);
     return true;
-}
-
-UnitStore::Lock::Lock(const fs::path &folder) {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    fd_ = ::open((folder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-}
-
-UnitStore::Lock::~Lock() {
-    if (fd_ >= 0) {
-        ::flock(fd_, LOCK_UN);
-        ::close(fd_);
-    }
 }
 
 bool UnitStore::hasState() const {
