@@ -80,7 +80,7 @@ int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
         return kFileFailed;
     }
     std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                path.c_str());
+                path.string().c_str());
     return kDone;
 }
 
@@ -143,7 +143,7 @@ int receive(const UnitClient &unit, const Options &options) {
             continue;
         if (kept[slot - 1]) {
             std::printf("slot %d: unchanged, %s kept\n", slot,
-                        slotFile(options.outputFolder, slot).c_str());
+                        slotFile(options.outputFolder, slot).string().c_str());
             ++received;
             continue;
         }

@@ -75,7 +75,7 @@ private:
     int fetch(int slot, const OvalineFingerprint &print) {
         const std::filesystem::path path = slotFile(folder_, slot);
         if (print.size == 0) {
-            std::printf("slot %d: empty on the unit (%s kept)\n", slot, path.c_str());
+            std::printf("slot %d: empty on the unit (%s kept)\n", slot, path.string().c_str());
             std::fflush(stdout);
             held_[slot - 1] = print;
             return kDone;
@@ -94,7 +94,7 @@ private:
         }
         held_[slot - 1] = OvalineFingerprintOf(picture.data(), picture.size());
         std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                    path.c_str());
+                    path.string().c_str());
         std::fflush(stdout);
         return kDone;
     }
