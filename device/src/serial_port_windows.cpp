@@ -14,6 +14,7 @@ namespace ovaline {
 namespace {
 
 constexpr unsigned kLastComPort = 256;
+constexpr auto kTimeoutGrace = std::chrono::milliseconds(500);
 
 // Milliseconds from now to the deadline for a wait, rounded up, so a wait
 // never ends just before it; INFINITE for a deadline that never comes.
@@ -33,7 +34,6 @@ IoStatus failureOf(DWORD error) {
     case ERROR_DEVICE_REMOVED:
     case ERROR_DEV_NOT_EXIST:
     case ERROR_GEN_FAILURE:
-    case ERROR_OPERATION_ABORTED:
         return IoStatus::Hangup;
     default:
         return IoStatus::Error;
@@ -41,15 +41,17 @@ IoStatus failureOf(DWORD error) {
 }
 
 // Waits for the overlapped operation `started` began (it may be over
-// already) until the deadline or the wake event; an operation still under
-// way then is cancelled. `moved` holds what it moved either way.
+// already) until it ends, the wake event is set or `until` passes; an
+// operation still under way then is cancelled. `moved` holds what it moved
+// either way. An operation that ends short of `size` bytes ended at the
+// port's own time-out.
 IoStatus finish(HANDLE port, HANDLE wake, OVERLAPPED &operation, BOOL started, std::size_t size,
-                TimePoint deadline, std::size_t &moved) {
+                TimePoint until, std::size_t &moved) {
     moved = 0;
     if (!started && GetLastError() != ERROR_IO_PENDING)
         return failureOf(GetLastError());
     HANDLE waits[2] = {operation.hEvent, wake};
-    const DWORD woken = WaitForMultipleObjects(2, waits, FALSE, waitMilliseconds(deadline));
+    const DWORD woken = WaitForMultipleObjects(2, waits, FALSE, waitMilliseconds(until));
     if (woken != WAIT_OBJECT_0)
         CancelIoEx(port, &operation);
     DWORD done = 0;
@@ -60,9 +62,9 @@ IoStatus finish(HANDLE port, HANDLE wake, OVERLAPPED &operation, BOOL started, s
         return IoStatus::Ok;
     if (woken == WAIT_OBJECT_0 + 1)
         return IoStatus::Hangup;
-    if (woken == WAIT_TIMEOUT)
+    if (completed || woken == WAIT_TIMEOUT || error == ERROR_TIMEOUT)
         return IoStatus::Timeout;
-    return completed ? IoStatus::Error : failureOf(error);
+    return failureOf(error);
 }
 
 } // namespace
@@ -131,8 +133,8 @@ std::unique_ptr<WindowsSerialPort> WindowsSerialPort::open(const std::string &na
     settings.fDtrControl = DTR_CONTROL_ENABLE;
     settings.fRtsControl = RTS_CONTROL_ENABLE;
     settings.fOutxCtsFlow = modemLines;
-    // No time-outs of the port's own: a read ends once its bytes are there,
-    // and every wait is bounded by the exchange's deadline instead.
+    // No time-outs for writes: every wait is bounded by the exchange's
+    // deadline instead. Each read sets its own.
     COMMTIMEOUTS timeouts{};
     HANDLE done = nullptr;
     HANDLE wake = nullptr;
@@ -208,17 +210,29 @@ IoStatus WindowsSerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std:
     got = 0;
     while (!interrupted_) {
         // Takes what has arrived, or waits for what is still missing: a
-        // read of exactly that many bytes ends as soon as they are there.
+        // read of exactly that many bytes ends as soon as they are there,
+        // or at the deadline through the port's own time-out with what came.
+        const std::size_t waiting = queues().input;
         const std::size_t missing = atLeast > got ? atLeast - got : 0;
-        const std::size_t wanted = std::min(most - got, std::max(queues().input, missing));
+        const std::size_t wanted = std::min(most - got, std::max(waiting, missing));
         if (wanted == 0)
             return IoStatus::Ok;
+        const DWORD left = waitMilliseconds(deadline);
+        if (wanted > waiting && left == 0)
+            return IoStatus::Timeout;
+        COMMTIMEOUTS timeouts{};
+        timeouts.ReadTotalTimeoutConstant = wanted > waiting && left != INFINITE ? left : 0;
+        if (!SetCommTimeouts(port_, &timeouts))
+            return IoStatus::Error;
         OVERLAPPED operation{};
         operation.hEvent = done_;
         const BOOL started =
             ReadFile(port_, buffer + got, static_cast<DWORD>(wanted), nullptr, &operation);
         std::size_t moved = 0;
-        const IoStatus status = finish(port_, wake_, operation, started, wanted, deadline, moved);
+        // The port's time-out ends the read; the wait's own limit is a
+        // fallback for a port that misses it.
+        const TimePoint until = left == INFINITE ? TimePoint::max() : deadline + kTimeoutGrace;
+        const IoStatus status = finish(port_, wake_, operation, started, wanted, until, moved);
         got += moved;
         if (status != IoStatus::Ok)
             return status;
