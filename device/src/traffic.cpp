@@ -97,27 +97,28 @@ std::int32_t traffic(TrafficBlock *block, TimePoint limit) {
 
 } // namespace
 
-extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineTraffic(TrafficBlock *block) {
     return traffic(block, TimePoint::max());
 }
 
-extern "C" OVALINE_API std::int32_t OvalineTrafficWithin(TrafficBlock *block,
-                                                         std::uint32_t milliseconds) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineTrafficWithin(TrafficBlock *block,
+                                                                      std::uint32_t milliseconds) {
     return traffic(block, Clock::now() + std::chrono::milliseconds(milliseconds));
 }
 
-extern "C" OVALINE_API std::int32_t OvalineCancel(TrafficBlock *block) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineCancel(TrafficBlock *block) {
     if (block == nullptr)
         return -1;
     return ovaline::cancelExchange(block) ? 0 : -1;
 }
 
-extern "C" OVALINE_API std::int32_t OvalineSetPortName(std::int32_t port, const char *name) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineSetPortName(std::int32_t port,
+                                                                    const char *name) {
     return ovaline::setPortName(port, name);
 }
 
-extern "C" OVALINE_API std::int32_t OvalineGetPortName(std::int32_t port, char *buffer,
-                                                       size_t size) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineGetPortName(std::int32_t port, char *buffer,
+                                                                    size_t size) {
     if (port < 1 || port > 4)
         return -1;
     const std::string name = ovaline::portName(static_cast<std::uint32_t>(port));
