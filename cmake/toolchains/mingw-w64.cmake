@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Cross-compiling for Windows with Debian's MinGW-w64, for the toolchain
-# file of one target that sets OVALINE_MINGW_TRIPLE and includes this. The
-# compilers of the POSIX thread model are the ones with std::thread; the
-# runtime is linked in statically, so the programs need no DLL of MinGW.
-# Programs built here run under Wine.
+# file of one target that sets OVALINE_MINGW_TRIPLE and OVALINE_WINE_LOADER
+# and includes this. The compilers of the POSIX thread model are the ones
+# with std::thread; the runtime is linked in statically, so the programs
+# need no DLL of MinGW. Programs built here run under that Wine loader.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_C_COMPILER ${OVALINE_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${OVALINE_MINGW_TRIPLE}-g++-posix)
@@ -18,4 +18,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 set(CMAKE_SHARED_LINKER_FLAGS_INIT -static)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${OVALINE_WINE_LOADER})

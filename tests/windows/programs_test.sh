@@ -1,15 +1,17 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# programs_test.sh BIN UNIT: the Windows programs in BIN under Wine, as a
-# user runs them. ovaline-cli.exe against the virtual camera inside
-# Ovaline.dll; then on COM5, which Wine maps to the pseudo-terminal of the
-# Linux ovaline-unit UNIT: the slot map, a whole-memory receive whose files
+# programs_test.sh WINE BIN UNIT: the Windows programs in BIN under the Wine
+# loader WINE (wine64 for 64-bit programs), as a user runs them.
+# ovaline-cli.exe against the virtual camera inside Ovaline.dll; then on
+# COM5, which Wine maps to the pseudo-terminal of the Linux ovaline-unit
+# UNIT: the slot map, a whole-memory receive whose files
 # must be the unit's own slots byte for byte, and Ctrl+C in the middle of a
 # receive, after which the unit answers at once. Prints the transfer's
 # figure as "name: value". Needs WINEPREFIX, set up by scripts/test-windows.
 set -eu
-bin=$1
-unit=$2
+wine=$1
+bin=$2
+unit=$3
 work=$(mktemp -d)
 unit_pid=
 com5="$WINEPREFIX/dosdevices/com5"
@@ -29,7 +31,7 @@ fail() {
 
 # Runs ovaline-cli.exe with its output in $work/out; fails on a bad status.
 cli() {
-    wine "$bin/ovaline-cli.exe" "$@" >"$work/out" 2>&1 || fail "ovaline-cli $* failed"
+    "$wine" "$bin/ovaline-cli.exe" "$@" >"$work/out" 2>&1 || fail "ovaline-cli $* failed"
 }
 
 # Waits up to 20 seconds for a file to exist.
@@ -91,7 +93,7 @@ awk -v s="$start" -v e="$end" -v b="$bytes" -v n="$name" 'BEGIN {
 
 # Ctrl+C once slot 1 is written, in the middle of slot 2: Wine turns
 # SIGINT into the console's Ctrl+C.
-wine "$bin/ovaline-cli.exe" --device COM5 --baud 115200 receive --all -o "Z:$work/cancelled" \
+"$wine" "$bin/ovaline-cli.exe" --device COM5 --baud 115200 receive --all -o "Z:$work/cancelled" \
     >"$work/cancel.out" 2>&1 &
 receiver=$!
 await "$work/cancelled/slot1.jpg"
