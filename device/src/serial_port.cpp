@@ -20,7 +20,8 @@
 namespace ovaline {
 SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines,
                        const int wake[2])
-    : fd_(fd), wake_{wake[0], wake[1]}, byteTime_(byteTime), modemLines_(modemLines) {}
+    : fd_(fd), wake_{wake[0], wake[1]}, byteTime_(byteTime), modemLines_(modemLines),
+      lineClock_(byteTime) {}
 
 std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint32_t baud,
                                              std::int32_t &code) {
@@ -103,8 +104,7 @@ IoStatus SerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint
         return IoStatus::Hangup;
     const IoStatus status = writeAll(fd_, data, size, deadline, wake_[0]);
     if (status == IoStatus::Ok)
-        lineFreeAt_ =
-            std::max(lineFreeAt_, Clock::now()) + byteTime_ * static_cast<std::int64_t>(size);
+        lineClock_.wrote(size);
     return status;
 }
 
@@ -120,10 +120,7 @@ std::size_t SerialPort::pendingOutput() {
     int queued = 0;
     if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued < 0)
         queued = 0;
-    const auto ahead = lineFreeAt_ - Clock::now();
-    const auto onLine =
-        ahead > Clock::duration::zero() ? static_cast<std::size_t>(ahead / byteTime_) : 0;
-    return std::max(static_cast<std::size_t>(queued), onLine);
+    return std::max(static_cast<std::size_t>(queued), lineClock_.onLine());
 }
 
 void SerialPort::discardInput() {
@@ -132,7 +129,7 @@ void SerialPort::discardInput() {
 
 void SerialPort::discardOutput() {
     ::tcflush(fd_, TCOFLUSH);
-    lineFreeAt_ = Clock::now();
+    lineClock_.dropped();
 }
 
 void SerialPort::setRts(bool on) {

@@ -90,7 +90,8 @@ std::optional<unsigned> comPortNumber(const std::string &name) {
 
 WindowsSerialPort::WindowsSerialPort(Handle port, Handle done, Handle wake,
                                      std::chrono::nanoseconds byteTime, bool modemLines)
-    : port_(port), done_(done), wake_(wake), byteTime_(byteTime), modemLines_(modemLines) {}
+    : port_(port), done_(done), wake_(wake), byteTime_(byteTime), modemLines_(modemLines),
+      lineClock_(byteTime) {}
 
 std::unique_ptr<WindowsSerialPort> WindowsSerialPort::open(const std::string &name,
                                                            std::uint32_t baud, std::int32_t &code) {
@@ -200,8 +201,7 @@ IoStatus WindowsSerialPort::write(const std::uint8_t *data, std::size_t size, Ti
     const BOOL started = WriteFile(port_, data, static_cast<DWORD>(size), nullptr, &operation);
     std::size_t moved = 0;
     const IoStatus status = finish(port_, wake_, operation, started, size, deadline, moved);
-    lineFreeAt_ =
-        std::max(lineFreeAt_, Clock::now()) + byteTime_ * static_cast<std::int64_t>(moved);
+    lineClock_.wrote(moved);
     return status;
 }
 
@@ -243,10 +243,7 @@ IoStatus WindowsSerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std:
 }
 
 std::size_t WindowsSerialPort::pendingOutput() {
-    const auto ahead = lineFreeAt_ - Clock::now();
-    const auto onLine =
-        ahead > Clock::duration::zero() ? static_cast<std::size_t>(ahead / byteTime_) : 0;
-    return std::max(queues().output, onLine);
+    return std::max(queues().output, lineClock_.onLine());
 }
 
 void WindowsSerialPort::discardInput() {
@@ -255,7 +252,7 @@ void WindowsSerialPort::discardInput() {
 
 void WindowsSerialPort::discardOutput() {
     PurgeComm(port_, PURGE_TXABORT | PURGE_TXCLEAR);
-    lineFreeAt_ = Clock::now();
+    lineClock_.dropped();
 }
 
 void WindowsSerialPort::setRts(bool on) {

@@ -7,6 +7,7 @@
 // skips the handshake.
 #pragma once
 
+#include "line_clock.h"
 #include "open_line.h"
 #include "transport.h"
 
@@ -68,10 +69,7 @@ private:
     std::atomic<bool> interrupted_{false};
     std::chrono::nanoseconds byteTime_;
     bool modemLines_;
-    // When the bytes written so far have all crossed the line at its rate;
-    // a port that takes bytes faster than its line (Wine's port on a
-    // pseudo-terminal) would otherwise seem idle too soon.
-    TimePoint lineFreeAt_{};
+    LineClock lineClock_;
     LineErrors errors_;
 };
 
