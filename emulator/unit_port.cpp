@@ -2,6 +2,7 @@
 #include "unit_port.h"
 
 #include "fd_io.h"
+#include "release_at_close.h"
 #include "tty_rates.h"
 
 #include <cerrno>
@@ -39,9 +40,12 @@ std::string lastError(const std::string &what) {
 // A tty's descriptor, non-blocking, moving bytes as fast as it takes them.
 class TtyPort final : public UnitPort, public Transport {
 public:
-    TtyPort(int fd, int rateFd, std::string hostPath, bool modemLines)
-        : fd_(fd), rateFd_(rateFd), hostPath_(std::move(hostPath)), modemLines_(modemLines) {}
+    TtyPort(int fd, int rateFd, std::string hostPath, bool modemLines,
+            std::unique_ptr<ReleaseAtClose> release = nullptr)
+        : fd_(fd), rateFd_(rateFd), hostPath_(std::move(hostPath)), modemLines_(modemLines),
+          release_(std::move(release)) {}
     ~TtyPort() override {
+        release_.reset(); // it uses rateFd_
         if (rateFd_ != fd_)
             ::close(rateFd_);
         ::close(fd_);
@@ -90,10 +94,12 @@ private:
     int fd_;
     // On a pseudo-terminal: our own descriptor of the host's side. Keeping it
     // open means the host closing its port does not hang up ours, and it
-    // shows the rate the host set.
+    // shows the rate the host set. Through it, release_ ends the exclusive
+    // access of a host that closed the line without ending it.
     int rateFd_;
     std::string hostPath_;
     bool modemLines_;
+    std::unique_ptr<ReleaseAtClose> release_;
 };
 
 } // namespace
@@ -118,7 +124,14 @@ std::unique_ptr<UnitPort> UnitPort::openPty(std::string &error) {
         ::close(master);
         return nullptr;
     }
-    return std::make_unique<TtyPort>(master, host, path, false);
+    std::unique_ptr<ReleaseAtClose> release = ReleaseAtClose::start(path, host);
+    if (!release) {
+        error = lastError("cannot follow the closes of " + path);
+        ::close(host);
+        ::close(master);
+        return nullptr;
+    }
+    return std::make_unique<TtyPort>(master, host, path, false, std::move(release));
 }
 
 std::unique_ptr<UnitPort> UnitPort::openDevice(const std::string &path, std::uint32_t baud,

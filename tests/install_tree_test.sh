@@ -23,10 +23,10 @@ for program in ovaline ovaline-cli ovaline-unit; do
 done
 
 lib=$prefix/$libdir
-[ -f "$lib/libovaline.so.2.0.0" ] || fail "$libdir/libovaline.so.2.0.0 missing"
-[ "$(readlink "$lib/libovaline.so.2")" = libovaline.so.2.0.0 ] || fail "libovaline.so.2 link"
+[ -f "$lib/libovaline.so.2.1.0" ] || fail "$libdir/libovaline.so.2.1.0 missing"
+[ "$(readlink "$lib/libovaline.so.2")" = libovaline.so.2.1.0 ] || fail "libovaline.so.2 link"
 [ "$(readlink "$lib/libovaline.so")" = libovaline.so.2 ] || fail "libovaline.so link"
-soname=$(objdump -p "$lib/libovaline.so.2.0.0" | awk '$1 == "SONAME" { print $2 }')
+soname=$(objdump -p "$lib/libovaline.so.2.1.0" | awk '$1 == "SONAME" { print $2 }')
 [ "$soname" = libovaline.so.2 ] || fail "SONAME is '$soname'"
 # The installed programs find the library by its name alone, without a path
 # into the build tree.
@@ -74,7 +74,7 @@ int main(void) {
 }
 PROGRAM
 export PKG_CONFIG_PATH="$lib/pkgconfig"
-[ "$(pkg-config --modversion ovaline)" = 2.0.0 ] || fail "pkg-config version"
+[ "$(pkg-config --modversion ovaline)" = 2.1.0 ] || fail "pkg-config version"
 # shellcheck disable=SC2046
 if cc -std=c11 -Wall -Werror -o "$prefix/probe" "$prefix/probe.c" $(pkg-config --cflags --libs ovaline); then
     out=$(LD_LIBRARY_PATH="$lib" "$prefix/probe") || fail "the C program failed"

@@ -5,6 +5,7 @@
 #include "ovaline.h"
 #include "tty_rates.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -18,6 +19,18 @@
 #endif
 
 namespace ovaline {
+namespace {
+
+// Gives up the port: exclusive access ends before the close, since another
+// holder of the device (the unit's end of a pseudo-terminal keeps one) would
+// otherwise keep it closed to every later open but root's.
+void release(int fd) {
+    ::ioctl(fd, TIOCNXCL);
+    ::close(fd);
+}
+
+} // namespace
+
 SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines,
                        const int wake[2])
     : fd_(fd), wake_{wake[0], wake[1]}, byteTime_(byteTime), modemLines_(modemLines),
@@ -36,7 +49,7 @@ std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint3
         return nullptr;
     termios settings{};
     if (!::isatty(fd) || ::tcgetattr(fd, &settings) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
-        ::close(fd);
+        release(fd);
         return nullptr;
     }
     int lines = 0;
@@ -57,13 +70,13 @@ std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint3
     const speed_t speed = ttySpeed(baud);
     if (speed == B0 || ::cfsetispeed(&settings, speed) != 0 ||
         ::cfsetospeed(&settings, speed) != 0 || ::tcsetattr(fd, TCSANOW, &settings) != 0) {
-        ::close(fd);
+        release(fd);
         code = OVALINE_E_SETUP;
         return nullptr;
     }
     int wake[2];
     if (::pipe2(wake, O_NONBLOCK | O_CLOEXEC) != 0) {
-        ::close(fd);
+        release(fd);
         return nullptr;
     }
     code = OVALINE_OK;
@@ -81,7 +94,7 @@ SerialPort::~SerialPort() {
         std::this_thread::sleep_for(byteTime_ * queued);
     if (modemLines_)
         setRts(false);
-    ::close(fd_);
+    release(fd_);
     ::close(wake_[0]);
     ::close(wake_[1]);
 }
@@ -100,12 +113,14 @@ void SerialPort::resume() {
 }
 
 IoStatus SerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
-    if (interrupted_)
-        return IoStatus::Hangup;
-    const IoStatus status = writeAll(fd_, data, size, deadline, wake_[0]);
-    if (status == IoStatus::Ok)
-        lineClock_.wrote(size);
-    return status;
+    return lineClock_.write(
+        data, size, deadline, interrupted_, [this] { return pendingOutput(); },
+        [this](TimePoint until) { return pauseUntil(until, wake_[0]); },
+        [this, deadline](const std::uint8_t *piece, std::size_t n, std::size_t &moved) {
+            const IoStatus status = writeAll(fd_, piece, n, deadline, wake_[0]);
+            moved = status == IoStatus::Ok ? n : 0;
+            return status;
+        });
 }
 
 IoStatus SerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most,

@@ -194,15 +194,18 @@ WindowsSerialPort::Queues WindowsSerialPort::queues() {
 }
 
 IoStatus WindowsSerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
-    if (interrupted_)
-        return IoStatus::Hangup;
-    OVERLAPPED operation{};
-    operation.hEvent = done_;
-    const BOOL started = WriteFile(port_, data, static_cast<DWORD>(size), nullptr, &operation);
-    std::size_t moved = 0;
-    const IoStatus status = finish(port_, wake_, operation, started, size, deadline, moved);
-    lineClock_.wrote(moved);
-    return status;
+    return lineClock_.write(
+        data, size, deadline, interrupted_, [this] { return pendingOutput(); },
+        [this](TimePoint until) {
+            return WaitForSingleObject(wake_, waitMilliseconds(until)) == WAIT_OBJECT_0;
+        },
+        [this, deadline](const std::uint8_t *piece, std::size_t n, std::size_t &moved) {
+            OVERLAPPED operation{};
+            operation.hEvent = done_;
+            const BOOL started =
+                WriteFile(port_, piece, static_cast<DWORD>(n), nullptr, &operation);
+            return finish(port_, wake_, operation, started, n, deadline, moved);
+        });
 }
 
 IoStatus WindowsSerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most,

@@ -20,6 +20,16 @@ ProcessResult runProcess(const std::string &program, const std::vector<std::stri
 bool readUntil(int fd, std::string &into, const std::string &text,
                std::chrono::steady_clock::time_point deadline);
 
+// A program and its arguments.
+struct Command {
+    std::string program;
+    std::vector<std::string> args;
+};
+
+// The command as an ordinary user runs it: where the test is root (who
+// passes where others are refused), as nobody through setpriv.
+Command asUser(Command command);
+
 } // namespace ovaline::test
 
 namespace ovaline::test {

@@ -3,7 +3,8 @@
  * library: the header for the record, LoadLibrary and GetProcAddress for the
  * functions. It checks the record's size and offsets as this build lays
  * them out (55 bytes on 32-bit Windows, 63 on 64-bit), then asks the
- * virtual camera for its model through the undecorated export. */
+ * virtual camera for its model through the undecorated export, and why a
+ * port that the system lacks does not open. */
 #include "ovaline.h"
 
 #define WIN32_LEAN_AND_MEAN
@@ -14,6 +15,7 @@
 
 typedef int32_t(OVALINE_CALL *TrafficCall)(TrafficBlock *);
 typedef int32_t(OVALINE_CALL *PortNameCall)(int32_t, const char *);
+typedef int32_t(OVALINE_CALL *FailureCall)(const char *, char *, size_t);
 
 struct Field {
     const char *name;
@@ -90,8 +92,29 @@ static int askModel(void) {
     return 1;
 }
 
+static int askWhyNotOpen(void) {
+    HMODULE library = LoadLibraryA("Ovaline.dll");
+    const FailureCall cause =
+        library ? (FailureCall)(void *)GetProcAddress(library, "OvalineOpenFailureCause") : NULL;
+    if (!cause) {
+        fprintf(stderr, "dll_probe: OvalineOpenFailureCause is not exported\n");
+        return 0;
+    }
+    static const char kMissing[] = "The device COM199 does not exist.";
+    char text[64] = {0};
+    const int32_t length = cause("COM199", text, sizeof text);
+    if (length != (int32_t)strlen(kMissing) || strcmp(text, kMissing) != 0 ||
+        cause("virtual", text, sizeof text) != 0 || cause("LPT1", NULL, 0) <= 0) {
+        fprintf(stderr, "dll_probe: the open failure cause is \"%s\"\n", text);
+        return 0;
+    }
+    printf("open_failure: %s\n", kMissing);
+    return 1;
+}
+
 int main(void) {
     const int layout = checkLayout();
     const int call = askModel();
-    return layout && call ? 0 : 1;
+    const int cause = askWhyNotOpen();
+    return layout && call && cause ? 0 : 1;
 }
