@@ -223,10 +223,14 @@ IoStatus WindowsSerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std:
         const DWORD left = waitMilliseconds(deadline);
         if (wanted > waiting && left == 0)
             return IoStatus::Timeout;
-        COMMTIMEOUTS timeouts{};
-        timeouts.ReadTotalTimeoutConstant = wanted > waiting && left != INFINITE ? left : 0;
-        if (!SetCommTimeouts(port_, &timeouts))
-            return IoStatus::Error;
+        // Bytes that have all arrived are read at once whatever the time-out,
+        // which is set (a round trip to the system) only for a read that waits.
+        if (wanted > waiting) {
+            COMMTIMEOUTS timeouts{};
+            timeouts.ReadTotalTimeoutConstant = left != INFINITE ? left : 0;
+            if (!SetCommTimeouts(port_, &timeouts))
+                return IoStatus::Error;
+        }
         OVERLAPPED operation{};
         operation.hEvent = done_;
         const BOOL started =
