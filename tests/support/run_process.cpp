@@ -61,6 +61,15 @@ std::chrono::steady_clock::time_point deadlineIn(double seconds) {
 
 } // namespace
 
+Command asUser(Command command) {
+    if (::geteuid() != 0)
+        return command;
+    command.args.insert(command.args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                               "--", command.program});
+    command.program = "/usr/bin/setpriv";
+    return command;
+}
+
 bool readUntil(int fd, std::string &into, const std::string &text,
                std::chrono::steady_clock::time_point deadline) {
     while (into.find(text) == std::string::npos) {
@@ -76,15 +85,6 @@ bool readUntil(int fd, std::string &into, const std::string &text,
         into.append(buffer, static_cast<std::size_t>(n));
     }
     return true;
-}
-
-Command asUser(Command command) {
-    if (::geteuid() != 0)
-        return command;
-    command.args.insert(command.args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups",
-                                               "--", command.program});
-    command.program = "/usr/bin/setpriv";
-    return command;
 }
 
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args) {
