@@ -137,7 +137,7 @@ int receive(const UnitClient &unit, const Options &options) {
             continue;
         if (kept[slot - 1]) {
             std::printf("slot %d: unchanged, %s kept\n", slot,
-                        slotFile(options.outputFolder, slot).c_str());
+                        slotFile(options.outputFolder, slot).string().c_str());
             ++received;
             continue;
         }

@@ -9,7 +9,6 @@
 #include <turbojpeg.h>
 
 #include <array>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -76,9 +75,9 @@ Check prepareOutputFolder(const std::filesystem::path &folder) {
                        "cannot make the folder " + folder.string() + ": " + error.message()};
     // Permissions do not tell (root writes anywhere, a read-only mount
     // refuses everyone): write a file and remove it again.
-    if (!TemporaryFile(folder / ".ovaline-cli").valid())
-        return Refusal{kFileFailed, "cannot write in the folder " + folder.string() + ": " +
-                                        std::strerror(errno)};
+    if (const TemporaryFile probe(folder / ".ovaline-cli"); !probe.valid())
+        return Refusal{kFileFailed,
+                       "cannot write in the folder " + folder.string() + ": " + probe.error()};
     sweepStaleTemporaries(folder);
     return std::nullopt;
 }

@@ -112,40 +112,43 @@ std::int32_t copyOut(const std::string &text, char *buffer, size_t size) {
 
 } // namespace
 
-extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineTraffic(TrafficBlock *block) {
     return traffic(block, TimePoint::max());
 }
 
-extern "C" OVALINE_API std::int32_t OvalineTrafficWithin(TrafficBlock *block,
-                                                         std::uint32_t milliseconds) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineTrafficWithin(TrafficBlock *block,
+                                                                      std::uint32_t milliseconds) {
     return traffic(block, Clock::now() + std::chrono::milliseconds(milliseconds));
 }
 
-extern "C" OVALINE_API std::int32_t OvalineCancel(TrafficBlock *block) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineCancel(TrafficBlock *block) {
     if (block == nullptr)
         return -1;
     return ovaline::cancelExchange(block) ? 0 : -1;
 }
 
-extern "C" OVALINE_API std::int32_t
-OvalineReceivedPrefix(const TrafficBlock *block, std::uint8_t *buffer, std::uint32_t size) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineReceivedPrefix(const TrafficBlock *block,
+                                                                       std::uint8_t *buffer,
+                                                                       std::uint32_t size) {
     if (block == nullptr)
         return -1;
     return ovaline::copyReceivedPrefix(block, buffer, buffer ? size : 0);
 }
 
-extern "C" OVALINE_API std::int32_t OvalineSetPortName(std::int32_t port, const char *name) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineSetPortName(std::int32_t port,
+                                                                    const char *name) {
     return ovaline::setPortName(port, name);
 }
 
-extern "C" OVALINE_API std::int32_t OvalineGetPortName(std::int32_t port, char *buffer,
-                                                       size_t size) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineGetPortName(std::int32_t port, char *buffer,
+                                                                    size_t size) {
     if (port < 1 || port > 4)
         return -1;
     return copyOut(ovaline::portName(static_cast<std::uint32_t>(port)), buffer, size);
 }
 
-extern "C" OVALINE_API std::int32_t OvalineOpenFailureCause(const char *name, char *buffer,
-                                                            size_t size) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineOpenFailureCause(const char *name,
+                                                                         char *buffer,
+                                                                         size_t size) {
     return copyOut(ovaline::openFailureCause(name ? name : ""), buffer, size);
 }
