@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ovaline::imageview {
@@ -61,6 +62,9 @@ public:
     // Commands.
     void OnReceive();
     void OnSave();
+    // Save of slot i alone, whichever slot is chosen: the same rules, the
+    // same file dialog.
+    void OnSaveSlot(int i);
     void OnOpenFolder();
     // Reads the current folder again.
     void OnRefresh();
@@ -93,6 +97,12 @@ public:
 
 private:
     bool RefuseWhileBusy() const;
+    // Save's checks and file dialog, then the writing of one slot (0..6) or,
+    // without one, of what SaveSlots writes.
+    void SaveThroughDialog(std::optional<int> slot);
+    // Camera slot `slot` (1..7) to the chosen path, unless the unit holds no
+    // picture there any more.
+    void SaveOneSlot(const QString &chosenPath, int slot);
     // The listing has changed: remembers the folder and has the thumbnail
     // view reload it.
     void ShowFolder();

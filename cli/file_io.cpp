@@ -7,60 +7,46 @@
 #include "ovaline.h"
 #include "temporary_file.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ovaline::cli {
-namespace {
-
-std::optional<std::string> kindOf(const struct stat &info) {
-    if (S_ISREG(info.st_mode))
-        return std::nullopt;
-    if (S_ISFIFO(info.st_mode))
-        return translate("Cli", "a FIFO");
-    if (S_ISSOCK(info.st_mode))
-        return translate("Cli", "a socket");
-    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
-        return translate("Cli", "a device");
-    if (S_ISDIR(info.st_mode))
-        return translate("Cli", "a folder");
-    return translate("Cli", "no regular file");
-}
-
-} // namespace
 
 std::optional<std::string> otherThanFile(const std::filesystem::path &path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+    namespace fs = std::filesystem;
+    std::error_code error;
+    // Links are followed, to what a program opening the name would find.
+    switch (fs::status(path, error).type()) {
+    case fs::file_type::regular:
+    case fs::file_type::not_found:
+    case fs::file_type::none:
         return std::nullopt;
-    return kindOf(info);
+    case fs::file_type::fifo:
+        return translate("Cli", "a FIFO");
+    case fs::file_type::socket:
+        return translate("Cli", "a socket");
+    case fs::file_type::character:
+    case fs::file_type::block:
+        return translate("Cli", "a device");
+    case fs::file_type::directory:
+        return translate("Cli", "a folder");
+    default:
+        return translate("Cli", "no regular file");
+    }
+}
+
+std::string notAPictureFile(const std::filesystem::path &path, const std::string &kind) {
+    return fill(translate("Cli", "%1 is %2, not a picture file"), {path.string(), kind});
 }
 
 bool writeWhole(const std::filesystem::path &path, const std::vector<std::uint8_t> &bytes,
                 std::string &error) {
     TemporaryFile temporary(path);
     if (!temporary.valid()) {
-        error =
-            fill(translate("Cli", "cannot create %1: %2"), {path.string(), std::strerror(errno)});
+        error = fill(translate("Cli", "cannot create %1: %2"), {path.string(), temporary.error()});
         return false;
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(temporary.fd(), bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    const bool written = done == bytes.size() && ::fsync(temporary.fd()) == 0;
-    if (!written || ::fchmod(temporary.fd(), 0644) != 0 || !temporary.moveTo(path)) {
-        error =
-            fill(translate("Cli", "cannot write %1: %2"), {path.string(), std::strerror(errno)});
+    if (!temporary.write(bytes) || !temporary.moveTo(path)) {
+        error = fill(translate("Cli", "cannot write %1: %2"), {path.string(), temporary.error()});
         return false;
     }
     return true;
@@ -79,51 +65,21 @@ bool savePicture(int slot, const std::filesystem::path &path,
 
 bool readPicture(const std::filesystem::path &path, std::vector<std::uint8_t> &bytes,
                  std::string &error) {
-    const auto refuse = [&](const std::string &kind) {
-        error = fill(translate("Cli", "%1 is %2, not a picture file"), {path.string(), kind});
-        return false;
-    };
-    if (const auto kind = otherThanFile(path))
-        return refuse(*kind);
-    // Opened without blocking, and looked at again: it may have been swapped.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        error = fill(translate("Cli", "cannot open %1: %2"), {path.string(), std::strerror(errno)});
+    if (const auto kind = otherThanFile(path)) {
+        error = notAPictureFile(path, *kind);
         return false;
     }
-    struct stat info {};
-    const std::optional<std::string> kind =
-        ::fstat(fd, &info) == 0 ? kindOf(info)
-                                : std::optional<std::string>(translate("Cli", "unreadable"));
-    bytes.resize(OVALINE_MAX_IMAGE + 1);
-    std::size_t n = 0;
-    bool failed = false;
-    while (!kind && n < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + n, bytes.size() - n);
-        if (got < 0 && errno == EINTR)
-            continue;
-        failed = got < 0;
-        if (got <= 0)
-            break;
-        n += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    if (kind)
-        return refuse(*kind);
-    if (failed) {
-        error = fill(translate("Cli", "cannot read %1"), {path.string()});
+    if (!readRegularFile(path, OVALINE_MAX_IMAGE + 1, bytes, error))
         return false;
-    }
-    if (n == 0) {
+    if (bytes.empty()) {
         error = fill(translate("Cli", "%1 is empty"), {path.string()});
         return false;
     }
-    if (n > OVALINE_MAX_IMAGE) {
+    if (bytes.size() > OVALINE_MAX_IMAGE) {
         error = fill(translate("Cli", "%1 is larger than a slot holds (65,535 bytes)"),
                      {path.string()});
         return false;
     }
-    bytes.resize(n);
     return true;
 }
 

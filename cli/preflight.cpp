@@ -10,7 +10,6 @@
 #include <turbojpeg.h>
 
 #include <array>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -18,12 +17,6 @@
 
 namespace ovaline::cli {
 namespace {
-
-struct PictureSize {
-    const char *model;
-    int width;
-    int height;
-};
 
 struct Declared {
     int width = 0;
@@ -87,9 +80,9 @@ Check prepareOutputFolder(const std::filesystem::path &folder) {
                                          {folder.string(), error.message()})};
     // Permissions do not tell (root writes anywhere, a read-only mount
     // refuses everyone): write a file and remove it again.
-    if (!TemporaryFile(folder / ".ovaline-cli").valid())
+    if (const TemporaryFile probe(folder / ".ovaline-cli"); !probe.valid())
         return Refusal{kFileFailed, fill(translate("Cli", "cannot write in the folder %1: %2"),
-                                         {folder.string(), std::strerror(errno)})};
+                                         {folder.string(), probe.error()})};
     sweepStaleTemporaries(folder);
     return std::nullopt;
 }
@@ -160,24 +153,30 @@ Check checkIsJpeg(const std::vector<std::uint8_t> &jpeg, const std::string &name
     return std::nullopt;
 }
 
+std::optional<PictureSize> pictureSizeOf(const std::string &model) {
+    for (const PictureSize &unit : kPictureSizes) {
+        if (model.compare(0, 4, unit.model) == 0)
+            return unit;
+    }
+    return std::nullopt;
+}
+
 Check checkPictureForModel(const std::vector<std::uint8_t> &jpeg, const std::string &name,
                            const std::string &model) {
     const auto size = declared(jpeg);
     if (!size)
         return Refusal{kFileFailed, notJpeg(name)};
-    for (const PictureSize &unit : kPictureSizes) {
-        if (model.compare(0, 4, unit.model) != 0)
-            continue;
-        const auto within = [&](int w, int h) { return size->width <= w && size->height <= h; };
-        if (within(unit.width, unit.height) || within(unit.height, unit.width))
-            return std::nullopt;
-        return Refusal{kFileFailed,
-                       fill(translate("Cli", "%1 is %2 x %3 pixels; the unit (%4) takes pictures "
-                                             "of up to %5 x %6"),
-                            {name, std::to_string(size->width), std::to_string(size->height),
-                             unit.model, std::to_string(unit.width), std::to_string(unit.height)})};
-    }
-    return std::nullopt;
+    const std::optional<PictureSize> unit = pictureSizeOf(model);
+    if (!unit)
+        return std::nullopt;
+    const auto within = [&](int w, int h) { return size->width <= w && size->height <= h; };
+    if (within(unit->width, unit->height) || within(unit->height, unit->width))
+        return std::nullopt;
+    return Refusal{kFileFailed,
+                   fill(translate("Cli", "%1 is %2 x %3 pixels; the unit (%4) takes pictures "
+                                         "of up to %5 x %6 (send --fit fits it)"),
+                        {name, std::to_string(size->width), std::to_string(size->height),
+                         unit->model, std::to_string(unit->width), std::to_string(unit->height)})};
 }
 
 Check checkSlot(const UnitClient &unit, SlotUse use, int slot) {

@@ -34,74 +34,6 @@
 <context>
     <name>Cli</name>
     <message>
-        <source>Usage: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
-
-Talks to the document camera on serial port N (1..4, default 1) at RATE bit/s
-(2400, 4800, 9600, 19200, 38400, 57600 or 115200; default 9600).
---device names the port&apos;s device (a path such as /dev/ttyUSB0, or &quot;virtual&quot; for
-the built-in virtual camera); otherwise OVALINE_COM&lt;N&gt; or /dev/ttyS&lt;N-1&gt; is used.
-
-Commands:
-  model                      the unit&apos;s model
-  status                     the unit&apos;s controls, in words
-  map                        what the seven memory slots hold
-  receive SLOT [-o DIR]      save slot SLOT (1..7) as DIR/slotSLOT.jpg
-  receive --all [-o DIR]     save every slot that holds a picture
-          [--overwrite]      replace files that are there (kept otherwise)
-  receive --all --new [-o DIR]
-                             the same, skipping a slot whose DIR/slotN.jpg is
-                             already its picture (same size and CRC-32) and
-                             replacing the files that differ
-  send FILE SLOT             send a JPEG file (at most 65,535 bytes, no larger
-                             than the unit&apos;s picture) into a slot
-  store SLOT                 store the live picture into a slot
-  recall SLOT                show a slot&apos;s picture on the unit&apos;s output
-  watch [-o DIR] [--every SECONDS]
-                             keep DIR/slotN.jpg in step with the unit: ask every
-                             SECONDS (default 2) what the slots hold and save each
-                             picture that differs, one line each, until Ctrl-C
-  command XX A [PP]          send command XX with argument A and parameter PP
-  --help                     this text
-  --version                  the program&apos;s version
-
-Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed,
-130 or 143 interrupted by Ctrl-C or SIGTERM (the exchange is cancelled, no file made).
-</source>
-        <translation>使い方: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
-
-シリアルポート N (1～4、既定は 1) に RATE bit/s でつないだ書画カメラを操作します
-(2400、4800、9600、19200、38400、57600、115200 のいずれか。既定は 9600)。
---device でポートのデバイスを指定します (/dev/ttyUSB0 などのパス、または内蔵の
-仮想カメラを表す &quot;virtual&quot;)。指定しないときは OVALINE_COM&lt;N&gt; か /dev/ttyS&lt;N-1&gt; を使います。
-
-コマンド:
-  model                      本体の機種を表示します
-  status                     本体の操作状態を表示します
-  map                        7 つのメモリースロットの内容を表示します
-  receive SLOT [-o DIR]      スロット SLOT (1～7) を DIR/slotSLOT.jpg に保存します
-  receive --all [-o DIR]     画像のあるすべてのスロットを保存します
-          [--overwrite]      既存のファイルを置き換えます (指定しないときは残します)
-  receive --all --new [-o DIR]
-                             上と同じですが、DIR/slotN.jpg がすでにそのスロットの画像
-                             (サイズと CRC-32 が同じ) であるスロットは飛ばし、
-                             異なるファイルだけを置き換えます
-  send FILE SLOT             JPEG ファイル (65,535 バイト以下、本体の画像サイズ以下) を
-                             スロットに送信します
-  store SLOT                 ライブ画像をスロットに記憶します
-  recall SLOT                スロットの画像を本体の出力に表示します
-  watch [-o DIR] [--every SECONDS]
-                             DIR/slotN.jpg を本体と同じ内容に保ちます。SECONDS 秒
-                             (既定は 2) ごとにスロットの内容を問い合わせ、変わった画像を
-                             1 行ずつ報告して保存します。Ctrl-C で終了します
-  command XX A [PP]          コマンド XX を引数 A とパラメーター PP で送信します
-  --help                     この説明を表示します
-  --version                  プログラムのバージョンを表示します
-
-終了ステータス: 0 完了、1 本体または回線のエラー、2 使い方の誤り、3 ファイルのエラー、
-130 または 143 Ctrl-C か SIGTERM による中断 (通信は取り消され、ファイルは作られません)。
-</translation>
-    </message>
-    <message>
         <source>%1 needs a port number</source>
         <translation>%1 にはポート番号が必要です</translation>
     </message>
@@ -466,10 +398,6 @@ Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file fail
         <translation>%1 は CMYK 画像です。本体が扱えるのはカラー (YCbCr) とグレーの画像です</translation>
     </message>
     <message>
-        <source>%1 is %2 x %3 pixels; the unit (%4) takes pictures of up to %5 x %6</source>
-        <translation>%1 は %2 x %3 ピクセルです。本体 (%4) が扱える画像は %5 x %6 までです</translation>
-    </message>
-    <message>
         <source>the unit answers again</source>
         <translation>本体が再び応答しています</translation>
     </message>
@@ -510,10 +438,6 @@ Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file fail
         <translation>%1 は%2です。画像ファイルではありません</translation>
     </message>
     <message>
-        <source>unreadable</source>
-        <translation>読み取れないもの</translation>
-    </message>
-    <message>
         <source>the line %1 is busy with another program</source>
         <translation>回線 %1 はほかのプログラムが使用中です</translation>
     </message>
@@ -532,6 +456,151 @@ Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file fail
     <message>
         <source>%1; trying again at every poll</source>
         <translation>%1。問い合わせのたびにやり直します</translation>
+    </message>
+    <message>
+        <source>Usage: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
+
+Talks to the document camera on serial port N (1..4, default 1) at RATE bit/s
+(2400, 4800, 9600, 19200, 38400, 57600 or 115200; default 9600).
+--device names the port&apos;s device (a path such as /dev/ttyUSB0, or &quot;virtual&quot; for
+the built-in virtual camera); otherwise OVALINE_COM&lt;N&gt; or /dev/ttyS&lt;N-1&gt; is used.
+
+Commands:
+  model                      the unit&apos;s model
+  status                     the unit&apos;s controls, in words
+  map                        what the seven memory slots hold
+  receive SLOT [-o DIR]      save slot SLOT (1..7) as DIR/slotSLOT.jpg
+  receive --all [-o DIR]     save every slot that holds a picture
+          [--overwrite]      replace files that are there (kept otherwise)
+  receive --all --new [-o DIR]
+                             the same, skipping a slot whose DIR/slotN.jpg is
+                             already its picture (same size and CRC-32) and
+                             replacing the files that differ
+  send FILE SLOT             send a JPEG file (at most 65,535 bytes, no larger
+                             than the unit&apos;s picture) into a slot
+  send --fit FILE SLOT       send any picture: a JPEG of another size, or (in
+                             the Linux build) a PNG, BMP, GIF, TIFF or WebP;
+                             it is turned upright by its EXIF orientation,
+                             scaled into the unit&apos;s picture size on black
+                             margins and sent as the best JPEG a slot holds
+  store SLOT                 store the live picture into a slot
+  recall SLOT                show a slot&apos;s picture on the unit&apos;s output
+  watch [-o DIR] [--every SECONDS]
+                             keep DIR/slotN.jpg in step with the unit: ask every
+                             SECONDS (default 2) what the slots hold and save each
+                             picture that differs, one line each, until Ctrl-C
+  command XX A [PP]          send command XX with argument A and parameter PP
+  --help                     this text
+  --version                  the program&apos;s version
+
+Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed,
+130 or 143 interrupted by Ctrl-C or SIGTERM (the exchange is cancelled, no file made).
+</source>
+        <translation>使い方: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
+
+シリアルポート N (1～4、既定は 1) に RATE bit/s でつないだ書画カメラを操作します
+(2400、4800、9600、19200、38400、57600、115200 のいずれか。既定は 9600)。
+--device でポートのデバイスを指定します (/dev/ttyUSB0 などのパス、または内蔵の
+仮想カメラを表す &quot;virtual&quot;)。指定しないときは OVALINE_COM&lt;N&gt; か /dev/ttyS&lt;N-1&gt; を使います。
+
+コマンド:
+  model                      本体の機種を表示します
+  status                     本体の操作状態を表示します
+  map                        7 つのメモリースロットの内容を表示します
+  receive SLOT [-o DIR]      スロット SLOT (1～7) を DIR/slotSLOT.jpg に保存します
+  receive --all [-o DIR]     画像のあるすべてのスロットを保存します
+          [--overwrite]      既存のファイルを置き換えます (指定しないときは残します)
+  receive --all --new [-o DIR]
+                             上と同じですが、DIR/slotN.jpg がすでにそのスロットの画像
+                             (サイズと CRC-32 が同じ) であるスロットは飛ばし、
+                             異なるファイルだけを置き換えます
+  send FILE SLOT             JPEG ファイル (65,535 バイト以下、本体の画像サイズ以下) を
+                             スロットに送信します
+  send --fit FILE SLOT       どんな画像でも送信します: 別のサイズの JPEG、または
+                             (Linux 版では) PNG、BMP、GIF、TIFF、WebP。EXIF の向きの
+                             情報で正しい向きに直し、黒い余白を付けて本体の画像サイズに
+                             縮小し、スロットに収まる最高画質の JPEG にして送信します
+  store SLOT                 ライブ画像をスロットに記憶します
+  recall SLOT                スロットの画像を本体の出力に表示します
+  watch [-o DIR] [--every SECONDS]
+                             DIR/slotN.jpg を本体と同じ内容に保ちます。SECONDS 秒
+                             (既定は 2) ごとにスロットの内容を問い合わせ、変わった画像を
+                             1 行ずつ報告して保存します。Ctrl-C で終了します
+  command XX A [PP]          コマンド XX を引数 A とパラメーター PP で送信します
+  --help                     この説明を表示します
+  --version                  プログラムのバージョンを表示します
+
+終了ステータス: 0 完了、1 本体または回線のエラー、2 使い方の誤り、3 ファイルのエラー、
+130 または 143 Ctrl-C か SIGTERM による中断 (通信は取り消され、ファイルは作られません)。
+</translation>
+    </message>
+    <message>
+        <source>--fit belongs to send</source>
+        <translation>--fit は send のオプションです</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels; the unit (%4) takes pictures of up to %5 x %6 (send --fit fits it)</source>
+        <translation>%1 は %2 x %3 ピクセルです。本体 (%4) が扱える画像は %5 x %6 までです (send --fit で合わせられます)</translation>
+    </message>
+    <message>
+        <source>%1 is not a picture that can be read</source>
+        <translation>%1 は読み込める画像ではありません</translation>
+    </message>
+    <message>
+        <source>%1 is not a JPEG file; this build fits JPEG files only (PNG, BMP, GIF, TIFF and WebP need the Linux build)</source>
+        <translation>%1 は JPEG ファイルではありません。このビルドで合わせられるのは JPEG ファイルだけです (PNG、BMP、GIF、TIFF、WebP には Linux 版が必要です)</translation>
+    </message>
+    <message>
+        <source>%1 has more than 100 megapixels</source>
+        <translation>%1 は 1 億画素を超えています</translation>
+    </message>
+    <message>
+        <source>%1 declares a larger picture than the file holds</source>
+        <translation>%1 は、ファイルの中身よりも大きな画像サイズを示しています</translation>
+    </message>
+    <message>
+        <source>%1 does not fit a slot (65,535 bytes) even at the lowest JPEG quality</source>
+        <translation>%1 は JPEG の画質を最低にしてもスロット (65,535 バイト) に収まりません</translation>
+    </message>
+    <message>
+        <source>%1 needs more memory than there is</source>
+        <translation>%1 の処理にはメモリーが足りません</translation>
+    </message>
+    <message>
+        <source>%1 cannot be fitted</source>
+        <translation>%1 を本体に合わせられません</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation>%1 を開けません: %2</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>ファイルがありません</translation>
+    </message>
+    <message>
+        <source>%1 is not a picture file</source>
+        <translation>%1 は画像ファイルではありません</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 is larger than the 512 MiB a picture to fit may have</source>
+        <translation>%1 は、合わせる画像の上限 (512 MiB) を超えています</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 を読み込めません</translation>
+    </message>
+    <message>
+        <source>the unit&apos;s model &quot;%1&quot; is not known here, so neither is its picture size</source>
+        <translation>本体の機種 &quot;%1&quot; は不明なため、画像サイズもわかりません</translation>
+    </message>
+    <message>
+        <source>%1: fitted to %2 x %3, %4 bytes</source>
+        <translation>%1: %2 x %3 に合わせました (%4 バイト)</translation>
     </message>
 </context>
 <context>
@@ -1120,6 +1189,62 @@ at this baud rate(115,200).
 画像データを送信できません。
  通信速度を 57,600 に下げてください。</translation>
     </message>
+    <message>
+        <source>Copy Picture</source>
+        <translation>画像をコピー</translation>
+    </message>
+    <message>
+        <source>Slot %1 could not be written for a drop outside Ovaline</source>
+        <translation>Ovaline の外へドロップするためのスロット %1 のファイルを書き込めませんでした</translation>
+    </message>
+    <message>
+        <source>Receive this slot</source>
+        <translation>このスロットを受信</translation>
+    </message>
+    <message>
+        <source>Paste Picture</source>
+        <translation>画像を貼り付け</translation>
+    </message>
+    <message>
+        <source>Save As…</source>
+        <translation>名前を付けて保存…</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>The picture has more than 100 megapixels: nothing was sent.</source>
+        <translation>画像が 1 億画素を超えています。何も送信しませんでした。</translation>
+    </message>
+    <message>
+        <source>The picture does not fit into a slot of 65,535 bytes even at the lowest JPEG quality: nothing was sent.</source>
+        <translation>JPEG の画質を最低にしても画像が 65,535 バイトのスロットに収まりません。何も送信しませんでした。</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to fit the picture: nothing was sent.</source>
+        <translation>画像を合わせるためのメモリーが足りません。何も送信しませんでした。</translation>
+    </message>
+    <message>
+        <source>This file is not a picture Ovaline can read</source>
+        <translation>このファイルは Ovaline で読み込める画像ではありません</translation>
+    </message>
+    <message>
+        <source>Fit this picture to the camera&apos;s %1 x %2 and send it?</source>
+        <translation>この画像をカメラの %1 x %2 に合わせて送信しますか？</translation>
+    </message>
+    <message>
+        <source>Slot %1 copied</source>
+        <translation>スロット %1 をコピーしました</translation>
+    </message>
+    <message>
+        <source>Click a slot frame first: the picture goes into the chosen slot.</source>
+        <translation>先にスロットの枠をクリックしてください。画像は選んだスロットに入ります。</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no picture to paste.</source>
+        <translation>クリップボードに貼り付けられる画像がありません。</translation>
+    </message>
 </context>
 <context>
     <name>ovaline::app::CProgressStatusBar</name>
@@ -1276,6 +1401,10 @@ please lower the baud rate.</source>
     <message>
         <source>IMAGE WINDOW</source>
         <translation>画像ウィンドウ</translation>
+    </message>
+    <message>
+        <source>Copy Picture</source>
+        <translation>画像をコピー</translation>
     </message>
 </context>
 </TS>
