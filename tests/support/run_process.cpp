@@ -3,12 +3,15 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <poll.h>
+#include <utility>
 
 extern char **environ;
 
@@ -78,39 +81,61 @@ ChildProcess::~ChildProcess() {
         stop(SIGKILL);
 }
 
+bool ChildProcess::launch(const std::string &program, const std::vector<std::string> &args,
+                          const std::string &errorFile) {
+    firstLine_.clear();
+    partLine_.clear();
+    pid_ = spawnWithPipe(program, args, false, output_, errorFile);
+    return pid_ > 0;
+}
+
 bool ChildProcess::start(const std::string &program, const std::vector<std::string> &args,
                          double seconds, const std::string &errorFile) {
-    firstLine_.clear();
-    pid_ = spawnWithPipe(program, args, false, output_, errorFile);
-    if (pid_ <= 0)
-        return false;
+    return launch(program, args, errorFile) && readLine(firstLine_, seconds);
+}
 
+bool ChildProcess::readLine(std::string &line, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                               std::chrono::duration<double>(seconds));
-    while (firstLine_.find('\n') == std::string::npos) {
+    while (partLine_.find('\n') == std::string::npos) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         pollfd p{output_, POLLIN, 0};
-        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+        if (::poll(&p, 1, static_cast<int>(std::max<long>(left.count(), 0))) <= 0)
             return false;
         char c;
         if (::read(output_, &c, 1) != 1)
             return false;
-        firstLine_ += c;
+        partLine_ += c;
     }
-    firstLine_.pop_back();
+    line = partLine_.substr(0, partLine_.find('\n'));
+    partLine_.erase(0, line.size() + 1);
     return true;
 }
 
 int ChildProcess::stop(int signal) {
+    return stop(signal, -1);
+}
+
+int ChildProcess::stop(int signal, double seconds) {
     if (pid_ <= 0)
         return -1;
+    const int ended = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
     ::kill(pid_, signal);
+    bool inTime = true;
+    if (seconds >= 0 && ended >= 0) {
+        pollfd p{ended, POLLIN, 0};
+        inTime = ::poll(&p, 1, static_cast<int>(seconds * 1000)) == 1;
+        if (!inTime)
+            ::kill(pid_, SIGKILL);
+    }
+    if (ended >= 0)
+        ::close(ended);
     int status = 0;
     ::waitpid(pid_, &status, 0);
     pid_ = -1;
-    laterOutput_.clear();
+    laterOutput_ = std::exchange(partLine_, {});
     if (output_ >= 0) {
         char buffer[4096];
         ssize_t n;
@@ -119,6 +144,8 @@ int ChildProcess::stop(int signal) {
         ::close(output_);
     }
     output_ = -1;
+    if (!inTime)
+        return kNotEnded;
     if (WIFEXITED(status))
         return WEXITSTATUS(status);
     return WIFSIGNALED(status) ? -WTERMSIG(status) : -1;

@@ -31,10 +31,21 @@ public:
     // error goes to `errorFile` when one is named.
     bool start(const std::string &program, const std::vector<std::string> &args, double seconds,
                const std::string &errorFile = {});
+    // Starts the program without waiting for it to print anything.
+    bool launch(const std::string &program, const std::vector<std::string> &args,
+                const std::string &errorFile = {});
     const std::string &firstLine() const { return firstLine_; }
+    // Waits up to `seconds` for the next line the program prints (without
+    // its line end); false when none came.
+    bool readLine(std::string &line, double seconds);
+    int pid() const { return pid_; }
 
     // Sends the signal and waits for the end; the exit code, or -signal.
     int stop(int signal);
+    // The same, waiting up to `seconds`: a program that has not ended by
+    // then is killed, and kNotEnded returned.
+    int stop(int signal, double seconds);
+    static constexpr int kNotEnded = -1000;
     // What the program printed after its first line, once it has stopped.
     const std::string &laterOutput() const { return laterOutput_; }
     bool running() const { return pid_ > 0; }
@@ -42,6 +53,7 @@ public:
 private:
     int pid_ = -1;
     int output_ = -1;
+    std::string partLine_; // printed so far of a line not yet ended
     std::string firstLine_;
     std::string laterOutput_;
 };
