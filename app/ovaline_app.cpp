@@ -96,8 +96,7 @@ bool COvalineApp::InitInstance(const QStringList &arguments) {
     m_pDoc = std::make_unique<COvalineDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
     connect(m_termination.get(), &TerminationSignals::received, this,
-            [this] { m_bEndedBySignal = true; });
-    connect(m_termination.get(), &TerminationSignals::received, m_pMainWnd.get(), &QWidget::close);
+            &COvalineApp::OnTerminationSignal);
     connect(this, &COvalineApp::UnitModelChanged, m_pDoc.get(), &COvalineDoc::OnUnitModelChanged);
     m_pDoc->OpenStartFolder(m_startFolder);
     m_pMainWnd->show();
@@ -212,6 +211,16 @@ void COvalineApp::OnIdle() {
                    QMessageBox::Information);
     m_bFirstIdle = 0;
     emit FirstIdleDone();
+}
+
+void COvalineApp::OnTerminationSignal() {
+    m_bEndedBySignal = true;
+    // As the close box does: the window's size is written.
+    m_pMainWnd->close();
+    // A message box or a dialog need not belong to the main window: each is
+    // closed as its own close box does (a question is answered as by Esc),
+    // so that none keeps the program alive.
+    closeAllWindows();
 }
 
 void COvalineApp::OnAppExit() {

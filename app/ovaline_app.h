@@ -134,6 +134,8 @@ private:
     void SaveBaudIndex();
     void OnDeviceArrived(const QString &device);
     void OnDeviceDeparted(const QString &device);
+    // SIGTERM or SIGINT: the program ends, whatever dialog is open.
+    void OnTerminationSignal();
     void ShowMessage(const QString &text);
 
     bool m_bIdleScheduled = false;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Signals and hangs: a termination signal ends the program promptly with
-// its settings written, whatever it is doing (a receive, a file read stuck
-// in a file system that does not answer), and a folder that stops answering
-// never holds up the window.
+// its settings written, whatever it is doing (a receive, a message box
+// waiting for an answer, a file read stuck in a file system that does not
+// answer), and a folder that stops answering never holds up the window.
 #include "app_fixture.h"
 #include "my_view.h"
 #include "progress_status_bar.h"
@@ -46,7 +46,7 @@ TEST_F(Quit, ASignalInTheMiddleOfAReceiveEndsTheProgramAtOnceWithItsSettingsWrit
         QFile::remove(profilePath);
         ChildProcess program;
         ASSERT_TRUE(program.start(
-            OVALINE_RECEIVING_PROGRAM_PATH,
+            OVALINE_WATCHED_PROGRAM_PATH,
             {"--virtual", "--nosplash", "--profile", profilePath.toStdString()}, 30.0));
         ASSERT_EQ(program.firstLine(), "BUSY");
         emu::UnitState before;
@@ -63,6 +63,24 @@ TEST_F(Quit, ASignalInTheMiddleOfAReceiveEndsTheProgramAtOnceWithItsSettingsWrit
         ASSERT_TRUE(emu::UnitStore(camera).load(after));
         EXPECT_EQ(after.memory[0].jpeg, before.memory[0].jpeg);
     }
+}
+
+TEST_F(Quit, ASignalEndsTheProgramWhileAMessageBoxWaitsForAnAnswer) {
+    // On an X server, where the box need not belong to the main window (no
+    // window is active without a window manager), as a user meets it.
+    ChildProcess xServer;
+    if (!xServer.start("/usr/bin/Xvfb", {"-displayfd", "1", "-nolisten", "tcp"}, 20.0))
+        GTEST_SKIP() << "no X server (Xvfb) to show the box on";
+    // No camera at start: "Failed to connect" waits for its OK.
+    env.set("DISPLAY", ":" + xServer.firstLine())
+        .set("QT_QPA_PLATFORM", "xcb")
+        .set("OVALINE_COM1", (folder.path() / "ttyUSB0").string());
+    ChildProcess program;
+    ASSERT_TRUE(program.start(OVALINE_WATCHED_PROGRAM_PATH,
+                              {"--profile", profilePath.toStdString()}, 30.0));
+    ASSERT_EQ(program.firstLine(), "BOX");
+    EXPECT_EQ(program.stop(SIGTERM, kEndsWithinSeconds), 0);
+    EXPECT_EQ(profileValue("MAIN_WND/WIDTH").toInt(), 640) << "the settings are written";
 }
 
 TEST_F(Quit, ASignalEndsTheProgramWhileAFileReadHangs) {
