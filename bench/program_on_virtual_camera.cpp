@@ -17,16 +17,17 @@ void setVirtualCameraEnvironment(test::ScopedEnv &env, const std::filesystem::pa
 }
 
 bool startOnVirtualCamera(app::COvalineApp &application, const std::filesystem::path &folder,
-                          const char *bench, int &messages) {
+                          const char *bench, int &messages, const QStringList &options) {
     app::setMessageBoxHandler([bench, &messages](const app::MessageBoxRequest &request) {
         std::fprintf(stderr, "%s: %s\n", bench, qPrintable(request.text));
         ++messages;
         return QMessageBox::Ok;
     });
     const QString profile = QString::fromStdString((folder / "Ovaline.ini").string());
-    if (!application.InitInstance({QStringLiteral("ovaline"), QStringLiteral("--virtual"),
-                                   QStringLiteral("--nosplash"), QStringLiteral("--profile"),
-                                   profile}))
+    if (!application.InitInstance(
+            QStringList{QStringLiteral("ovaline"), QStringLiteral("--virtual"),
+                        QStringLiteral("--nosplash"), QStringLiteral("--profile"), profile} +
+            options))
         return false;
     QEventLoop idle;
     QObject::connect(&application, &app::COvalineApp::FirstIdleDone, &idle, &QEventLoop::quit);

@@ -91,7 +91,7 @@ TEST_F(Quit, ASignalEndsTheProgramWhileAFileReadHangs) {
     writePicture(share / "hang.jpg", 1);
     SlowFolder hung;
     const fs::path mounted = folder.path() / "mounted";
-    ASSERT_EQ(hung.mount(share, mounted, {.hang = "read"}), "");
+    ASSERT_EQ(hung.mount(share, mounted, SlowFolder::Options::hanging("read")), "");
     env.set("QT_QPA_PLATFORM", "offscreen");
     ChildProcess program;
     ASSERT_TRUE(program.launch(OVALINE_PROGRAM_PATH, {"--virtual", "--nosplash", "--profile",
@@ -110,7 +110,7 @@ TEST_F(Quit, RefreshOfAFolderThatStopsAnsweringLeavesTheWindowAnswering) {
     writePicture(share / "a.jpg", 1);
     SlowFolder hung;
     const fs::path mounted = folder.path() / "mounted";
-    ASSERT_EQ(hung.mount(share, mounted, {.hang = "stat"}), "");
+    ASSERT_EQ(hung.mount(share, mounted, SlowFolder::Options::hanging("stat")), "");
     start({"--virtual", QString::fromStdString(mounted.string())});
     const auto *view = static_cast<app::CMyView *>(app().m_pThumbView);
     ASSERT_TRUE(waitUntil([&] {

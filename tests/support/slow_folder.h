@@ -18,6 +18,9 @@ public:
         int statMs = 0;       // every stat of a name in the folder takes this long
         std::string hang;     // "stat" or "read": that operation hangs on "hang..." files
         int hangSeconds = 20; // for this long, unless the caller is interrupted
+
+        static Options slowStats(int ms) { return {ms, {}, 0}; }
+        static Options hanging(const std::string &operation) { return {0, operation, 20}; }
     };
 
     // Whether FUSE file systems can be had here at all (/dev/fuse).
