@@ -160,7 +160,7 @@ void COvalineApp::ShowMessage(const QString &text) {
 void COvalineApp::ExitInstance() {
     m_profile->writeInt(kPortSection, kPortKey, m_nPort);
     m_profile->writeInt(kSpeedSection, kSpeedKey, m_nBaudIndex);
-    if (!m_profile->flush() && m_profile->health() != ProfileFile::Health::CorruptLeft) {
+    if (!m_profile->flush() && !m_profile->leftAsItIs()) {
         if (m_bEndedBySignal)
             std::fprintf(stderr, "ovaline: %s\n", qPrintable(m_profile->writeFailureMessage()));
         else
