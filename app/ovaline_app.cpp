@@ -13,7 +13,6 @@
 #include "startup_options.h"
 #include "termination_signals.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWindow>
@@ -143,18 +142,24 @@ void COvalineApp::OnDeviceArrived(const QString &device) {
     if (m_nUnitModel != 0 || m_bFirstIdle || m_bBusy)
         return;
     if (CheckUnit())
-        ShowMessage(QStringLiteral("Main unit on %1").arg(QFileInfo(device).fileName()));
+        ShowMessage(QStringLiteral("Main unit on %1").arg(PortText()),
+                    QStringLiteral("Main unit on %1: %2").arg(PortText(), device));
 }
 
 void COvalineApp::OnDeviceDeparted(const QString &device) {
     m_nUnitModel = 0;
     emit UnitModelChanged();
-    ShowMessage(QStringLiteral("Main unit's %1 removed").arg(QFileInfo(device).fileName()));
+    ShowMessage(QStringLiteral("%1 device removed").arg(PortText()),
+                QStringLiteral("The device %1 of %2 was removed.").arg(device, PortText()));
 }
 
-void COvalineApp::ShowMessage(const QString &text) {
+QString COvalineApp::PortText() const {
+    return QStringLiteral("COM%1").arg(m_nPort);
+}
+
+void COvalineApp::ShowMessage(const QString &text, const QString &whole) {
     if (m_pMainWnd)
-        m_pMainWnd->ShowMessageText(text);
+        m_pMainWnd->ShowMessageText(text, whole);
 }
 
 void COvalineApp::ExitInstance() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ovaline.h"
+#include "port_devices.h"
 
 #include <QApplication>
 #include <QFont>
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace ovaline::app {
 
@@ -97,7 +99,8 @@ public:
     // profile and is named in the message pane. 1 when found.
     int FindUnitRate();
     // Why the last failure with `result` happened, when the port could not be
-    // opened; empty otherwise.
+    // opened; nullopt, or empty, otherwise.
+    std::optional<OpenFailure> OpenFailureOf(int result) const;
     QString OpenFailureCause(int result) const;
     // Port 1..4 opens `device` from now on (empty: the default); kept in
     // the profile.
@@ -136,13 +139,16 @@ private:
     void OnDeviceDeparted(const QString &device);
     // SIGTERM or SIGINT: the program ends, whatever dialog is open.
     void OnTerminationSignal();
-    void ShowMessage(const QString &text);
+    // "COM1" for port 1.
+    QString PortText() const;
+    // Shows `text` in the message pane, with `whole` in its tip when given.
+    void ShowMessage(const QString &text, const QString &whole = {});
 
     bool m_bIdleScheduled = false;
     QString m_startFolder; // named on the command line
     int m_nLastResult = 0; // the library's result of the last exchange
     std::unique_ptr<DeviceWatch> m_deviceWatch;
-    bool m_bEndedBySignal = false; // closing because of SIGTERM or SIGINT: no one answers a box
+    bool m_bEndedBySignal = false;     // closing because of SIGTERM or SIGINT: no one answers a box
     std::unique_ptr<ProfileFile> m_profile;
     std::unique_ptr<COvalineDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;

@@ -66,35 +66,47 @@ QStringList serialDevices(const QString &deviceFolder) {
     return devices;
 }
 
-QString openFailureCause(const QString &device) {
+std::optional<OpenFailure> openFailure(const QString &device) {
     if (device.isEmpty() || device == kVirtualName)
-        return {};
+        return std::nullopt;
     const QByteArray path = device.toLocal8Bit();
     struct stat info {};
     if (::stat(path.constData(), &info) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
-            return QStringLiteral("The device %1 does not exist.").arg(device);
-        return QStringLiteral("The device %1 cannot be reached: %2.")
-            .arg(device, QString::fromLocal8Bit(std::strerror(errno)));
+            return OpenFailure{QStringLiteral("The device %1 does not exist.").arg(device),
+                               QStringLiteral("no such device")};
+        return OpenFailure{QStringLiteral("The device %1 cannot be reached: %2.")
+                               .arg(device, QString::fromLocal8Bit(std::strerror(errno))),
+                           QStringLiteral("device out of reach")};
     }
     if (!S_ISCHR(info.st_mode))
-        return QStringLiteral("%1 is no serial device.").arg(device);
+        return OpenFailure{QStringLiteral("%1 is no serial device.").arg(device),
+                           QStringLiteral("no serial device")};
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
         ::close(fd);
-        return {};
+        return std::nullopt;
     }
     switch (errno) {
     case EACCES:
     case EPERM:
-        return QStringLiteral("Permission denied for %1: join the group \"%2\" and log in again.")
-            .arg(device, groupName(info.st_gid));
+        return OpenFailure{
+            QStringLiteral("Permission denied for %1: join the group \"%2\" and log in again.")
+                .arg(device, groupName(info.st_gid)),
+            QStringLiteral("permission denied")};
     case EBUSY:
-        return QStringLiteral("%1 is busy with another program.").arg(device);
+        return OpenFailure{QStringLiteral("%1 is busy with another program.").arg(device),
+                           QStringLiteral("busy")};
     default:
-        return QStringLiteral("%1 cannot be opened: %2.")
-            .arg(device, QString::fromLocal8Bit(std::strerror(errno)));
+        return OpenFailure{QStringLiteral("%1 cannot be opened: %2.")
+                               .arg(device, QString::fromLocal8Bit(std::strerror(errno))),
+                           QStringLiteral("cannot be opened")};
     }
+}
+
+QString openFailureCause(const QString &device) {
+    const std::optional<OpenFailure> failure = openFailure(device);
+    return failure ? failure->cause : QString();
 }
 
 } // namespace ovaline::app

@@ -28,10 +28,11 @@ QString rateFoundText(int baudIndex) {
 int COvalineApp::CheckUnit() {
     if (QueryUnitModel() || FindUnitRate())
         return 1;
-    // The designed message says only that nothing answered; the status bar
-    // adds why, when the port did not even open.
-    if (const QString cause = OpenFailureCause(m_nLastResult); !cause.isEmpty())
-        ShowMessage(cause);
+    // The designed message says only that nothing answered; the message
+    // pane adds why, when the port did not even open: in a few words, and
+    // whole in its tip.
+    if (const std::optional<OpenFailure> failure = OpenFailureOf(m_nLastResult))
+        ShowMessage(QStringLiteral("%1: %2").arg(PortText(), failure->brief), failure->cause);
     return 0;
 }
 

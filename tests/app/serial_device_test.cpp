@@ -38,6 +38,13 @@ protected:
     QString messagePane() const {
         return frame().GetStatusBar()->GetPaneText(app::CProgressStatusBar::kMessagePane);
     }
+    // The message pane's text fits it, and its tip holds the whole message.
+    void expectWholeInTip(const QString &whole) const {
+        const QLabel *pane = frame().GetStatusBar()->findChild<QLabel *>();
+        EXPECT_LE(pane->fontMetrics().horizontalAdvance(pane->text()), pane->contentsRect().width())
+            << pane->text().toStdString() << " is cut off";
+        EXPECT_EQ(pane->toolTip(), whole);
+    }
     bool unitCommandsEnabled() const {
         return frame().GetAction(res::ID_TRANSFER_RECEIVE)->isEnabled();
     }
@@ -144,7 +151,7 @@ TEST_F(SerialDevice, SetupOffersTheDevicesAndKeepsTheChosenOne) {
     EXPECT_EQ(app().m_nUnitModel, 0);
 }
 
-TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands) {
+TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommandsInShortMessages) {
     ChildProcess unit;
     const std::string pty = startUnit(
         unit, OVALINE_UNIT_PATH, {"--speed", "1000", "--dir", (folder.path() / "unit").string()});
@@ -155,16 +162,16 @@ TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands
     start({});
     ASSERT_EQ(boxes.texts(), QStringList({kNoUnitAtStart}));
     ASSERT_FALSE(unitCommandsEnabled());
-    EXPECT_EQ(messagePane(), QStringLiteral("The device %1 does not exist.").arg(adapter.c_str()));
-    EXPECT_EQ(frame().GetStatusBar()->findChild<QLabel *>()->toolTip(), messagePane())
-        << "a cut message can be read whole";
+    EXPECT_EQ(messagePane(), "COM1: no such device");
+    expectWholeInTip(QStringLiteral("The device %1 does not exist.").arg(adapter.c_str()));
 
     // Plugged in: the folder of stable names appears with the link in it.
     fs::create_directories(adapter.parent_path());
     fs::create_symlink(pty, adapter);
     ASSERT_TRUE(waitUntil([this] { return unitCommandsEnabled(); }));
     EXPECT_EQ(app().m_nUnitModel, 2);
-    EXPECT_EQ(messagePane(), "Main unit on usb-Maker_Adapter-if00-port0");
+    EXPECT_EQ(messagePane(), "Main unit on COM1");
+    expectWholeInTip(QStringLiteral("Main unit on COM1: %1").arg(adapter.c_str()));
     EXPECT_EQ(boxes.shown().size(), 1u);
 
     // Something else in the folder changes nothing.
@@ -176,7 +183,8 @@ TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands
     fs::remove_all(adapter.parent_path());
     ASSERT_TRUE(waitUntil([this] { return !unitCommandsEnabled(); }));
     EXPECT_EQ(app().m_nUnitModel, 0);
-    EXPECT_EQ(messagePane(), "Main unit's usb-Maker_Adapter-if00-port0 removed");
+    EXPECT_EQ(messagePane(), "COM1 device removed");
+    expectWholeInTip(QStringLiteral("The device %1 of COM1 was removed.").arg(adapter.c_str()));
     EXPECT_EQ(boxes.shown().size(), 1u);
 
     // And in again.
