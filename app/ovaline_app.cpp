@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <utility>
 
 // Resources live in a static library; this pulls them in.
 static void initResources() {
@@ -137,16 +138,28 @@ void COvalineApp::FollowPortDevice() {
 }
 
 void COvalineApp::OnDeviceArrived(const QString &device) {
-    // Before the first check, or while a long operation runs, the unit is
-    // not asked in between.
-    if (m_nUnitModel != 0 || m_bFirstIdle || m_bBusy)
+    // The first check is still to come.
+    if (m_bFirstIdle)
         return;
+    // The unit is not asked in the middle of a long operation, but once it
+    // is over.
+    if (m_bBusy) {
+        m_bUnitCheckDeferred = true;
+        return;
+    }
+    // Whatever unit was known: the device that came back may be another.
     if (CheckUnit())
         ShowMessage(QStringLiteral("Main unit on %1").arg(PortText()),
                     QStringLiteral("Main unit on %1: %2").arg(PortText(), device));
 }
 
+void COvalineApp::OnBusyEnded() {
+    if (std::exchange(m_bUnitCheckDeferred, false) && m_deviceWatch && m_deviceWatch->present())
+        OnDeviceArrived(m_deviceWatch->device());
+}
+
 void COvalineApp::OnDeviceDeparted(const QString &device) {
+    m_bUnitCheckDeferred = false;
     m_nUnitModel = 0;
     emit UnitModelChanged();
     ShowMessage(QStringLiteral("%1 device removed").arg(PortText()),

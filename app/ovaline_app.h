@@ -107,6 +107,9 @@ public:
     void SetPortDevice(int port, const QString &device);
     // Watches the folder of the current port's device for it to come and go.
     void FollowPortDevice();
+    // A long operation (a transfer, a wait) is over, and a failure of it has
+    // been reported: a device that came back meanwhile is checked now.
+    void OnBusyEnded();
 
     // Application commands.
     void OnAppAbout();
@@ -148,6 +151,7 @@ private:
     QString m_startFolder; // named on the command line
     int m_nLastResult = 0; // the library's result of the last exchange
     std::unique_ptr<DeviceWatch> m_deviceWatch;
+    bool m_bUnitCheckDeferred = false; // the device came back during a long operation
     bool m_bEndedBySignal = false;     // closing because of SIGTERM or SIGINT: no one answers a box
     std::unique_ptr<ProfileFile> m_profile;
     std::unique_ptr<COvalineDoc> m_pDoc;

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
@@ -192,6 +193,61 @@ TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands
     fs::create_symlink(pty, adapter);
     EXPECT_TRUE(waitUntil([this] { return unitCommandsEnabled(); }));
     unit.stop(SIGTERM);
+}
+
+TEST_F(SerialDevice, TheUnitIsAskedAgainEveryTimeItsDeviceComesBackEvenInAReceive) {
+    const std::string unitFolder = (folder.path() / "unit").string();
+    const auto startCamera = [&unitFolder](ChildProcess &unit, const char *model) {
+        return startUnit(unit, OVALINE_UNIT_PATH,
+                         {"--speed", "20", "--model", model, "--dir", unitFolder});
+    };
+    const fs::path adapter = devices() / "serial" / "by-id" / "usb-Maker_Adapter-if00-port0";
+    const auto plugIn = [&adapter](const std::string &pty) {
+        fs::create_directories(adapter.parent_path());
+        fs::create_symlink(pty, adapter);
+    };
+    ChildProcess unit;
+    plugIn(startCamera(unit, "VIHN"));
+    writeProfile(QStringLiteral("[PORTS]\nCOM1=%1\n").arg(adapter.c_str()));
+    start({});
+    ASSERT_EQ(app().m_nUnitModel, 2);
+
+    // Another camera on an adapter pulled out and plugged in again before the
+    // program looked: its folder went and came back.
+    ChildProcess other;
+    const std::string otherPty = startCamera(other, "VIKN");
+    fs::remove_all(adapter.parent_path());
+    plugIn(otherPty);
+    EXPECT_TRUE(waitUntil([this] { return app().m_nUnitModel == 1; })) << "not asked again";
+    // The folder that came back is followed as the first one was.
+    fs::remove_all(adapter.parent_path());
+    EXPECT_TRUE(waitUntil([this] { return !unitCommandsEnabled(); }));
+    other.stop(SIGTERM);
+
+    // The camera killed in the middle of a Receive, and started again.
+    plugIn(unit.firstLine().substr(5));
+    ASSERT_TRUE(waitUntil([this] { return app().m_nUnitModel == 2; }));
+    ChildProcess restarted;
+    QTimer kill;
+    QObject::connect(&kill, &QTimer::timeout, [&] {
+        if (!app().m_bBusy)
+            return;
+        kill.stop();
+        unit.stop(SIGKILL);
+        fs::remove_all(adapter.parent_path());
+        EXPECT_TRUE(waitUntil([this] { return !unitCommandsEnabled(); }));
+        plugIn(startCamera(restarted, "VIHN"));
+    });
+    kill.start(10);
+    doc().OnReceive();
+    ASSERT_TRUE(waitUntil([this] { return !app().m_bReceivePending && !app().m_bBusy; }));
+    EXPECT_TRUE(restarted.running());
+    ASSERT_FALSE(boxes.texts().isEmpty());
+    EXPECT_TRUE(boxes.texts().last().startsWith("DLL failed sending or receiving data [1]"))
+        << boxes.texts().join('|').toStdString();
+    EXPECT_TRUE(waitUntil([this] { return unitCommandsEnabled(); }));
+    EXPECT_EQ(app().m_nUnitModel, 2);
+    restarted.stop(SIGTERM);
 }
 
 // The cause as a user who is not root sees it.
