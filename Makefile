@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := host unit imaging
 
-.PHONY: all deps configure build run demo test bench package test-asan test-tsan fuzz format clean
+.PHONY: all deps configure build run demo test bench deb package test-asan test-tsan fuzz format clean
 
 all: build
 
@@ -34,9 +34,12 @@ test: build
 bench: build
 	@./scripts/run-bench $(BUILD)
 
-# The Debian package, in build/<preset>/package/.
-package: build
-	@cmake --build --preset $(PRESET) --target package
+# The Debian packages ovaline, libovaline2 and libovaline-dev, built with
+# dpkg-buildpackage from a copy of the sources, in build/deb/.
+deb:
+	@./scripts/build-deb build/deb
+
+package: deb
 
 test-asan:
 	@$(MAKE) --no-print-directory test PRESET=asan

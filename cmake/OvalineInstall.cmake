@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Where `cmake --install` puts the programs, the device library with its
 # header and pkg-config file, the desktop entry, icons, AppStream metadata and
-# manual pages; and the Debian package that `make package` builds from them.
+# manual pages. The Debian packages (debian/) split this tree among them.
 # The library folder is chosen in OvalineInstallDirs.cmake, before any
 # package search can fix it.
 include(GNUInstallDirs)
@@ -64,24 +64,3 @@ foreach(page ovaline ovaline-cli ovaline-unit)
 endforeach()
 add_custom_target(man-pages ALL DEPENDS ${man_pages})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-
-# The Debian package: its dependencies come from the binaries
-# (dpkg-shlibdeps), and it installs under /usr.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME ovaline)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "The Ovaline developers <ovaline@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "companion program for a document camera on a serial line")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Receives, views and saves the pictures kept in the memory slots of a document camera, sends pictures back, and operates the camera from an on-screen remote control. Includes the command-line client ovaline-cli, the virtual camera ovaline-unit and the device library libovaline.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The metric-compatible "Courier New" and the Gothic face of the captions.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-ipafont-gothic")
-# libovaline travels in the same package: shlibdeps finds it there.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/lib)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_OUTPUT_FILE_PREFIX ${PROJECT_BINARY_DIR}/package)
-include(CPack)

@@ -144,7 +144,8 @@ void CSelectWnd::OnCommand(int id, bool doubleClick) {
 }
 
 void CSelectWnd::StartStoreWait() {
-    m_nTimer = startTimer(m_nStoreWaitMs);
+    // A coarse timer may end the wait up to 5 % early: the unit is still storing.
+    m_nTimer = startTimer(m_nStoreWaitMs, Qt::PreciseTimer);
     m_bStoreWait = true;
     OvalineApp()->m_bBusy = 1;
     setEnabled(false);

@@ -2,9 +2,10 @@
 // The profile: defaults, bad values, lines that cannot be read, a file that
 // cannot be written, a file that is none, and a hand-written file written
 // back.
-#include "as_user.h"
 #include "file_size_limit.h"
 #include "profile_file.h"
+#include "run_process.h"
+#include "scoped_env.h"
 #include "temp_dir.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <future>
@@ -113,40 +115,38 @@ TEST_F(Profile, AFileThatCannotBeWrittenReportsItAndKeepsTheOldOne) {
 }
 
 TEST_F(Profile, AProfileThatCannotBeRewrittenIsLeftAsItIsAndItsGoodKeysAreUsed) {
-    // Read-only for an ordinary user: the file in a folder that user may
-    // write, then the folder too.
+    // The program as an ordinary user whose profile is read-only, in a folder
+    // that user may write, then in one he may not: it starts on the good
+    // keys, says that the file is left as it is, and leaves it so at the end.
     const QByteArray written("[COM_PORT]\nCOM=2\n[COM_SPEED]\nSPEED=1\nnot a setting\n");
     write(written);
     namespace fs = std::filesystem;
     fs::permissions(folder.path(), fs::perms::all);
     fs::permissions(path().toStdString(),
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    test::ScopedEnv env;
+    env.set("OVALINE_ANSWER_BOXES", "1")
+        .set("OVALINE_COM2", (folder.path() / "ttyUSB1").string())
+        .set("QT_QPA_PLATFORM", "offscreen");
+    const QString said =
+        QStringLiteral("Some lines of the settings file %1 could not be read, and the file "
+                       "cannot be rewritten.\nThe other settings are used. The file was left as "
+                       "it is; settings changed now are not saved.")
+            .arg(path());
     for (const bool folderWritable : {true, false}) {
         if (!folderWritable)
             fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::group_read |
                                                fs::perms::group_exec | fs::perms::others_read |
                                                fs::perms::others_exec);
-        const std::string seen = test::asOrdinaryUser([this] {
-            ProfileFile profile(path());
-            const int port = profile.readInt("COM_PORT", "COM", 1, 1, 4);
-            const int speed = profile.readInt("COM_SPEED", "SPEED", 2, 0, 6);
-            profile.writeInt("COM_PORT", "COM", 3);
-            const bool flushed = profile.flush();
-            return QStringLiteral("%1 %2 %3 %4 | %5")
-                .arg(int(profile.health()))
-                .arg(port)
-                .arg(speed)
-                .arg(flushed)
-                .arg(profile.healthMessage())
-                .toStdString();
-        });
-        const QString expected =
-            QStringLiteral("%1 2 1 0 | Some lines of the settings file %2 could not be read, and "
-                           "the file cannot be rewritten.\nThe other settings are used. The file "
-                           "was left as it is; settings changed now are not saved.")
-                .arg(int(ProfileFile::Health::CorruptLeft))
-                .arg(path());
-        EXPECT_EQ(seen, expected.toStdString()) << "folder writable: " << folderWritable;
+        const test::Command user = test::asUser(
+            {OVALINE_WATCHED_PROGRAM_PATH, {"--nosplash", "--profile", path().toStdString()}});
+        test::ChildProcess program;
+        ASSERT_TRUE(program.start(user.program, user.args, 30.0));
+        EXPECT_EQ(program.firstLine(), "BOX");
+        EXPECT_TRUE(program.waitForOutput("COM=2 SPEED=1", 30.0)) << program.laterOutput();
+        EXPECT_EQ(program.stop(SIGTERM, 5.0), 0);
+        EXPECT_TRUE(QString::fromStdString(program.laterOutput()).startsWith(said))
+            << program.laterOutput() << "folder writable: " << folderWritable;
         EXPECT_EQ(read(path()), written) << "folder writable: " << folderWritable;
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Ovaline.ini"})
             << "no copy is left beside a file left as it is";

@@ -3,7 +3,6 @@
 // is found, the port's device is chosen in Setup, an adapter plugged in or
 // pulled out is followed, and a port that cannot be opened says why.
 #include "app_fixture.h"
-#include "as_user.h"
 #include "command_link.h"
 #include "port_devices.h"
 #include "progress_status_bar.h"
@@ -20,11 +19,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace ovaline::test {
@@ -250,10 +251,32 @@ TEST_F(SerialDevice, TheUnitIsAskedAgainEveryTimeItsDeviceComesBackEvenInAReceiv
     restarted.stop(SIGTERM);
 }
 
-// The cause as a user who is not root sees it.
+// The cause as a user who is not root sees it: the check runs in a child
+// that has given up root (or is not root to begin with).
 QString causeAsUser(const std::string &device) {
-    return QString::fromStdString(asOrdinaryUser(
-        [&device] { return app::openFailureCause(QString::fromStdString(device)).toStdString(); }));
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(1);
+        const QByteArray cause = app::openFailureCause(QString::fromStdString(device)).toUtf8();
+        if (::write(pipeFds[1], cause.constData(), static_cast<size_t>(cause.size())) < 0)
+            ::_exit(1);
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    QByteArray cause;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        cause.append(buffer, got);
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return QString::fromUtf8(cause);
 }
 
 TEST_F(SerialDevice, APortThatCannotBeOpenedSaysWhy) {

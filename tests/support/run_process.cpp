@@ -11,7 +11,6 @@
 #include <chrono>
 #include <csignal>
 #include <poll.h>
-#include <utility>
 
 extern char **environ;
 
@@ -56,7 +55,46 @@ pid_t spawnWithPipe(const std::string &program, const std::vector<std::string> &
     return pid;
 }
 
+// Reads what `fd` has into `into`, waiting for it until the deadline; false
+// when nothing came by then or the writer has gone.
+bool readMore(int fd, std::string &into, std::chrono::steady_clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    pollfd p{fd, POLLIN, 0};
+    if (fd < 0 || ::poll(&p, 1, static_cast<int>(std::max<long>(left.count(), 0))) <= 0)
+        return false;
+    char buffer[4096];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n <= 0)
+        return false;
+    into.append(buffer, static_cast<std::size_t>(n));
+    return true;
+}
+
+std::chrono::steady_clock::time_point deadlineIn(double seconds) {
+    return std::chrono::steady_clock::now() +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+               std::chrono::duration<double>(seconds));
+}
+
 } // namespace
+
+bool readUntil(int fd, std::string &into, const std::string &text,
+               std::chrono::steady_clock::time_point deadline) {
+    while (into.find(text) == std::string::npos)
+        if (!readMore(fd, into, deadline))
+            return false;
+    return true;
+}
+
+Command asUser(Command command) {
+    if (::geteuid() != 0)
+        return command;
+    command.args.insert(command.args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                               "--", command.program});
+    command.program = "/usr/bin/setpriv";
+    return command;
+}
 
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args) {
     ProcessResult result;
@@ -84,38 +122,45 @@ ChildProcess::~ChildProcess() {
 bool ChildProcess::launch(const std::string &program, const std::vector<std::string> &args,
                           const std::string &errorFile) {
     firstLine_.clear();
-    partLine_.clear();
+    laterOutput_.clear();
+    linesTaken_ = 0;
     pid_ = spawnWithPipe(program, args, false, output_, errorFile);
     return pid_ > 0;
 }
 
 bool ChildProcess::start(const std::string &program, const std::vector<std::string> &args,
                          double seconds, const std::string &errorFile) {
-    return launch(program, args, errorFile) && readLine(firstLine_, seconds);
+    if (!launch(program, args, errorFile))
+        return false;
+    std::string printed;
+    if (!readUntil(output_, printed, "\n", deadlineIn(seconds)))
+        return false;
+    const std::size_t end = printed.find('\n');
+    firstLine_ = printed.substr(0, end);
+    laterOutput_ = printed.substr(end + 1);
+    return true;
+}
+
+bool ChildProcess::waitForOutput(const std::string &text, double seconds) {
+    return readUntil(output_, laterOutput_, text, deadlineIn(seconds));
 }
 
 bool ChildProcess::readLine(std::string &line, double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                              std::chrono::duration<double>(seconds));
-    while (partLine_.find('\n') == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd p{output_, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(std::max<long>(left.count(), 0))) <= 0)
+    const auto deadline = deadlineIn(seconds);
+    std::size_t end;
+    while ((end = laterOutput_.find('\n', linesTaken_)) == std::string::npos)
+        if (!readMore(output_, laterOutput_, deadline))
             return false;
-        char c;
-        if (::read(output_, &c, 1) != 1)
-            return false;
-        partLine_ += c;
-    }
-    line = partLine_.substr(0, partLine_.find('\n'));
-    partLine_.erase(0, line.size() + 1);
+    line = laterOutput_.substr(linesTaken_, end - linesTaken_);
+    linesTaken_ = end + 1;
     return true;
 }
 
 int ChildProcess::stop(int signal) {
-    return stop(signal, -1);
+    if (pid_ <= 0)
+        return -1;
+    ::kill(pid_, signal);
+    return wait();
 }
 
 int ChildProcess::stop(int signal, double seconds) {
@@ -124,18 +169,23 @@ int ChildProcess::stop(int signal, double seconds) {
     const int ended = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
     ::kill(pid_, signal);
     bool inTime = true;
-    if (seconds >= 0 && ended >= 0) {
+    if (ended >= 0) {
         pollfd p{ended, POLLIN, 0};
         inTime = ::poll(&p, 1, static_cast<int>(seconds * 1000)) == 1;
+        ::close(ended);
         if (!inTime)
             ::kill(pid_, SIGKILL);
     }
-    if (ended >= 0)
-        ::close(ended);
+    const int status = wait();
+    return inTime ? status : kNotEnded;
+}
+
+int ChildProcess::wait() {
+    if (pid_ <= 0)
+        return -1;
     int status = 0;
     ::waitpid(pid_, &status, 0);
     pid_ = -1;
-    laterOutput_ = std::exchange(partLine_, {});
     if (output_ >= 0) {
         char buffer[4096];
         ssize_t n;
@@ -144,8 +194,6 @@ int ChildProcess::stop(int signal, double seconds) {
         ::close(output_);
     }
     output_ = -1;
-    if (!inTime)
-        return kNotEnded;
     if (WIFEXITED(status))
         return WEXITSTATUS(status);
     return WIFSIGNALED(status) ? -WTERMSIG(status) : -1;
