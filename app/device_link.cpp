@@ -60,13 +60,8 @@ int COvalineApp::ProbeUnitModel(int baudIndex, int milliseconds) {
     return TakeModelReply(m_nLastResult == OVALINE_OK);
 }
 
-std::optional<OpenFailure> COvalineApp::OpenFailureOf(int result) const {
-    return result == OVALINE_E_OPEN ? openFailure(portDeviceName(m_nPort)) : std::nullopt;
-}
-
 QString COvalineApp::OpenFailureCause(int result) const {
-    const std::optional<OpenFailure> failure = OpenFailureOf(result);
-    return failure ? failure->cause : QString();
+    return result == OVALINE_E_OPEN ? openFailureCause(portDeviceName(m_nPort)) : QString();
 }
 
 int COvalineApp::QueryStatus(int which) {

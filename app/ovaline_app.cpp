@@ -149,8 +149,8 @@ void COvalineApp::OnDeviceArrived(const QString &device) {
     }
     // Whatever unit was known: the device that came back may be another.
     if (CheckUnit())
-        ShowMessage(QStringLiteral("Main unit on %1").arg(PortText()),
-                    QStringLiteral("Main unit on %1: %2").arg(PortText(), device));
+        ShowMessage(tr("Main unit on %1").arg(PortText()),
+                    tr("Main unit on %1: %2").arg(PortText(), device));
 }
 
 void COvalineApp::OnBusyEnded() {
@@ -162,8 +162,8 @@ void COvalineApp::OnDeviceDeparted(const QString &device) {
     m_bUnitCheckDeferred = false;
     m_nUnitModel = 0;
     emit UnitModelChanged();
-    ShowMessage(QStringLiteral("%1 device removed").arg(PortText()),
-                QStringLiteral("The device %1 of %2 was removed.").arg(device, PortText()));
+    ShowMessage(tr("%1 device removed").arg(PortText()),
+                tr("The device %1 of %2 was removed.").arg(device, PortText()));
 }
 
 QString COvalineApp::PortText() const {

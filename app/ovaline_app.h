@@ -99,8 +99,7 @@ public:
     // profile and is named in the message pane. 1 when found.
     int FindUnitRate();
     // Why the last failure with `result` happened, when the port could not be
-    // opened; nullopt, or empty, otherwise.
-    std::optional<OpenFailure> OpenFailureOf(int result) const;
+    // opened; empty otherwise.
     QString OpenFailureCause(int result) const;
     // Port 1..4 opens `device` from now on (empty: the default); kept in
     // the profile.

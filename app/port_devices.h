@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace ovaline::app {
 
 // The name the device library opens for port 1..4: a device path or
@@ -18,18 +16,9 @@ QString portDeviceName(int port);
 // in serial/by-id first, then ttyUSB*, ttyACM* and ttyS* in number order.
 QStringList serialDevices(const QString &deviceFolder);
 
-// Why a device cannot be opened, twice: in one sentence for the user that
-// names the device, and in a few words that fit the message pane.
-struct OpenFailure {
-    QString cause; // "The device /dev/ttyUSB3 does not exist."
-    QString brief; // "no such device"
-};
-
-// Why `device` cannot be opened: it does not exist, it is no serial device,
-// permission is denied (naming the group to join), or another program holds
-// it. nullopt when no cause is found.
-std::optional<OpenFailure> openFailure(const QString &device);
-// openFailure's sentence; empty when no cause is found.
+// Why `device` cannot be opened, in one sentence for the user: it does not
+// exist, it is no serial device, permission is denied (naming the group to
+// join), or another program holds it. Empty when no cause is found.
 QString openFailureCause(const QString &device);
 
 } // namespace ovaline::app

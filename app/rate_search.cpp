@@ -29,10 +29,10 @@ int COvalineApp::CheckUnit() {
     if (QueryUnitModel() || FindUnitRate())
         return 1;
     // The designed message says only that nothing answered; the message
-    // pane adds why, when the port did not even open: in a few words, and
-    // whole in its tip.
-    if (const std::optional<OpenFailure> failure = OpenFailureOf(m_nLastResult))
-        ShowMessage(QStringLiteral("%1: %2").arg(PortText(), failure->brief), failure->cause);
+    // pane adds, when the port did not even open, that it did not, short
+    // enough to fit, and why in its tip.
+    if (const QString cause = OpenFailureCause(m_nLastResult); !cause.isEmpty())
+        ShowMessage(tr("%1 does not open").arg(PortText()), cause);
     return 0;
 }
 

@@ -24,10 +24,8 @@ int refuse(const Refusal &refusal) {
     return refusal.status;
 }
 
-int reportFailure(const std::string &what, std::int32_t code) {
-    if (code == OVALINE_CANCELLED)
-        endInterrupted();
-    return refuse(unitFailure(what, code));
+int reportFailure(const UnitClient &unit, const std::string &what, std::int32_t code) {
+    return refuse(unitFailure(unit, what, code));
 }
 
 // A progress line that rewrites itself, on a terminal only.
@@ -60,10 +58,6 @@ private:
     bool shown_ = false;
 };
 
-std::filesystem::path slotFile(const std::string &folder, int slot) {
-    return std::filesystem::path(folder) / ("slot" + std::to_string(slot) + ".jpg");
-}
-
 int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     std::int32_t code = 0;
     std::vector<std::uint8_t> picture;
@@ -72,15 +66,12 @@ int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
         picture = unit.receive(slot, std::ref(line), code);
     }
     if (code != 0)
-        return reportFailure("receiving slot " + std::to_string(slot), code);
-    const std::filesystem::path path = slotFile(folder, slot);
+        return reportFailure(unit, "receiving slot " + std::to_string(slot), code);
     std::string error;
-    if (!writeWhole(path, picture, error)) {
+    if (!savePicture(slot, slotFile(folder, slot), picture, error)) {
         complain(error);
         return kFileFailed;
     }
-    std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                path.c_str());
     return kDone;
 }
 
@@ -114,6 +105,9 @@ int receive(const UnitClient &unit, const Options &options) {
     }
     if (const Check refusal = prepareOutputFolder(options.outputFolder))
         return refuse(*refusal);
+    if (options.all)
+        if (const Check refusal = checkSlotTargets(options.outputFolder))
+            return refuse(*refusal);
     if (!options.all) {
         if (const Check refusal =
                 refuseExisting(slotFile(options.outputFolder, chosen), options.overwrite))
@@ -123,7 +117,7 @@ int receive(const UnitClient &unit, const Options &options) {
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', "  ", code);
     if (code != 0)
-        return reportFailure("reading the slot map", code);
+        return reportFailure(unit, "reading the slot map", code);
     const std::array<bool, 7> kept =
         options.onlyNew ? keptSlots(unit, options.outputFolder) : std::array<bool, 7>{};
     // Every file is checked before the first picture crosses the line.
@@ -182,7 +176,7 @@ int send(const UnitClient &unit, const Options &options) {
         code = unit.send(*slot, picture, std::ref(line));
     }
     if (code != 0)
-        return reportFailure("sending to slot " + std::to_string(*slot), code);
+        return reportFailure(unit, "sending to slot " + std::to_string(*slot), code);
     std::printf("slot %d: %s bytes sent\n", *slot, groupDigits(picture.size()).c_str());
     return kDone;
 }
@@ -198,7 +192,7 @@ int memory(const UnitClient &unit, const Options &options, char arg) {
     std::int32_t code = 0;
     unit.command("CE", arg, std::string("0") + static_cast<char>('0' + *slot), code);
     if (code != 0)
-        return reportFailure(arg == '0' ? "storing" : "recalling", code);
+        return reportFailure(unit, arg == '0' ? "storing" : "recalling", code);
     std::printf("%s slot %d\n", arg == '0' ? "stored into" : "recalled", *slot);
     return kDone;
 }
@@ -217,7 +211,7 @@ int rawCommand(const UnitClient &unit, const Options &options) {
     std::int32_t code = 0;
     const std::string reply = unit.command(letters, arg[0], param, code);
     if (code != 0)
-        return reportFailure("command " + letters, code);
+        return reportFailure(unit, "command " + letters, code);
     std::printf("%s\n", reply.c_str());
     return kDone;
 }
@@ -230,7 +224,7 @@ int run(const Options &options) {
     if (options.action == "model") {
         const std::string reply = unit.command("QR", '0', "  ", code);
         if (code != 0)
-            return reportFailure("asking the model", code);
+            return reportFailure(unit, "asking the model", code);
         std::printf("%s\n", reply.c_str());
         return kDone;
     }
@@ -238,7 +232,7 @@ int run(const Options &options) {
         const bool status = options.action == "status";
         const std::string reply = unit.command("QS", status ? '0' : '1', "  ", code);
         if (code != 0)
-            return reportFailure(status ? "asking the status" : "asking the slot map", code);
+            return reportFailure(unit, status ? "asking the status" : "asking the slot map", code);
         std::fputs((status ? describeStatus(reply) : describeMap(reply)).c_str(), stdout);
         return kDone;
     }
@@ -272,9 +266,8 @@ int main(int argc, char **argv) {
         std::fputs(kVersion, stdout);
         return kDone;
     }
+    // Each line goes out whole at once: a signal may end the program anywhere.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     catchInterruptions();
-    const int result = run(*options);
-    if (interruption())
-        endInterrupted();
-    return result;
+    return run(*options);
 }

@@ -164,7 +164,7 @@ TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands
     start({});
     ASSERT_EQ(boxes.texts(), QStringList({kNoUnitAtStart}));
     ASSERT_FALSE(unitCommandsEnabled());
-    EXPECT_EQ(messagePane(), "COM1: no such device");
+    EXPECT_EQ(messagePane(), "COM1 does not open");
     expectWholeInTip(QStringLiteral("The device %1 does not exist.").arg(adapter.c_str()));
 
     // Plugged in: the folder of stable names appears with the link in it.

@@ -79,14 +79,6 @@ std::chrono::steady_clock::time_point deadlineIn(double seconds) {
 
 } // namespace
 
-bool readUntil(int fd, std::string &into, const std::string &text,
-               std::chrono::steady_clock::time_point deadline) {
-    while (into.find(text) == std::string::npos)
-        if (!readMore(fd, into, deadline))
-            return false;
-    return true;
-}
-
 Command asUser(Command command) {
     if (::geteuid() != 0)
         return command;
@@ -94,6 +86,14 @@ Command asUser(Command command) {
                                                "--", command.program});
     command.program = "/usr/bin/setpriv";
     return command;
+}
+
+bool readUntil(int fd, std::string &into, const std::string &text,
+               std::chrono::steady_clock::time_point deadline) {
+    while (into.find(text) == std::string::npos)
+        if (!readMore(fd, into, deadline))
+            return false;
+    return true;
 }
 
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args) {
@@ -201,8 +201,9 @@ int ChildProcess::wait() {
 
 std::string startUnit(ChildProcess &unit, const std::string &program,
                       const std::vector<std::string> &args, const std::string &errorFile) {
-    std::vector<std::string> all{"--pty"};
-    all.insert(all.end(), args.begin(), args.end());
+    // Last, so that the program may be a wrapper that runs ovaline-unit.
+    std::vector<std::string> all = args;
+    all.push_back("--pty");
     if (!unit.start(program, all, 10.0, errorFile) || unit.firstLine().rfind("PORT ", 0) != 0)
         return {};
     return unit.firstLine().substr(5);
