@@ -422,6 +422,8 @@ void CRemoteWnd::OnDestroy() {
     app::ProfileFile &profile = app->GetProfile();
     profile.writeInt(kPositionSection, kLeftKey, pos().x());
     profile.writeInt(kPositionSection, kTopKey, pos().y());
+    // Kept at once, as the window closes, not only when the program ends.
+    profile.flush();
     if (m_bPanelLocked == 1)
         send(app::kCmdPanelLock, '0');
     if (m_pSelectWnd->HasWindow())

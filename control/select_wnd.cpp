@@ -209,6 +209,8 @@ void CSelectWnd::OnDestroy() {
     app::ProfileFile &profile = OvalineApp()->GetProfile();
     profile.writeInt(kPositionSection, kLeftKey, pos().x());
     profile.writeInt(kPositionSection, kTopKey, pos().y());
+    // Kept at once, as the window closes, not only when the program ends.
+    profile.flush();
     for (QPointer<CBitmapButton> &button : m_buttons) {
         if (button) {
             button->hide();
