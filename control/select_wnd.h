@@ -8,7 +8,8 @@
 // are refused.
 #pragma once
 
-#include <QImage>
+#include "system_colours.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -77,7 +78,6 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     // A button's notification: a click (doubleClick false) or the press of
@@ -89,7 +89,7 @@ private:
 
     CRemoteWnd *m_pRemote = nullptr;
     std::array<QPointer<CBitmapButton>, std::size(kSelectControls)> m_buttons{};
-    QImage m_panel;
+    MappedImages m_panel;
     int m_nMode = kRecall;
     int m_nTimer = 0;
     int m_nStoreWaitMs = kStoreWaitMs;

@@ -18,7 +18,8 @@ namespace ovaline::folder {
 
 namespace {
 
-QImage thumbnailOf(JpegDecoder &decoder, const QString &path, QSize accepted) {
+QImage thumbnailOf(JpegDecoder &decoder, const QString &path, QSize accepted,
+                   qreal devicePixelRatio) {
     if (accepted.isEmpty())
         return {};
     const std::optional<QByteArray> bytes = readBoundedFile(path, kMaxPictureFileBytes);
@@ -28,15 +29,16 @@ QImage thumbnailOf(JpegDecoder &decoder, const QString &path, QSize accepted) {
     if (!size || *size != accepted)
         return {};
     const QSize target = thumbnailSize(float(size->width()), float(size->height()));
-    const QImage source = decoder.decode(*bytes, coveringScale(*size, target), false);
-    return source.isNull() ? QImage() : areaAverage(source, target);
+    const QImage source = decoder.decode(
+        *bytes, coveringScale(*size, thumbnailPixels(target, devicePixelRatio)), false);
+    return source.isNull() ? QImage() : thumbnailImage(source, target, devicePixelRatio);
 }
 
 } // namespace
 
 QImage acceptedThumbnail(const QString &path, QSize accepted) {
     JpegDecoder decoder;
-    return thumbnailOf(decoder, path, accepted);
+    return thumbnailOf(decoder, path, accepted, 1);
 }
 
 // What the workers of a pass share; a worker left behind keeps it alive.
@@ -44,6 +46,7 @@ struct ThumbLoader::Work {
     QString folder;
     QStringList names;
     QSize accepted;
+    qreal devicePixelRatio = 1;
     std::atomic<int> next{0};
     std::atomic<bool> stopped{false};
 };
@@ -85,12 +88,14 @@ void ThumbLoader::stop() {
 }
 
 void ThumbLoader::start(const QString &folder, const QStringList &names, QSize accepted,
-                        int maxAccepted, FileDone fileDone, PassDone passDone) {
+                        int maxAccepted, FileDone fileDone, PassDone passDone,
+                        qreal devicePixelRatio) {
     stop();
     auto work = std::make_shared<Work>();
     work->folder = folder;
     work->names = names;
     work->accepted = accepted;
+    work->devicePixelRatio = devicePixelRatio;
     m_pass = std::make_unique<Pass>();
     m_pass->id = ++m_lastId;
     m_pass->work = work;
@@ -112,8 +117,8 @@ void ThumbLoader::start(const QString &folder, const QStringList &names, QSize a
                 const int i = work->next.fetch_add(1);
                 if (i >= work->names.size() || work->stopped)
                     return;
-                QImage thumb =
-                    thumbnailOf(decoder, dir.filePath(work->names.at(i)), work->accepted);
+                QImage thumb = thumbnailOf(decoder, dir.filePath(work->names.at(i)), work->accepted,
+                                           work->devicePixelRatio);
                 back.post([this, id, i, thumb] { deliver(id, i, thumb); });
             }
         });
