@@ -86,6 +86,14 @@ void COvalineDoc::OnReceive() {
 }
 
 void COvalineDoc::OnSave() {
+    SaveThroughDialog(std::nullopt);
+}
+
+void COvalineDoc::OnSaveSlot(int i) {
+    SaveThroughDialog(i);
+}
+
+void COvalineDoc::SaveThroughDialog(std::optional<int> slot) {
     if (RefuseWhileBusy())
         return;
     if (m_bReceived == 0) {
@@ -101,7 +109,10 @@ void COvalineDoc::OnSave() {
     dialog.setDefaultSuffix(QStringLiteral("JPG"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    SaveSlots(dialog.selectedFiles().constFirst());
+    if (slot)
+        SaveOneSlot(dialog.selectedFiles().constFirst(), *slot + 1);
+    else
+        SaveSlots(dialog.selectedFiles().constFirst());
 }
 
 void COvalineDoc::SaveSlots(const QString &chosenPath) {
@@ -110,10 +121,12 @@ void COvalineDoc::SaveSlots(const QString &chosenPath) {
             WriteSlotFile(memorySlotFileName(chosenPath, i), i);
         return;
     }
-    const COvalineApp *app = OvalineApp();
-    const int slot = app->m_nSelItem;
+    SaveOneSlot(chosenPath, OvalineApp()->m_nSelItem);
+}
+
+void COvalineDoc::SaveOneSlot(const QString &chosenPath, int slot) {
     // A picked item that is no camera slot is treated like an empty slot.
-    if (slot < 1 || slot > kSlotCount || app->m_reply[slot] == '0') {
+    if (slot < 1 || slot > kSlotCount || OvalineApp()->m_reply[slot] == '0') {
         messageBox(QStringLiteral("No image in the main unit memory\n"
                                   "Re-send the image to PC from the main unit"),
                    QMessageBox::Warning);

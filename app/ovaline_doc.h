@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ovaline::imageview {
@@ -63,6 +64,9 @@ public:
     // Commands.
     void OnReceive();
     void OnSave();
+    // Save of slot i alone, whichever slot is chosen: the same rules, the
+    // same file dialog.
+    void OnSaveSlot(int i);
     void OnOpenFolder();
     // Reads the current folder again.
     void OnRefresh();
@@ -102,6 +106,12 @@ private:
     // it is there. A folder that cannot be read is shown empty, unless
     // `unreadable` is given: then that runs and the current folder stays.
     void ListFolder(const QString &path, std::function<void()> unreadable = {});
+    // Save's checks and file dialog, then the writing of one slot (0..6) or,
+    // without one, of what SaveSlots writes.
+    void SaveThroughDialog(std::optional<int> slot);
+    // Camera slot `slot` (1..7) to the chosen path, unless the unit holds no
+    // picture there any more.
+    void SaveOneSlot(const QString &chosenPath, int slot);
     // The listing has changed: remembers the folder and has the thumbnail
     // view reload it.
     void ShowFolder();

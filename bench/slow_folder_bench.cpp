@@ -77,7 +77,9 @@ void waitForTheFolder(app::COvalineApp &application) {
     loop.exec();
 }
 
-bool measureRefresh(app::COvalineApp &application, const fs::path &folder) {
+bool measureRefresh(bench::ProgramOnVirtualCamera &program) {
+    app::COvalineApp &application = program.application;
+    const fs::path folder = program.folder.path();
     const fs::path source = folder / "share";
     fs::create_directories(source);
     for (int i = 0; i < kPictures; ++i)
@@ -86,9 +88,7 @@ bool measureRefresh(app::COvalineApp &application, const fs::path &folder) {
     const fs::path mounted = folder / "mounted";
     if (!mountSlowFolder(share, source, mounted, test::SlowFolder::Options::slowStats(kStatMs)))
         return false;
-    int messages = 0;
-    if (!bench::startOnVirtualCamera(application, folder, "slow_folder_bench", messages,
-                                     {QString::fromStdString(mounted.string())}))
+    if (!program.Start({QString::fromStdString(mounted.string())}))
         return false;
     waitForTheFolder(application);
 
@@ -159,11 +159,8 @@ int main(int argc, char **argv) {
         return 0;
     }
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    test::TempDir folder;
-    test::ScopedEnv env;
-    bench::setVirtualCameraEnvironment(env, folder.path());
-    app::COvalineApp application(argc, argv);
-    const bool refreshed = measureRefresh(application, folder.path());
-    const bool ended = measureSigtermWithHungRead(folder.path());
+    bench::ProgramOnVirtualCamera program(argc, argv, "slow_folder_bench");
+    const bool refreshed = measureRefresh(program);
+    const bool ended = measureSigtermWithHungRead(program.folder.path());
     return refreshed && ended ? 0 : 1;
 }

@@ -20,6 +20,7 @@ struct Options {
     double every = 2.0;   // watch --every: seconds between polls
     std::string outputFolder = ".";
     bool overwrite = false; // receive may replace files that are there
+    bool fit = false;       // send --fit: any picture, fitted to the unit's size
     bool help = false;
     bool version = false;
 };

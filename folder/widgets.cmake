@@ -13,3 +13,9 @@ target_sources(ovaline_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/view_load.cpp
     ${CMAKE_CURRENT_LIST_DIR}/view_save.cpp
 )
+# Whether a file may be read, through access() where POSIX has it.
+if(UNIX)
+    target_sources(ovaline_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/readable_file_posix.cpp)
+else()
+    target_sources(ovaline_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/readable_file.cpp)
+endif()
