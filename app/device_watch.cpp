@@ -29,7 +29,9 @@ void DeviceWatch::watchNearestFolder() {
     QString folder = QFileInfo(m_strDevice).absolutePath();
     while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot())
         folder = QFileInfo(folder).absolutePath();
-    if (folder == m_strFolder)
+    // A folder removed and made again (an adapter pulled out and plugged
+    // in at once) is another folder: its watch ended with the old one.
+    if (folder == m_strFolder && m_watcher.directories().contains(folder))
         return;
     if (!m_strFolder.isEmpty())
         m_watcher.removePath(m_strFolder);

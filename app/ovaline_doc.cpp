@@ -9,6 +9,7 @@
 #include "ovaline_app.h"
 #include "pane_view.h"
 #include "profile_file.h"
+#include "resource_ids.h"
 #include "save_names.h"
 #include "setup_dlg.h"
 #include "thumb_grid.h"
@@ -27,11 +28,6 @@ namespace {
 // The folder shown last, opened again at the next start.
 const QString kFolderSection = QStringLiteral("FOLDER");
 const QString kFolderPathKey = QStringLiteral("PATH");
-
-bool isReadableFolder(const QString &path) {
-    const QFileInfo info(path);
-    return info.isDir() && info.isReadable() && info.isExecutable();
-}
 
 // The picture size the grid accepts: the unit's; none while no unit is known.
 QSize folderPictureSize(const COvalineAppState &state) {
@@ -156,15 +152,13 @@ int COvalineDoc::WriteSlotFile(const QString &path, int i) {
 void COvalineDoc::OnOpenFolder() {
     folder::CFolderDlg dlg(OvalineApp()->GetMainFrame());
     if (dlg.exec() == QDialog::Accepted)
-        ShowFolder();
+        ListFolder(dlg.SelectedFolder());
 }
 
 void COvalineDoc::OnRefresh() {
-    COvalineApp *app = OvalineApp();
-    if (app->m_strFolder.isEmpty())
-        return;
-    folder::ListJpegFiles(*app, app->m_strFolder);
-    ShowFolder();
+    const COvalineApp *app = OvalineApp();
+    if (!app->m_strFolder.isEmpty())
+        ListFolder(app->m_strFolder);
 }
 
 void COvalineDoc::OnUnitModelChanged() {
@@ -179,16 +173,33 @@ void COvalineDoc::OnUnitModelChanged() {
 void COvalineDoc::OpenStartFolder(const QString &commandLineFolder) {
     COvalineApp *app = OvalineApp();
     QString path = app->GetProfile().readString(kFolderSection, kFolderPathKey);
-    if (!commandLineFolder.isEmpty()) {
+    const bool named = !commandLineFolder.isEmpty();
+    if (named)
         path = QDir::cleanPath(QFileInfo(commandLineFolder).absoluteFilePath());
-        if (!isReadableFolder(path))
+    if (path.isEmpty())
+        return;
+    ListFolder(path, [named, path] {
+        if (named)
             std::fprintf(stderr, "%s\n",
                          qPrintable(tr("%1 is no folder that can be read.").arg(path)));
-    }
-    if (path.isEmpty() || !isReadableFolder(path))
-        return;
-    folder::ListJpegFiles(*app, path);
-    ShowFolder();
+    });
+}
+
+void COvalineDoc::ListFolder(const QString &path, std::function<void()> unreadable) {
+    COvalineApp *app = OvalineApp();
+    if (CMainFrame *frame = app->GetMainFrame())
+        frame->SetMessageText(res::IDS_FILE_READING);
+    m_lister.start(path, [this, app, unreadable](const QString &folder,
+                                                 const std::optional<QStringList> &names) {
+        if (!names && unreadable) {
+            unreadable();
+            if (CMainFrame *frame = app->GetMainFrame())
+                frame->SetMessageText(res::AFX_IDS_IDLEMESSAGE);
+            return;
+        }
+        folder::StoreFolderListing(*app, folder, names.value_or(QStringList()));
+        ShowFolder();
+    });
 }
 
 void COvalineDoc::ShowFolder() {

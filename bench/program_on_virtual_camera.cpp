@@ -20,16 +20,17 @@ VirtualCameraFolder::VirtualCameraFolder() {
 ProgramOnVirtualCamera::ProgramOnVirtualCamera(int &argc, char **argv, const char *bench)
     : application(argc, argv), m_bench(bench) {}
 
-bool ProgramOnVirtualCamera::Start() {
+bool ProgramOnVirtualCamera::Start(const QStringList &options) {
     app::setMessageBoxHandler([this](const app::MessageBoxRequest &request) {
         std::fprintf(stderr, "%s: %s\n", m_bench, qPrintable(request.text));
         ++messages;
         return QMessageBox::Ok;
     });
     const QString profile = QString::fromStdString((folder.path() / "Ovaline.ini").string());
-    if (!application.InitInstance({QStringLiteral("ovaline"), QStringLiteral("--virtual"),
-                                   QStringLiteral("--nosplash"), QStringLiteral("--profile"),
-                                   profile}))
+    if (!application.InitInstance(
+            QStringList{QStringLiteral("ovaline"), QStringLiteral("--virtual"),
+                        QStringLiteral("--nosplash"), QStringLiteral("--profile"), profile} +
+            options))
         return false;
     QEventLoop idle;
     QObject::connect(&application, &app::COvalineApp::FirstIdleDone, &idle, &QEventLoop::quit);

@@ -23,8 +23,9 @@ class ProgramOnVirtualCamera : public VirtualCameraFolder {
 public:
     ProgramOnVirtualCamera(int &argc, char **argv, const char *bench);
 
-    // Starts the program past the connection check of its first idle moment.
-    bool Start();
+    // Starts the program past the connection check of its first idle
+    // moment, with `options` added to its command line.
+    bool Start(const QStringList &options = {});
 
     app::COvalineApp application;
     int messages = 0;

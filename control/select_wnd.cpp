@@ -165,6 +165,7 @@ void CSelectWnd::EndStoreWait() {
     if (m_nTimer != 0)
         killTimer(m_nTimer);
     m_nTimer = 0;
+    app->OnBusyEnded();
 }
 
 void CSelectWnd::timerEvent(QTimerEvent *event) {

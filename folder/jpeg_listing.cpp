@@ -5,6 +5,8 @@
 #include "ovaline_app.h"
 #include "readable_file.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -47,8 +49,15 @@ QStringList listJpegFiles(const QString &folder) {
     return names;
 }
 
-int ListJpegFiles(app::COvalineAppState &state, const QString &folder) {
-    const QStringList names = listJpegFiles(folder);
+std::optional<QStringList> listReadableFolder(const QString &folder) {
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable())
+        return std::nullopt;
+    return listJpegFiles(folder);
+}
+
+int StoreFolderListing(app::COvalineAppState &state, const QString &folder,
+                       const QStringList &names) {
     state.m_strFolder = folder;
     state.m_nSelItem = 0;
     for (std::size_t k = 0; k < state.m_strFiles.size(); ++k)

@@ -4,6 +4,7 @@
 # CMakeLists once that library exists.
 target_sources(ovaline_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/folder_dlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/folder_lister.cpp
     ${CMAKE_CURRENT_LIST_DIR}/folder_names.cpp
     ${CMAKE_CURRENT_LIST_DIR}/folder_tree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/jpeg_listing.cpp

@@ -661,6 +661,12 @@ The settings of this session are not saved.</source>
         <translation>設定ファイル %1 に書き込めません。
 今回の設定は保存されません。</translation>
     </message>
+    <message>
+        <source>Some lines of the settings file %1 could not be read, and the file cannot be rewritten.
+The other settings are used. The file was left as it is; settings changed now are not saved.</source>
+        <translation>設定ファイル %1 の一部の行を読み込めず、ファイルを書き直すこともできません。
+ほかの設定を使います。ファイルはそのままにします。これから変更した設定は保存されません。</translation>
+    </message>
 </context>
 <context>
     <name>RateSearch</name>
@@ -1092,10 +1098,6 @@ Exit</source>
         <translation>本体を %1 で検出しました</translation>
     </message>
     <message>
-        <source>Main unit&apos;s %1 removed</source>
-        <translation>本体の %1 が取り外されました</translation>
-    </message>
-    <message>
         <source>Failed to connect to the main unit.
  Please set up correctly.</source>
         <translation>本体に接続できませんでした。
@@ -1104,6 +1106,22 @@ Exit</source>
     <message>
         <source>Program Exit?</source>
         <translation>プログラムを終了しますか？</translation>
+    </message>
+    <message>
+        <source>Main unit on %1: %2</source>
+        <translation>本体を %1 で検出しました: %2</translation>
+    </message>
+    <message>
+        <source>%1 device removed</source>
+        <translation>%1 のデバイスが取り外されました</translation>
+    </message>
+    <message>
+        <source>The device %1 of %2 was removed.</source>
+        <translation>%2 のデバイス %1 が取り外されました。</translation>
+    </message>
+    <message>
+        <source>%1 does not open</source>
+        <translation>%1 を開けません</translation>
     </message>
 </context>
 <context>
