@@ -80,6 +80,10 @@ SerialPort::~SerialPort() {
         std::this_thread::sleep_for(byteTime_ * queued);
     if (modemLines_)
         setRts(false);
+    // Exclusive use ends with the last close of the terminal; a
+    // pseudo-terminal whose other side stays open would refuse every
+    // ordinary user after us.
+    ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     ::close(wake_[0]);
     ::close(wake_[1]);
