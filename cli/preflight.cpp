@@ -2,6 +2,7 @@
 #include "preflight.h"
 
 #include "command_table.h"
+#include "interruption.h"
 
 #include <turbojpeg.h>
 
@@ -66,6 +67,17 @@ Refusal unitFailure(const std::string &what, std::int32_t code) {
     const char *text = OvalineResultText(code);
     return {kUnitFailed, what + " failed: " + (text ? text : "unknown error") + " (code " +
                              std::to_string(code) + ")"};
+}
+
+int refuse(const Refusal &refusal) {
+    complain(refusal.message);
+    return refusal.status;
+}
+
+int reportFailure(const std::string &what, std::int32_t code) {
+    if (code == OVALINE_CANCELLED)
+        endInterrupted();
+    return refuse(unitFailure(what, code));
 }
 
 Check prepareOutputFolder(const std::filesystem::path &folder) {

@@ -59,4 +59,9 @@ Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t
 // A result code in words, naming what failed.
 Refusal unitFailure(const std::string &what, std::int32_t code);
 
+// Says why and returns the exit status.
+int refuse(const Refusal &refusal);
+// The same for a failed exchange; one cancelled by a signal ends the program.
+int reportFailure(const std::string &what, std::int32_t code);
+
 } // namespace ovaline::cli
