@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ovaline_doc.h"
 
+#include "capture.h"
 #include "command_link.h"
 #include "folder_dlg.h"
 #include "image_wnd.h"
@@ -43,6 +44,7 @@ int folderUnit(const COvalineAppState &state) {
 COvalineDoc::COvalineDoc()
     : m_pRemoteWnd(std::make_unique<control::CRemoteWnd>()),
       m_pImageWnd(std::make_unique<imageview::CImageWnd>()),
+      m_pCapture(std::make_unique<imageview::CCapture>(this)),
       m_cells(std::make_unique<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>>()) {
     for (auto &slot : m_pSlotData)
         slot = std::make_unique<std::uint8_t[]>(kSlotBytes);
@@ -141,10 +143,17 @@ int COvalineDoc::WriteSlotFile(const QString &path, int i) {
     return 1;
 }
 
-void COvalineDoc::OnOpenFolder() {
+void COvalineDoc::OnCapture() {
+    if (!RefuseWhileBusy())
+        m_pCapture->Run();
+}
+
+bool COvalineDoc::OnOpenFolder() {
     folder::CFolderDlg dlg(OvalineApp()->GetMainFrame());
-    if (dlg.exec() == QDialog::Accepted)
-        ShowFolder();
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    ShowFolder();
+    return true;
 }
 
 void COvalineDoc::OnRefresh() {

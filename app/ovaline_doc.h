@@ -17,8 +17,9 @@
 #include <vector>
 
 namespace ovaline::imageview {
+class CCapture;
 class CImageWnd;
-}
+} // namespace ovaline::imageview
 
 namespace ovaline::app {
 
@@ -60,7 +61,11 @@ public:
     // Commands.
     void OnReceive();
     void OnSave();
-    void OnOpenFolder();
+    // Stores the live picture into a slot, receives it and saves it into
+    // the folder.
+    void OnCapture();
+    // true when a folder was chosen.
+    bool OnOpenFolder();
     // Reads the current folder again.
     void OnRefresh();
     // The grid keeps only pictures of the unit's size: a folder listed
@@ -88,6 +93,7 @@ public:
     std::unique_ptr<control::CRemoteWnd> m_pRemoteWnd;
     // The image window: the object lives as long as the document.
     std::unique_ptr<imageview::CImageWnd> m_pImageWnd;
+    std::unique_ptr<imageview::CCapture> m_pCapture;
 
 private:
     bool RefuseWhileBusy() const;

@@ -45,7 +45,11 @@ public:
     void CancelTransfer();
     // Sends the JPEG file at `path` into slot s (0..6). 1 on success.
     int SendFileToSlot(const QString &path, int s);
-    // Enables the main window and the remote control again.
+    // Receives slot i alone, as Capture does once the slot holds its new
+    // picture; given up (CancelTransfer), the frame shows what it showed.
+    bool ReceiveCaptured(int i);
+    // Holds the main window and the remote control still, and lets them go.
+    void DisableOtherWindows();
     void EnableOtherWindows();
 
     // A file released over the view at a point of the view's document.
@@ -75,7 +79,6 @@ private:
     void ShowMessageText(const QString &text);
     // Decodes slot i's bytes into its thumbnail; false after "Load Memory Error!".
     bool MakeThumbnail(int i, int size);
-    void DisableOtherWindows();
     // The main window and the remote control, which a transfer holds still.
     void SetOtherWindowsEnabled(bool enabled);
     void ShowIdleText();

@@ -127,6 +127,12 @@ bool COvalineView::ReceiveSlot(int i) {
     return true;
 }
 
+bool COvalineView::ReceiveCaptured(int i) {
+    m_nEarlierSize[i] = GetDocument()->GetSlotSize(i);
+    m_bEarlierThumb[i] = m_bThumb[i];
+    return ReceiveSlot(i);
+}
+
 bool COvalineView::MakeThumbnail(int i, int size) {
     COvalineDoc *doc = GetDocument();
     m_lead.SetProperty1(0);

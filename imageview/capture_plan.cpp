@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#include "capture_plan.h"
+
+namespace ovaline::imageview {
+
+int firstEmptySlot(const char *map) {
+    for (int slot = 1; slot <= 7; ++slot) {
+        if (map[slot] == '0')
+            return slot;
+    }
+    return 0;
+}
+
+bool isOverwritable(const char *map, int slot) {
+    return map[slot] != '0' && map[slot] != 'P';
+}
+
+QString captureFileName(const QDateTime &when, int n) {
+    const QString stem = when.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    return n < 2 ? stem + QStringLiteral(".JPG") : QStringLiteral("%1 (%2).JPG").arg(stem).arg(n);
+}
+
+QString freeCaptureName(const QDateTime &when, const std::function<bool(const QString &)> &taken) {
+    int n = 1;
+    while (taken(captureFileName(when, n)))
+        ++n;
+    return captureFileName(when, n);
+}
+
+} // namespace ovaline::imageview
