@@ -2,7 +2,6 @@
 #include "ovaline_doc.h"
 
 #include "capture.h"
-#include "command_link.h"
 #include "folder_dlg.h"
 #include "image_wnd.h"
 #include "jpeg_listing.h"
@@ -13,6 +12,7 @@
 #include "profile_file.h"
 #include "save_names.h"
 #include "setup_dlg.h"
+#include "thumb_grid.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -34,9 +34,9 @@ bool isReadableFolder(const QString &path) {
     return info.isDir() && info.isReadable() && info.isExecutable();
 }
 
-// Which pictures the grid accepts depends on the unit's model and standard.
-int folderUnit(const COvalineAppState &state) {
-    return state.m_nUnitModel * 2 + state.m_bUnitN;
+// The picture size the grid accepts: the unit's; none while no unit is known.
+QSize folderPictureSize(const COvalineAppState &state) {
+    return folder::acceptedPictureSize(state.m_nUnitModel, state.m_bUnitN);
 }
 
 } // namespace
@@ -166,7 +166,10 @@ void COvalineDoc::OnRefresh() {
 
 void COvalineDoc::OnUnitModelChanged() {
     const COvalineApp *app = OvalineApp();
-    if (!app->m_strFolder.isEmpty() && folderUnit(*app) != m_nFolderUnit)
+    // A unit lost (a failed check, an adapter pulled out) leaves the grid as
+    // it is; only a unit of another picture size has the folder read again.
+    if (!app->m_strFolder.isEmpty() && app->m_nUnitModel != 0 &&
+        folderPictureSize(*app) != m_folderPictureSize)
         OnRefresh();
 }
 
@@ -187,7 +190,7 @@ void COvalineDoc::OpenStartFolder(const QString &commandLineFolder) {
 void COvalineDoc::ShowFolder() {
     COvalineApp *app = OvalineApp();
     app->GetProfile().writeString(kFolderSection, kFolderPathKey, app->m_strFolder);
-    m_nFolderUnit = folderUnit(*app);
+    m_folderPictureSize = folderPictureSize(*app);
     app->m_bRefreshThumbs = 1;
     app->m_bFolderChanged = 1;
     UpdateAllViews(app->m_pMemoryView);
@@ -198,7 +201,7 @@ void COvalineDoc::OnRemote() {
     if (!m_pRemoteWnd->HasWindow()) {
         // The unit's own panel stays locked while the remote control is
         // open; closing it unlocks the panel.
-        OvalineApp()->SendCommand(kCmdPanelLock, '1', "  ");
+        m_pRemoteWnd->LockPanel();
         m_pRemoteWnd->Create(this);
     }
     if (m_pRemoteWnd->isMinimized())

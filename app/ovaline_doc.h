@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -69,7 +70,8 @@ public:
     // Reads the current folder again.
     void OnRefresh();
     // The grid keeps only pictures of the unit's size: a folder listed
-    // before the unit was known (or for another unit) is read again.
+    // before the unit was known (or for a unit of another picture size) is
+    // read again. A unit lost leaves the grid as it is.
     void OnUnitModelChanged();
     void OnRemote();
     void OnSetup();
@@ -107,7 +109,7 @@ private:
     std::array<QImage, kCellCount> m_hThumb;
     std::unique_ptr<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>> m_cells;
     std::vector<QPointer<CPaneView>> m_views;
-    int m_nFolderUnit = 0; // the unit the current folder was listed for
+    QSize m_folderPictureSize; // the picture size the current folder was listed for
 };
 
 } // namespace ovaline::app

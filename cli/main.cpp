@@ -58,8 +58,7 @@ std::array<bool, 7> keptSlots(const UnitClient &unit, const std::string &folder)
         return kept;
     }
     for (int i = 0; i < 7; ++i)
-        kept[i] =
-            (*prints)[i].size > 0 && samePrint((*prints)[i], filePrint(slotFile(folder, i + 1)));
+        kept[i] = OvalineSlotUnchanged((*prints)[i], filePrint(slotFile(folder, i + 1)));
     return kept;
 }
 

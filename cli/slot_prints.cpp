@@ -8,10 +8,6 @@
 
 namespace ovaline::cli {
 
-bool samePrint(const OvalineFingerprint &a, const OvalineFingerprint &b) {
-    return a.size == b.size && a.crc == b.crc;
-}
-
 std::optional<SlotPrints> queryPrints(const UnitClient &unit, std::int32_t &code,
                                       std::uint32_t &stamp) {
     const std::string reply = unit.command("QF", '0', "  ", code);

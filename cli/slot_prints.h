@@ -15,8 +15,6 @@ namespace ovaline::cli {
 
 using SlotPrints = std::array<OvalineFingerprint, OVALINE_SLOT_COUNT>;
 
-bool samePrint(const OvalineFingerprint &a, const OvalineFingerprint &b);
-
 // The unit's fingerprints ("QF"), and the stamp of the table in `stamp`;
 // nullopt with `code` set when the unit does not tell them.
 std::optional<SlotPrints> queryPrints(const UnitClient &unit, std::int32_t &code,

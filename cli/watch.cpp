@@ -44,7 +44,7 @@ public:
             return code == OVALINE_E_NAK ? refused() : kDone;
         seen_ = tableStamp;
         for (int i = 0; i < OVALINE_SLOT_COUNT && !interruption(); ++i) {
-            if (!samePrint((*prints)[i], held_[i]))
+            if (!OvalineSamePrint((*prints)[i], held_[i]))
                 if (const int result = fetch(i + 1, (*prints)[i]); result != kDone)
                     return result;
         }

@@ -113,6 +113,13 @@ void CRemoteWnd::DestroyWindow() {
     close();
 }
 
+void CRemoteWnd::LockPanel() {
+    // Locked as soon as the unit has taken it, whatever follows, so that
+    // closing the window unlocks the panel again.
+    if (send(app::kCmdPanelLock, '1') == 1)
+        m_bPanelLocked = 1;
+}
+
 int CRemoteWnd::RefreshFromUnit() {
     app::COvalineApp *app = OvalineApp();
     if (app->QueryStatus(0) != 1)
@@ -255,7 +262,8 @@ void CRemoteWnd::OnAutoFocus() {
     m_bAutoFocusWait = true;
     send(app::kCmdAutoFocus, '0');
     app->m_bBusy = 1;
-    m_nTimer = startTimer(m_nAutoFocusMs);
+    // A coarse timer may end the wait up to 5 % early: the unit is still focusing.
+    m_nTimer = startTimer(m_nAutoFocusMs, Qt::PreciseTimer);
     if (m_nTimer == 0) {
         app::messageBox(QStringLiteral("Timer Not Create"), QMessageBox::Warning);
         // Without its timer the wait would never end: end it now.

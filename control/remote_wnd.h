@@ -44,6 +44,8 @@ public:
     bool HasWindow() const { return m_bCreated; }
     // Closes the window as its close box does.
     void DestroyWindow();
+    // Locks the unit's own panel ("LL" '1') for the time the window is open.
+    void LockPanel();
 
     // Reads the control state from the unit into the flags; 0 when the
     // query failed, which leaves every flag as it was.

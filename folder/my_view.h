@@ -14,6 +14,7 @@
 
 #include "clead1.h"
 #include "pane_view.h"
+#include "slot_drag.h"
 #include "thumb_loader.h"
 #include "wait_cursor.h"
 
@@ -33,13 +34,14 @@ public:
 
     void OnUpdate(CPaneView *sender) override;
 
-    // Camera slot n (1..7) released over the grid: asks for a name and
-    // saves the slot's picture into the folder as a new cell.
-    void DropSlot(int n);
-    // Writes slot n's bytes to path and appends m_strNewFile to the list,
-    // showing the slot's thumbnail. 1 on success; 0 after "Unable to create
-    // a file".
-    int SaveSlotImage(int n, const QString &path);
+    // A camera slot released over the grid: asks for a name and saves the
+    // picture the drag carries into the folder as a new cell. A drag that
+    // carries no picture is refused in words.
+    void DropSlot(const imageview::DraggedSlot &slot);
+    // Writes the picture to path and appends m_strNewFile to the list, with
+    // the thumbnail as its cell. 1 on success; 0 after "Unable to create a
+    // file".
+    int SaveSlotImage(const QByteArray &jpeg, const QImage &thumb, const QString &path);
     // 1 when neither a listed file nor any file of the folder has this name;
     // 0 after "Same file name exists".
     int IsNameFree(const QString &name, const QString &path);
@@ -74,7 +76,9 @@ private:
     void OnLButtonUp();
     void OnLButtonDblClk(QPoint point);
     void StartFileDrag();
-    void SaveSlotAs(int n);
+    // The thumbnail of a dragged picture; null when it is none.
+    QImage ThumbnailOf(const QByteArray &jpeg);
+    void SaveSlotAs(const QByteArray &jpeg, const QImage &thumb);
 
     CLead1 m_lead;
     CThumbSheet *m_pSheet;

@@ -87,11 +87,13 @@ void CThumbSheet::dragMoveEvent(QDragMoveEvent *event) {
 void CThumbSheet::dropEvent(QDropEvent *event) {
     if (!TakesDrop(event->mimeData()))
         return;
-    const int slot = imageview::draggedSlot(event->mimeData())->slot;
+    // The picture travels with the drag: it may come from another window.
+    imageview::DraggedSlot slot = *imageview::draggedSlot(event->mimeData());
     event->acceptProposedAction();
     // The name is asked for after the drag has ended, not inside it.
     QMetaObject::invokeMethod(
-        m_pView, [view = m_pView, slot] { view->DropSlot(slot); }, Qt::QueuedConnection);
+        m_pView, [view = m_pView, slot = std::move(slot)] { view->DropSlot(slot); },
+        Qt::QueuedConnection);
 }
 
 } // namespace ovaline::app

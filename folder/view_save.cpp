@@ -20,26 +20,35 @@ namespace ovaline::app {
 
 using namespace folder;
 
-void CMyView::DropSlot(int n) {
+void CMyView::DropSlot(const imageview::DraggedSlot &slot) {
     COvalineApp *app = OvalineApp();
-    // A slot without a picture carries nothing to save.
-    if (n >= 1 && n <= COvalineDoc::kSlotCount && GetDocument()->GetSlotSize(n - 1) > 0 &&
-        !app->m_bBusy && !IsLoading()) {
-        if (app->m_strFolder.isEmpty()) {
+    if (!app->m_bBusy && !IsLoading()) {
+        const QImage thumb = ThumbnailOf(slot.jpeg);
+        if (thumb.isNull()) {
+            messageBox(QStringLiteral("The dragged slot holds no picture: nothing was saved."),
+                       QMessageBox::Warning);
+        } else if (app->m_strFolder.isEmpty()) {
             messageBox(QStringLiteral("The destination folder is not selected"),
                        QMessageBox::Question);
         } else if (app->m_nFiles >= kGridCells) {
             messageBox(QStringLiteral("More than 35 images cannot be displayed"),
                        QMessageBox::Question);
         } else {
-            SaveSlotAs(n);
+            SaveSlotAs(slot.jpeg, thumb);
         }
     }
     app->m_bDragging = 0;
     m_pSheet->repaint();
 }
 
-void CMyView::SaveSlotAs(int n) {
+QImage CMyView::ThumbnailOf(const QByteArray &jpeg) {
+    m_lead.SetProperty1(0);
+    if (m_lead.LoadMemory(jpeg, jpeg.size()) != CLead1::kLoaded)
+        return {};
+    return m_lead.GetThumbnail();
+}
+
+void CMyView::SaveSlotAs(const QByteArray &jpeg, const QImage &thumb) {
     COvalineApp *app = OvalineApp();
     app->m_bDragging = 0;
     imageview::CFileNameDlg dlg(this);
@@ -55,7 +64,7 @@ void CMyView::SaveSlotAs(int n) {
     }
     const QString path = QDir(app->m_strFolder).filePath(*name);
     m_strNewFile = *name;
-    if (IsNameFree(*name, path) && SaveSlotImage(n, path)) {
+    if (IsNameFree(*name, path) && SaveSlotImage(jpeg, thumb, path)) {
         app->m_bRefreshThumbs = 1;
         app->m_nFiles += 1;
     }
@@ -74,24 +83,17 @@ int CMyView::IsNameFree(const QString &name, const QString &path) {
     return 1;
 }
 
-int CMyView::SaveSlotImage(int n, const QString &path) {
+int CMyView::SaveSlotImage(const QByteArray &jpeg, const QImage &thumb, const QString &path) {
     COvalineApp *app = OvalineApp();
-    COvalineDoc *doc = GetDocument();
-    const int i = n - 1;
     // Written whole or not at all: a full disk leaves no partial file.
     QSaveFile file(path);
-    const qint64 size = doc->GetSlotSize(i);
     const bool written =
-        file.open(QIODevice::WriteOnly) &&
-        file.write(reinterpret_cast<const char *>(doc->GetSlotData(i)), size) == size &&
-        file.commit();
+        file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size() && file.commit();
     if (!written) {
         messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
         return 0;
     }
-    // The cell shows a copy of the slot's thumbnail: the next load pass
-    // replaces the cell, never the slot's own.
-    doc->SetThumb(8 + app->m_nFiles, doc->GetThumb(i));
+    GetDocument()->SetThumb(8 + app->m_nFiles, thumb);
     app->m_strFiles[app->m_nFiles] = m_strNewFile;
     return 1;
 }

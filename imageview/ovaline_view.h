@@ -75,6 +75,8 @@ private:
     std::array<bool, OVALINE_SLOT_COUNT> FindUnchangedSlots();
     // Leaves slot i's bytes and thumbnail as they are and says so.
     void KeepSlot(int i);
+    // Slot i shows, and Save writes, what it held before the receive.
+    void RestoreEarlierSlot(int i);
     // Shows a text of its own in the status bar's message pane.
     void ShowMessageText(const QString &text);
     // Decodes slot i's bytes into its thumbnail; false after "Load Memory Error!".

@@ -11,8 +11,8 @@
 #include "ovaline_doc.h"
 #include "progress_status_bar.h"
 #include "slot_geometry.h"
-#include "slot_prints.h"
 #include "slot_strip.h"
+#include "unchanged_slots.h"
 #include "wait_cursor.h"
 
 namespace ovaline::app {
@@ -40,6 +40,8 @@ void COvalineView::ReceivePending() {
 
     DisableOtherWindows();
     app->m_bEscPressed = 0;
+    // A picture given up in an earlier receive must not end this one.
+    m_bCancelled = false;
     SlotFlags kept{};
     if (doc->m_bSingleSlot) {
         const int s = m_nSelSlot;
@@ -62,8 +64,13 @@ void COvalineView::ReceivePending() {
                     ReceiveSlot(i);
                 }
             }
-            if (app->m_bEscPressed || m_bCancelled)
+            if (app->m_bEscPressed || m_bCancelled) {
+                // The slots not reached keep what they showed: their bytes
+                // are still held.
+                for (int later = i + 1; later < kSlotCount; ++later)
+                    RestoreEarlierSlot(later);
                 break;
+            }
         }
     }
     EnableOtherWindows();
@@ -109,9 +116,7 @@ bool COvalineView::ReceiveSlot(int i) {
     if (TransferImage('0', doc->GetSlotData(i), i, COvalineDoc::kSlotBytes) == 0) {
         if (m_bCancelled) {
             // Given up: the slot shows what it held before (its bytes are untouched).
-            doc->SetSlotSize(i, m_nEarlierSize[i]);
-            m_bThumb[i] = m_bEarlierThumb[i];
-            m_pStrip->repaint();
+            RestoreEarlierSlot(i);
             return false;
         }
         m_bThumb[i] = 0;
@@ -131,6 +136,12 @@ bool COvalineView::ReceiveCaptured(int i) {
     m_nEarlierSize[i] = GetDocument()->GetSlotSize(i);
     m_bEarlierThumb[i] = m_bThumb[i];
     return ReceiveSlot(i);
+}
+
+void COvalineView::RestoreEarlierSlot(int i) {
+    GetDocument()->SetSlotSize(i, m_nEarlierSize[i]);
+    m_bThumb[i] = m_bEarlierThumb[i];
+    m_pStrip->repaint();
 }
 
 bool COvalineView::MakeThumbnail(int i, int size) {

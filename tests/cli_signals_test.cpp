@@ -10,7 +10,6 @@
 #include <csignal>
 #include <filesystem>
 #include <optional>
-#include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,20 +47,7 @@ public:
 
     // Reads what the program writes until `text` has appeared.
     bool waitFor(const std::string &text, std::chrono::seconds limit) {
-        const auto deadline = Clock::now() + limit;
-        while (shown_.find(text) == std::string::npos) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-            pollfd p{terminal_, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
-                return false;
-            char buffer[256];
-            const ssize_t n = ::read(terminal_, buffer, sizeof buffer);
-            if (n <= 0)
-                return false;
-            shown_.append(buffer, static_cast<std::size_t>(n));
-        }
-        return true;
+        return readUntil(terminal_, shown_, text, Clock::now() + limit);
     }
     void type(char c) { [[maybe_unused]] const ssize_t n = ::write(terminal_, &c, 1); }
     void signal(int number) { ::kill(pid_, number); }

@@ -47,6 +47,18 @@ static inline OvalineFingerprint OvalineFingerprintOf(const void *data, size_t s
     return print;
 }
 
+/* Whether two fingerprints are of the same picture, or both of none. */
+static inline int OvalineSamePrint(OvalineFingerprint a, OvalineFingerprint b) {
+    return a.size == b.size && a.crc == b.crc;
+}
+
+/* Whether a slot the unit tells as `unit` still holds the picture `held` is
+ * the fingerprint of: there is one, and it has the same size and CRC-32. A
+ * caller that holds that picture need not fetch the slot again. */
+static inline int OvalineSlotUnchanged(OvalineFingerprint unit, OvalineFingerprint held) {
+    return held.size > 0 && OvalineSamePrint(unit, held);
+}
+
 static inline uint32_t OvalineReadBe32(const uint8_t *p) {
     return ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
 }

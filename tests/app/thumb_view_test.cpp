@@ -11,14 +11,19 @@
 #include "ovaline_view.h"
 #include "picture.h"
 #include "progress_status_bar.h"
+#include "resource_ids.h"
+#include "setup_dlg.h"
+#include "slot_drag.h"
 #include "slot_geometry.h"
 #include "thumb_grid.h"
 #include "thumb_loader.h"
 #include "unit_state.h"
 #include "unit_store.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -102,6 +107,28 @@ protected:
         ASSERT_TRUE(
             waitUntil([this] { return app().m_bReceivePending == 0 && app().m_bBusy == 0; }));
     }
+    // Slot n (1..7) of this window, as its frame's drag carries it.
+    QByteArray slotPicture(int n) const {
+        return QByteArray(reinterpret_cast<const char *>(doc().GetSlotData(n - 1)),
+                          doc().GetSlotSize(n - 1));
+    }
+    // A slot's drag carrying `jpeg` (from this window or another one)
+    // released over the grid, as Qt hands it to the grid; returns once the
+    // drop has been acted on.
+    void dropSlot(int n, const QByteArray &jpeg) {
+        const auto mime = imageview::slotMimeData({n, jpeg});
+        const QPoint at = cellRect(20).center();
+        QDragEnterEvent enter(at, Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(view().Sheet(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDragMoveEvent move(at, Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(view().Sheet(), &move);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(view().Sheet(), &drop);
+        ASSERT_TRUE(drop.isAccepted());
+        // The save runs once the drag is over.
+        QCoreApplication::sendPostedEvents(&view(), QEvent::MetaCall);
+    }
 
     QString pictures;
 };
@@ -165,6 +192,47 @@ TEST_F(ThumbView, EachModelAndStandardShowsOnlyItsOwnPictureSize) {
         EXPECT_EQ(doc().GetThumb(8).height(), c.thumbHeight) << c.model << c.n;
         EXPECT_EQ(statusText(), QStringLiteral("READY"));
     }
+}
+
+TEST_F(ThumbView, TheGridKeepsItsCellsWhileTheUnitIsLostAndFollowsOnlyItsPictureSize) {
+    write(QStringLiteral("vga.jpg"), picture(640, 480));
+    write(QStringLiteral("wide.jpg"), picture(736, 480));
+    doc().OpenStartFolder(pictures); // as named on the command line
+    const auto loaded = [this] { return !app().m_bFolderChanged && !view().IsLoading(); };
+    ASSERT_TRUE(waitUntil(loaded));
+    ASSERT_EQ(listed(), QStringList{QStringLiteral("vga.jpg")});
+    const qint64 cell = doc().GetThumb(8).cacheKey();
+    // Setup confirmed with OK checks the unit again.
+    const auto checkUnit = [this] {
+        whenModal<app::CSetupDlg>([](app::CSetupDlg *dlg) {
+            QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("IDOK")),
+                              Qt::LeftButton);
+        });
+        frame().GetAction(res::ID_SETUP)->trigger();
+    };
+
+    unplug();
+    checkUnit();
+    ASSERT_EQ(app().m_nUnitModel, 0);
+    EXPECT_EQ(app().m_bFolderChanged, 0) << "the lost unit's grid is not listed again";
+    EXPECT_TRUE(waitUntil(loaded));
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("vga.jpg")});
+    EXPECT_EQ(doc().GetThumb(8).cacheKey(), cell);
+
+    for (int port = 1; port <= 4; ++port)
+        OvalineSetPortName(port, "virtual");
+    checkUnit();
+    ASSERT_EQ(app().m_nUnitModel, 2);
+    EXPECT_EQ(app().m_bFolderChanged, 0) << "the same unit back: nothing is read again";
+    EXPECT_EQ(doc().GetThumb(8).cacheKey(), cell);
+
+    useCamera("VIKN"); // 736 x 480
+    checkUnit();
+    ASSERT_EQ(app().m_nUnitModel, 1);
+    ASSERT_TRUE(waitUntil(loaded));
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("wide.jpg")});
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral(
+                                 "Failed to connect to the main unit. Please set up correctly.")});
 }
 
 TEST_F(ThumbView, HostileFilesAreSkippedWithoutHangOrCrash) {
@@ -289,50 +357,62 @@ TEST_F(ThumbView, ASlotIsSavedUnderATypedNameByTheNameRules) {
     write(QStringLiteral("other.JPG"), picture(736, 480)); // in the folder, not listed
     load({QStringLiteral("photo.JPG"), QStringLiteral("other.JPG")});
     ASSERT_EQ(listed(), QStringList{QStringLiteral("photo.JPG")});
-    const QByteArray slot1(reinterpret_cast<const char *>(doc().GetSlotData(0)),
-                           doc().GetSlotSize(0));
     const auto fileBytes = [this](const QString &name) {
         QFile file(QDir(pictures).filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
 
     typeName(QStringLiteral("photo.jpg"));
-    view().DropSlot(1);
-    EXPECT_EQ(fileBytes(QStringLiteral("photo.jpg.JPG")), slot1);
+    dropSlot(1, slotPicture(1));
+    EXPECT_EQ(fileBytes(QStringLiteral("photo.jpg.JPG")), slotPicture(1));
     EXPECT_EQ(listed().last(), QStringLiteral("photo.jpg.JPG"));
     EXPECT_EQ(doc().GetThumb(8 + 1), doc().GetThumb(0)) << "the new cell shows the slot at once";
     EXPECT_EQ(view().m_strNewFile, QStringLiteral("photo.jpg.JPG"));
 
+    // Slots of another window: the picture each drag carries is saved, not
+    // this window's slot of that number, held or empty.
+    const QByteArray theirs = picture(640, 480, emu::Scene::Map);
+    ASSERT_NE(theirs, slotPicture(2));
     typeName(QStringLiteral(" photo2"));
-    view().DropSlot(2);
-    EXPECT_FALSE(fileBytes(QStringLiteral("photo2.JPG")).isEmpty()) << "leading blank dropped";
-    EXPECT_EQ(app().m_nFiles, 3);
+    dropSlot(2, theirs);
+    EXPECT_EQ(fileBytes(QStringLiteral("photo2.JPG")), theirs) << "leading blank dropped";
+    EXPECT_EQ(doc().GetThumb(8 + 2).size(), QSize(60, 45));
+    EXPECT_NE(doc().GetThumb(8 + 2), doc().GetThumb(1)) << "the cell shows the carried picture";
+    ASSERT_EQ(doc().GetSlotSize(5), 0);
+    typeName(QStringLiteral("photo6"));
+    dropSlot(6, theirs);
+    EXPECT_EQ(fileBytes(QStringLiteral("photo6.JPG")), theirs);
+    EXPECT_EQ(app().m_nFiles, 4);
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 
     const QByteArray other = fileBytes(QStringLiteral("other.JPG"));
     typeName(QStringLiteral("PHOTO"));
-    view().DropSlot(1);
+    dropSlot(1, slotPicture(1));
     typeName(QStringLiteral("other"));
-    view().DropSlot(1);
+    dropSlot(1, slotPicture(1));
     EXPECT_EQ(boxes.texts(), QStringList(2, QStringLiteral("Same file name exists")));
     EXPECT_EQ(boxes.shown().back().icon, QMessageBox::Warning);
     EXPECT_EQ(fileBytes(QStringLiteral("other.JPG")), other) << "an unlisted file is kept";
     boxes.clear();
 
     typeName(QStringLiteral("   "));
-    view().DropSlot(1);
+    dropSlot(1, slotPicture(1));
     typeName(QStringLiteral("kept"), false);
-    view().DropSlot(1);
+    dropSlot(1, slotPicture(1));
     EXPECT_FALSE(QFileInfo::exists(QDir(pictures).filePath("kept.JPG")));
-    EXPECT_EQ(app().m_nFiles, 3);
     EXPECT_TRUE(boxes.texts().isEmpty());
-    view().DropSlot(5); // an empty slot carries nothing
-    EXPECT_TRUE(boxes.texts().isEmpty());
+    // A drag that carries no picture is refused before a name is asked for.
+    dropSlot(5, {});
+    dropSlot(3, "no picture");
+    EXPECT_EQ(
+        boxes.texts(),
+        QStringList(2, QStringLiteral("The dragged slot holds no picture: nothing was saved.")));
+    EXPECT_EQ(app().m_nFiles, 4);
 }
 
 TEST_F(ThumbView, SavesThatCannotBeMadeSaySoAndLeaveNoFile) {
     receive();
-    view().DropSlot(1);
+    dropSlot(1, slotPicture(1));
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("The destination folder is not selected")});
     EXPECT_EQ(boxes.shown().back().icon, QMessageBox::Question);
     boxes.clear();
@@ -342,7 +422,7 @@ TEST_F(ThumbView, SavesThatCannotBeMadeSaySoAndLeaveNoFile) {
         many << QFileInfo(write(QStringLiteral("m%1.jpg").arg(i), picture(640, 480))).fileName();
     load(many);
     ASSERT_EQ(app().m_nFiles, 35);
-    view().DropSlot(1);
+    dropSlot(1, slotPicture(1));
     EXPECT_EQ(boxes.texts(),
               QStringList{QStringLiteral("More than 35 images cannot be displayed")});
     boxes.clear();
@@ -351,13 +431,13 @@ TEST_F(ThumbView, SavesThatCannotBeMadeSaySoAndLeaveNoFile) {
     {
         FileSizeLimit fullDisk(1024);
         typeName(QStringLiteral("full"));
-        view().DropSlot(1);
+        dropSlot(1, slotPicture(1));
     }
     typeName(QStringLiteral("sub/name"));
-    view().DropSlot(1);
+    dropSlot(1, slotPicture(1));
     app().m_strFolder = QDir(pictures).filePath(QStringLiteral("gone"));
     typeName(QStringLiteral("nowhere"));
-    view().DropSlot(1);
+    dropSlot(1, slotPicture(1));
     EXPECT_EQ(boxes.texts(), QStringList(3, QStringLiteral("Unable to create a file")));
     EXPECT_EQ(app().m_nFiles, 0);
     EXPECT_EQ(QDir(pictures).entryList({QStringLiteral("full*"), QStringLiteral("*.tmp")},

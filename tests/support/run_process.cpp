@@ -53,7 +53,30 @@ pid_t spawnWithPipe(const std::string &program, const std::vector<std::string> &
     return pid;
 }
 
+std::chrono::steady_clock::time_point deadlineIn(double seconds) {
+    return std::chrono::steady_clock::now() +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+               std::chrono::duration<double>(seconds));
+}
+
 } // namespace
+
+bool readUntil(int fd, std::string &into, const std::string &text,
+               std::chrono::steady_clock::time_point deadline) {
+    while (into.find(text) == std::string::npos) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd p{fd, POLLIN, 0};
+        if (fd < 0 || left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+            return false;
+        char buffer[4096];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            return false;
+        into.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
+}
 
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args) {
     ProcessResult result;
@@ -81,36 +104,36 @@ ChildProcess::~ChildProcess() {
 bool ChildProcess::start(const std::string &program, const std::vector<std::string> &args,
                          double seconds, const std::string &errorFile) {
     firstLine_.clear();
+    laterOutput_.clear();
     pid_ = spawnWithPipe(program, args, false, output_, errorFile);
     if (pid_ <= 0)
         return false;
-
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                              std::chrono::duration<double>(seconds));
-    while (firstLine_.find('\n') == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd p{output_, POLLIN, 0};
-        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
-            return false;
-        char c;
-        if (::read(output_, &c, 1) != 1)
-            return false;
-        firstLine_ += c;
-    }
-    firstLine_.pop_back();
+    std::string printed;
+    if (!readUntil(output_, printed, "\n", deadlineIn(seconds)))
+        return false;
+    const std::size_t end = printed.find('\n');
+    firstLine_ = printed.substr(0, end);
+    laterOutput_ = printed.substr(end + 1);
     return true;
+}
+
+bool ChildProcess::waitForOutput(const std::string &text, double seconds) {
+    return readUntil(output_, laterOutput_, text, deadlineIn(seconds));
 }
 
 int ChildProcess::stop(int signal) {
     if (pid_ <= 0)
         return -1;
     ::kill(pid_, signal);
+    return wait();
+}
+
+int ChildProcess::wait() {
+    if (pid_ <= 0)
+        return -1;
     int status = 0;
     ::waitpid(pid_, &status, 0);
     pid_ = -1;
-    laterOutput_.clear();
     if (output_ >= 0) {
         char buffer[4096];
         ssize_t n;

@@ -2,6 +2,7 @@
 // Runs a program and collects what it prints, for tests of command-line tools.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@ struct ProcessResult {
 };
 
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args);
+
+// Reads what `fd` gives into `into` until `text` has appeared in it; false at
+// the deadline or at the end of what it gives.
+bool readUntil(int fd, std::string &into, const std::string &text,
+               std::chrono::steady_clock::time_point deadline);
 
 } // namespace ovaline::test
 
@@ -33,9 +39,15 @@ public:
                const std::string &errorFile = {});
     const std::string &firstLine() const { return firstLine_; }
 
+    // Reads what the program prints until `text` has appeared, for up to
+    // `seconds`; false when it did not.
+    bool waitForOutput(const std::string &text, double seconds);
     // Sends the signal and waits for the end; the exit code, or -signal.
     int stop(int signal);
-    // What the program printed after its first line, once it has stopped.
+    // Waits for the program to end by itself; the exit code, or -signal.
+    int wait();
+    // What the program printed after its first line: so far, and all of it
+    // once it has stopped.
     const std::string &laterOutput() const { return laterOutput_; }
     bool running() const { return pid_ > 0; }
 

@@ -12,9 +12,14 @@
 #include "unit_state.h"
 #include "unit_store.h"
 
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <thread>
 
 namespace ovaline::test {
 
@@ -64,6 +69,44 @@ protected:
     static int lampRowsHidden(int role) { return role == control::kIndicatorLock ? -1 : 0; }
     QString statusText() const {
         return frame().GetStatusBar()->GetPaneText(app::CProgressStatusBar::kMessagePane);
+    }
+
+    using Clock = std::chrono::steady_clock;
+    // Runs `act` 120 ms into a second of the clock and returns when it ran.
+    // Qt lets a coarse timer end up to 5 % early so that it wakes with others
+    // on a round fraction of a second: a wait of 2 s started there would end
+    // 100 ms early.
+    static Clock::time_point atRoundingPoint(const std::function<void()> &act) {
+        const auto now = Clock::now();
+        std::this_thread::sleep_until(now + std::chrono::seconds(1) -
+                                      now.time_since_epoch() % std::chrono::seconds(1) +
+                                      std::chrono::milliseconds(120));
+        const auto started = Clock::now();
+        act();
+        return started;
+    }
+    // Waits until `window` is enabled again and returns when that happened.
+    static Clock::time_point enabledAgain(QWidget &window) {
+        struct Watch : QObject {
+            QEventLoop loop;
+            Clock::time_point at = Clock::now();
+            bool eventFilter(QObject *object, QEvent *event) override {
+                if (event->type() == QEvent::EnabledChange &&
+                    static_cast<QWidget *>(object)->isEnabled()) {
+                    at = Clock::now();
+                    loop.quit();
+                }
+                return false;
+            }
+        } watch;
+        if (window.isEnabled())
+            return watch.at;
+        window.installEventFilter(&watch);
+        QTimer::singleShot(std::chrono::seconds(30), &watch.loop, &QEventLoop::quit);
+        watch.loop.exec();
+        window.removeEventFilter(&watch);
+        EXPECT_TRUE(window.isEnabled());
+        return watch.at;
     }
 };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "slot_prints.h"
+#include "unchanged_slots.h"
 
 #include "command_link.h"
 
@@ -25,8 +25,7 @@ std::optional<SlotPrints> QuerySlotPrints(int port, int baudIndex, int linkOptio
 SlotFlags UnchangedSlots(const SlotPrints &unit, const SlotPrints &held) {
     SlotFlags unchanged{};
     for (int i = 0; i < OVALINE_SLOT_COUNT; ++i)
-        unchanged[i] =
-            held[i].size > 0 && unit[i].size == held[i].size && unit[i].crc == held[i].crc;
+        unchanged[i] = OvalineSlotUnchanged(unit[i], held[i]);
     return unchanged;
 }
 
