@@ -2,6 +2,7 @@
 #include "capture.h"
 
 #include "app_events.h"
+#include "capture_file.h"
 #include "capture_plan.h"
 #include "capture_slot_dlg.h"
 #include "main_frame.h"
@@ -15,12 +16,12 @@
 #include "thumb_grid.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <span>
+#include <thread>
+#include <vector>
 
 namespace ovaline::imageview {
 namespace {
@@ -57,17 +58,22 @@ void CCapture::Run() {
     view->DisableOtherWindows();
     bool received = false;
     if (Store(slot)) {
-        m_phase = Phase::Receiving;
+        SetPhase(Phase::Receiving);
         app->m_bEscPressed = 0;
         received = view->ReceiveCaptured(slot - 1);
     }
-    m_phase = Phase::Idle;
-    disconnect(escape);
-    view->EnableOtherWindows();
     if (received && !m_bGivenUp)
         Save(slot);
     else
         ShowText(QString());
+    SetPhase(Phase::Idle);
+    disconnect(escape);
+    view->EnableOtherWindows();
+}
+
+void CCapture::SetPhase(Phase phase) {
+    m_phase = phase;
+    emit PhaseChanged(phase);
 }
 
 int CCapture::ChooseSlot() {
@@ -94,7 +100,7 @@ int CCapture::ChooseSlot() {
 }
 
 bool CCapture::Store(int slot) {
-    m_phase = Phase::Storing;
+    SetPhase(Phase::Storing);
     m_taken = QDateTime::currentDateTime();
     // The wait runs whatever "CE" answered, as after SET: the unit may be
     // storing all the same.
@@ -123,24 +129,47 @@ void CCapture::GiveUp() {
         m_store.EndWait();
     else if (m_phase == Phase::Receiving)
         MemoryView()->CancelTransfer();
+    else if (m_phase == Phase::Saving)
+        m_bStopSave = true;
 }
 
 void CCapture::Save(int slot) {
     COvalineApp *app = OvalineApp();
-    const QDir folder(app->m_strFolder);
-    const std::span<const QString> listed(app->m_strFiles.data(), std::size_t(app->m_nFiles));
-    // A name is free when neither the grid nor the folder has it already.
-    const QString name = freeCaptureName(m_taken, [&](const QString &name) {
-        const QFileInfo file(folder.filePath(name));
-        return folder::isNameListed(listed, name) || file.exists() || file.isSymLink();
+    ShowText(tr("Now saving, [ESC]is Stop"));
+    m_bStopSave = false;
+    SetPhase(Phase::Saving);
+    const std::vector<QString> listed(app->m_strFiles.begin(),
+                                      app->m_strFiles.begin() + app->m_nFiles);
+    const std::span<const std::uint8_t> bytes(m_pDoc->GetSlotData(slot - 1),
+                                              std::size_t(m_pDoc->GetSlotSize(slot - 1)));
+    const QString folder = app->m_strFolder;
+    CaptureFile saved;
+    QEventLoop wait;
+    std::thread worker([&] {
+        saved = writeCaptureFile(
+            folder, m_taken, bytes,
+            [&listed](const QString &name) { return folder::isNameListed(listed, name); },
+            m_bStopSave);
+        QMetaObject::invokeMethod(&wait, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    if (m_pDoc->WriteSlotFile(folder.filePath(name), slot - 1) == 0) {
-        // "Unable to create a file": the picture stays in its slot frame.
+    wait.exec();
+    // A quitting program ends the wait early: the write stops too.
+    m_bStopSave = true;
+    worker.join();
+    switch (saved.result) {
+    case CaptureFileResult::Saved:
+        static_cast<app::CMyView *>(app->m_pThumbView)->AddSavedFile(saved.name, slot);
+        ShowText(tr("Saved %1").arg(saved.name));
+        break;
+    case CaptureFileResult::Failed:
+        // The picture stays in its slot frame, to be saved another way.
+        app::messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
         ShowText(QString());
-        return;
+        break;
+    case CaptureFileResult::Stopped:
+        ShowText(QString());
+        break;
     }
-    static_cast<app::CMyView *>(app->m_pThumbView)->AddSavedFile(name, slot);
-    ShowText(tr("Saved %1").arg(name));
 }
 
 void CCapture::ShowProgress(int percent) {

@@ -13,6 +13,8 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+
 namespace ovaline::app {
 class COvalineDoc;
 class COvalineView;
@@ -23,7 +25,7 @@ namespace ovaline::imageview {
 class CCapture : public QObject {
     Q_OBJECT
 public:
-    enum class Phase { Idle, Storing, Receiving };
+    enum class Phase { Idle, Storing, Receiving, Saving };
 
     explicit CCapture(app::COvalineDoc *doc);
 
@@ -34,13 +36,19 @@ public:
     // The store wait; tests shorten it.
     void SetStoreWait(int milliseconds) { m_store.SetWait(milliseconds); }
 
+signals:
+    // A phase has begun; Idle when the capture is over.
+    void PhaseChanged(Phase phase);
+
 private:
     // The slot to store into, 1..7; 0 when there is none or the user
     // cancelled.
     int ChooseSlot();
     // The designed store into `slot`; false when it failed or was given up.
     bool Store(int slot);
+    // Writes the slot's picture into the folder on a worker thread.
     void Save(int slot);
+    void SetPhase(Phase phase);
     void GiveUp();
     void ShowProgress(int percent);
     void ShowText(const QString &text);
@@ -50,6 +58,7 @@ private:
     app::CMemoryStore m_store;
     Phase m_phase = Phase::Idle;
     bool m_bGivenUp = false;
+    std::atomic<bool> m_bStopSave = false;
     QDateTime m_taken; // when the unit was told to store: the file's name
 };
 

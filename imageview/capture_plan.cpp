@@ -20,11 +20,4 @@ QString captureFileName(const QDateTime &when, int n) {
     return n < 2 ? stem + QStringLiteral(".JPG") : QStringLiteral("%1 (%2).JPG").arg(stem).arg(n);
 }
 
-QString freeCaptureName(const QDateTime &when, const std::function<bool(const QString &)> &taken) {
-    int n = 1;
-    while (taken(captureFileName(when, n)))
-        ++n;
-    return captureFileName(when, n);
-}
-
 } // namespace ovaline::imageview

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What Capture decides without a window: the slot it stores the live
-// picture into, and the name the picture is saved under.
+// picture into, and the names the picture may be saved under.
 #pragma once
 
 #include <QDateTime>
 #include <QString>
-
-#include <functional>
 
 namespace ovaline::imageview {
 
@@ -20,8 +18,5 @@ bool isOverwritable(const char *map, int slot);
 // The picture taken at `when` is saved as "2026-12-08 14-03-22.JPG"; the
 // n-th name of the same second (n >= 2) is "2026-12-08 14-03-22 (n).JPG".
 QString captureFileName(const QDateTime &when, int n = 1);
-
-// The first of those names that `taken` does not claim.
-QString freeCaptureName(const QDateTime &when, const std::function<bool(const QString &)> &taken);
 
 } // namespace ovaline::imageview

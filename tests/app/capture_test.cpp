@@ -167,7 +167,11 @@ TEST_F(Capture, TheKeyStoresTheLivePictureIntoTheFirstEmptySlotAndSavesItIntoThe
     captureAction()->trigger();
     const emu::UnitState third = cameraState();
     ASSERT_FALSE(third.memory[5].jpeg.empty()) << "slot 6 was the next empty one";
-    const QString second = app().m_strFiles[1];
+    // The folder changed behind the grid's back: it is read again, and the
+    // grid shows the two pictures of the camera's size.
+    ASSERT_TRUE(waitUntil([this] { return !thumbView().IsLoading() && !app().m_bFolderChanged; }));
+    ASSERT_EQ(app().m_nFiles, 2);
+    const QString second = app().m_strFiles[0] == name ? app().m_strFiles[1] : app().m_strFiles[0];
     EXPECT_TRUE(second.endsWith(QStringLiteral(" (2).JPG"))) << second.toStdString();
     EXPECT_EQ(readAll(pictures() / second.toStdString()), third.memory[5].jpeg);
 }
@@ -229,7 +233,7 @@ TEST_F(Capture, AskedForTheFolderOnceAndBeforeOverwritingAndCancelChangesNothing
     expectAtRest();
 }
 
-TEST_F(Capture, EscGivesItUpDuringTheStoreWaitAndTheReceiveAndTheNextOneWorks) {
+TEST_F(Capture, EscGivesItUpInEachPhaseAndTheNextOneWorks) {
     startWithFolder();
     ASSERT_EQ(app().SendCommand(app::kCmdPointer, '1', "  "), 1);
     doc().OnReceive();
@@ -260,13 +264,35 @@ TEST_F(Capture, EscGivesItUpDuringTheStoreWaitAndTheReceiveAndTheNextOneWorks) {
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
     expectAtRest();
 
-    // The next capture works at once, into the next empty slot.
+    // The next capture works at once, into the next empty slot; Esc as its
+    // save begins leaves no file, not even part of one, and the picture in
+    // its frame.
     env.set("OVALINE_VIRTUAL_SPEED", "1000");
     ASSERT_TRUE(waitUntil([this] { return app().QueryStatus(1) && app().m_reply[0] == '0'; }));
+    const QMetaObject::Connection escAtSave =
+        QObject::connect(&capture(), &CCapture::PhaseChanged, [this](CCapture::Phase phase) {
+            if (phase == CCapture::Phase::Saving)
+                pressEsc();
+        });
+    captureAction()->trigger();
+    QObject::disconnect(escAtSave);
+    EXPECT_TRUE(filesOf(pictures()).empty());
+    ASSERT_FALSE(cameraState().memory[6].jpeg.empty());
+    EXPECT_EQ(slotBytes(6), cameraState().memory[6].jpeg);
+    EXPECT_EQ(memoryView().ThumbShown()[6], 1);
+    EXPECT_EQ(app().m_nFiles, 0);
+    EXPECT_EQ(statusText(), "READY");
+    expectAtRest();
+
+    // And the one after it saves, into the slot chosen to be overwritten.
+    whenModal<CCaptureSlotDlg>([](CCaptureSlotDlg *question) {
+        QTest::mouseClick(question->SlotButton(2), Qt::LeftButton);
+    });
     captureAction()->trigger();
     const std::vector<std::string> files = filesOf(pictures());
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(readAll(pictures() / files[0]), cameraState().memory[6].jpeg);
+    EXPECT_EQ(readAll(pictures() / files[0]), cameraState().memory[1].jpeg);
+    EXPECT_EQ(app().m_nFiles, 1);
     EXPECT_EQ(memoryView().ThumbShown()[0], 1);
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 }
