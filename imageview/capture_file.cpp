@@ -47,17 +47,17 @@ CaptureFile writeCaptureFile(const QString &folder, const QDateTime &taken,
         return {};
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                         QFileDevice::ReadOther);
+    file.close();
     // Renaming never replaces a file that is there: a name taken meanwhile
     // by another program moves the picture on to the next name.
     for (int n = 1;; ++n) {
         const QString name = captureFileName(taken, n);
+        const QFileInfo target(dir.filePath(name));
         if (listed(name))
             continue;
-        if (file.rename(dir.filePath(name))) {
-            file.setAutoRemove(false);
+        if (QFile::rename(file.fileName(), target.filePath()))
             return {CaptureFileResult::Saved, name};
-        }
-        if (!QFileInfo(dir.filePath(name)).exists() && !QFileInfo(dir.filePath(name)).isSymLink())
+        if (!target.exists() && !target.isSymLink())
             return {};
     }
 }

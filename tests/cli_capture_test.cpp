@@ -2,6 +2,7 @@
 // ovaline-cli capture against ovaline-unit on a pseudo-terminal: the live
 // picture stored, received and saved under the date and time, and the
 // refusals that come before anything is stored.
+#include "file_bytes.h"
 #include "run_process.h"
 #include "temp_dir.h"
 #include "traffic.h"
@@ -20,11 +21,6 @@ namespace ovaline::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> readAll(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Root ignores permissions: as root, ovaline-cli runs as the ordinary user
 // "nobody", who owns the port and the output folder.

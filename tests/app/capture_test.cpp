@@ -7,6 +7,7 @@
 #include "capture.h"
 #include "capture_slot_dlg.h"
 #include "command_link.h"
+#include "file_bytes.h"
 #include "file_size_limit.h"
 #include "folder_dlg.h"
 #include "jpeg_codec.h"
@@ -41,11 +42,6 @@ namespace {
 namespace fs = std::filesystem;
 using imageview::CCapture;
 using imageview::CCaptureSlotDlg;
-
-std::vector<std::uint8_t> readAll(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The files of a folder, by name.
 std::vector<std::string> filesOf(const fs::path &folder) {
@@ -170,7 +166,9 @@ TEST_F(Capture, TheKeyStoresTheLivePictureIntoTheFirstEmptySlotAndSavesItIntoThe
     // The folder changed behind the grid's back: it is read again, and the
     // grid shows the two pictures of the camera's size.
     ASSERT_TRUE(waitUntil([this] { return !thumbView().IsLoading() && !app().m_bFolderChanged; }));
-    ASSERT_EQ(app().m_nFiles, 2);
+    ASSERT_EQ(app().m_nFiles, 2) << statusText().toStdString() << "|"
+                                 << boxes.texts().join(u'|').toStdString() << "|"
+                                 << app().m_strFiles[0].toStdString();
     const QString second = app().m_strFiles[0] == name ? app().m_strFiles[1] : app().m_strFiles[0];
     EXPECT_TRUE(second.endsWith(QStringLiteral(" (2).JPG"))) << second.toStdString();
     EXPECT_EQ(readAll(pictures() / second.toStdString()), third.memory[5].jpeg);
