@@ -6,18 +6,11 @@
 #include <QDir>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <grp.h>
-#include <sys/stat.h>
 #include <tuple>
-#include <unistd.h>
 
 namespace ovaline::app {
 namespace {
 
-const QString kVirtualName = QStringLiteral("virtual");
 // Device nodes, and the links to them in serial/by-id.
 constexpr QDir::Filters kEntries = QDir::System | QDir::Files;
 
@@ -35,21 +28,23 @@ QStringList inNumberOrder(QStringList names) {
     return names;
 }
 
-QString groupName(gid_t gid) {
-    const group *entry = ::getgrgid(gid);
-    return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(gid);
+// A text the library copies into a buffer, as OvalineGetPortName does;
+// empty when it has none.
+template <typename CopyOut> QString libraryText(CopyOut copyOut) {
+    const int length = copyOut(nullptr, 0);
+    if (length <= 0)
+        return {};
+    QByteArray text(length + 1, '\0');
+    copyOut(text.data(), static_cast<size_t>(text.size()));
+    text.chop(1);
+    return QString::fromLocal8Bit(text);
 }
 
 } // namespace
 
 QString portDeviceName(int port) {
-    const int length = OvalineGetPortName(port, nullptr, 0);
-    if (length < 0)
-        return {};
-    QByteArray name(length + 1, '\0');
-    OvalineGetPortName(port, name.data(), static_cast<size_t>(name.size()));
-    name.chop(1);
-    return QString::fromLocal8Bit(name);
+    return libraryText(
+        [port](char *buffer, size_t size) { return OvalineGetPortName(port, buffer, size); });
 }
 
 QStringList serialDevices(const QString &deviceFolder) {
@@ -67,34 +62,10 @@ QStringList serialDevices(const QString &deviceFolder) {
 }
 
 QString openFailureCause(const QString &device) {
-    if (device.isEmpty() || device == kVirtualName)
-        return {};
-    const QByteArray path = device.toLocal8Bit();
-    struct stat info {};
-    if (::stat(path.constData(), &info) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return QStringLiteral("The device %1 does not exist.").arg(device);
-        return QStringLiteral("The device %1 cannot be reached: %2.")
-            .arg(device, QString::fromLocal8Bit(std::strerror(errno)));
-    }
-    if (!S_ISCHR(info.st_mode))
-        return QStringLiteral("%1 is no serial device.").arg(device);
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-        ::close(fd);
-        return {};
-    }
-    switch (errno) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Permission denied for %1: join the group \"%2\" and log in again.")
-            .arg(device, groupName(info.st_gid));
-    case EBUSY:
-        return QStringLiteral("%1 is busy with another program.").arg(device);
-    default:
-        return QStringLiteral("%1 cannot be opened: %2.")
-            .arg(device, QString::fromLocal8Bit(std::strerror(errno)));
-    }
+    const QByteArray name = device.toLocal8Bit();
+    return libraryText([&name](char *buffer, size_t size) {
+        return OvalineOpenFailureCause(name.constData(), buffer, size);
+    });
 }
 
 } // namespace ovaline::app

@@ -79,28 +79,32 @@ int capture(const UnitClient &unit, const Options &options) {
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', kNoParameter, code);
     if (code != 0)
-        return reportFailure("reading the slot map", code);
+        return reportFailure(unit, "reading the slot map", code);
     int slot = 0;
     if (const Check refusal = chooseSlot(map, options.slot, slot))
         return refuse(*refusal);
     // The file is named after the moment the picture was taken.
     const std::time_t taken = std::time(nullptr);
     if ((code = storeLivePicture(unit, slot)) != 0)
-        return reportFailure("storing into slot " + std::to_string(slot), code);
+        return reportFailure(unit, "storing into slot " + std::to_string(slot), code);
     std::vector<std::uint8_t> picture;
     {
         ProgressLine line("Receiving slot " + std::to_string(slot), 0);
         picture = unit.receive(slot, std::ref(line), code);
     }
     if (code != 0)
-        return reportFailure("receiving slot " + std::to_string(slot), code);
+        return reportFailure(unit, "receiving slot " + std::to_string(slot), code);
     const std::filesystem::path path = freeName(options.outputFolder, *std::localtime(&taken));
+    // A signal meanwhile ends the program after both: a picture is never
+    // saved unsaid.
+    const DeferredInterruptions deferred;
     std::string error;
     if (!writeWhole(path, picture, error)) {
         complain(error);
         return kFileFailed;
     }
     std::printf("%s\n", path.string().c_str());
+    std::fflush(stdout);
     return kDone;
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "interruption.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -11,14 +13,28 @@
 namespace ovaline::cli {
 namespace {
 
+constexpr char kInterrupted[] = "ovaline-cli: interrupted\n";
+
 volatile std::sig_atomic_t caught = 0;
+// How many DeferredInterruptions live; the handler reads it.
+std::atomic<int> deferring{0};
+std::atomic<const char *> temporary{nullptr};
 // The handler may only write to a descriptor; waits poll the other end.
 int wakeFds[2] = {-1, -1};
 
 void onSignal(int signal) {
     caught = signal;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(wakeFds[1], &byte, 1);
+    if (deferring.load() > 0) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = ::write(wakeFds[1], &byte, 1);
+        return;
+    }
+    // Only async-signal-safe calls from here on: the program may be anywhere.
+    if (const char *path = temporary.load())
+        ::unlink(path);
+    [[maybe_unused]] const ssize_t said =
+        ::write(STDERR_FILENO, kInterrupted, sizeof kInterrupted - 1);
+    ::_exit(128 + signal);
 }
 
 } // namespace
@@ -29,7 +45,6 @@ void catchInterruptions() {
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
 }
@@ -38,7 +53,17 @@ int interruption() {
     return caught;
 }
 
+DeferredInterruptions::DeferredInterruptions() {
+    ++deferring;
+}
+
+DeferredInterruptions::~DeferredInterruptions() {
+    if (--deferring == 0 && caught != 0)
+        endInterrupted();
+}
+
 bool waitForInterruption(std::chrono::milliseconds timeout) {
+    const DeferredInterruptions deferred;
     if (caught == 0 && wakeFds[0] >= 0) {
         pollfd wake{wakeFds[0], POLLIN, 0};
         ::poll(&wake, 1, static_cast<int>(timeout.count()));
@@ -49,9 +74,17 @@ bool waitForInterruption(std::chrono::milliseconds timeout) {
     return caught != 0;
 }
 
+void removeOnInterruption(const char *path) {
+    temporary = path;
+}
+
 void endInterrupted() {
-    std::fprintf(stderr, "ovaline-cli: interrupted\n");
-    std::exit(128 + caught);
+    if (const char *path = temporary.load())
+        ::unlink(path);
+    std::fputs(kInterrupted, stderr);
+    // Standard output is flushed at each line already; flushing it again
+    // could block on output that nobody reads.
+    ::_exit(128 + caught);
 }
 
 } // namespace ovaline::cli

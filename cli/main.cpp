@@ -20,10 +20,6 @@ namespace {
 
 using namespace ovaline::cli;
 
-std::filesystem::path slotFile(const std::string &folder, int slot) {
-    return std::filesystem::path(folder) / ("slot" + std::to_string(slot) + ".jpg");
-}
-
 int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     std::int32_t code = 0;
     std::vector<std::uint8_t> picture;
@@ -32,15 +28,12 @@ int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
         picture = unit.receive(slot, std::ref(line), code);
     }
     if (code != 0)
-        return reportFailure("receiving slot " + std::to_string(slot), code);
-    const std::filesystem::path path = slotFile(folder, slot);
+        return reportFailure(unit, "receiving slot " + std::to_string(slot), code);
     std::string error;
-    if (!writeWhole(path, picture, error)) {
+    if (!savePicture(slot, slotFile(folder, slot), picture, error)) {
         complain(error);
         return kFileFailed;
     }
-    std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                path.c_str());
     return kDone;
 }
 
@@ -74,6 +67,9 @@ int receive(const UnitClient &unit, const Options &options) {
     }
     if (const Check refusal = prepareOutputFolder(options.outputFolder))
         return refuse(*refusal);
+    if (options.all)
+        if (const Check refusal = checkSlotTargets(options.outputFolder))
+            return refuse(*refusal);
     if (!options.all) {
         if (const Check refusal =
                 refuseExisting(slotFile(options.outputFolder, chosen), options.overwrite))
@@ -83,7 +79,7 @@ int receive(const UnitClient &unit, const Options &options) {
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', "  ", code);
     if (code != 0)
-        return reportFailure("reading the slot map", code);
+        return reportFailure(unit, "reading the slot map", code);
     const std::array<bool, 7> kept =
         options.onlyNew ? keptSlots(unit, options.outputFolder) : std::array<bool, 7>{};
     // Every file is checked before the first picture crosses the line.
@@ -142,7 +138,7 @@ int send(const UnitClient &unit, const Options &options) {
         code = unit.send(*slot, picture, std::ref(line));
     }
     if (code != 0)
-        return reportFailure("sending to slot " + std::to_string(*slot), code);
+        return reportFailure(unit, "sending to slot " + std::to_string(*slot), code);
     std::printf("slot %d: %s bytes sent\n", *slot, groupDigits(picture.size()).c_str());
     return kDone;
 }
@@ -158,7 +154,7 @@ int memory(const UnitClient &unit, const Options &options, char arg) {
     std::int32_t code = 0;
     unit.command("CE", arg, std::string("0") + static_cast<char>('0' + *slot), code);
     if (code != 0)
-        return reportFailure(arg == '0' ? "storing" : "recalling", code);
+        return reportFailure(unit, arg == '0' ? "storing" : "recalling", code);
     std::printf("%s slot %d\n", arg == '0' ? "stored into" : "recalled", *slot);
     return kDone;
 }
@@ -177,7 +173,7 @@ int rawCommand(const UnitClient &unit, const Options &options) {
     std::int32_t code = 0;
     const std::string reply = unit.command(letters, arg[0], param, code);
     if (code != 0)
-        return reportFailure("command " + letters, code);
+        return reportFailure(unit, "command " + letters, code);
     std::printf("%s\n", reply.c_str());
     return kDone;
 }
@@ -190,7 +186,7 @@ int run(const Options &options) {
     if (options.action == "model") {
         const std::string reply = unit.command("QR", '0', "  ", code);
         if (code != 0)
-            return reportFailure("asking the model", code);
+            return reportFailure(unit, "asking the model", code);
         std::printf("%s\n", reply.c_str());
         return kDone;
     }
@@ -198,7 +194,7 @@ int run(const Options &options) {
         const bool status = options.action == "status";
         const std::string reply = unit.command("QS", status ? '0' : '1', "  ", code);
         if (code != 0)
-            return reportFailure(status ? "asking the status" : "asking the slot map", code);
+            return reportFailure(unit, status ? "asking the status" : "asking the slot map", code);
         std::fputs((status ? describeStatus(reply) : describeMap(reply)).c_str(), stdout);
         return kDone;
     }
@@ -234,9 +230,8 @@ int main(int argc, char **argv) {
         std::fputs(kVersion, stdout);
         return kDone;
     }
+    // Each line goes out whole at once: a signal may end the program anywhere.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     catchInterruptions();
-    const int result = run(*options);
-    if (interruption())
-        endInterrupted();
-    return result;
+    return run(*options);
 }

@@ -2,7 +2,10 @@
 #include "preflight.h"
 
 #include "command_table.h"
+#include "file_io.h"
 #include "interruption.h"
+#include "slot_prints.h"
+#include "temporary_file.h"
 
 #include <turbojpeg.h>
 
@@ -12,7 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <unistd.h>
 
 namespace ovaline::cli {
 namespace {
@@ -63,10 +65,14 @@ void complain(const std::string &text) {
     std::fprintf(stderr, "ovaline-cli: %s\n", text.c_str());
 }
 
-Refusal unitFailure(const std::string &what, std::int32_t code) {
+Refusal unitFailure(const UnitClient &unit, const std::string &what, std::int32_t code) {
     const char *text = OvalineResultText(code);
-    return {kUnitFailed, what + " failed: " + (text ? text : "unknown error") + " (code " +
-                             std::to_string(code) + ")"};
+    std::string message = what + " failed: " + (text ? text : "unknown error") + " (code " +
+                          std::to_string(code) + ")";
+    if (code == OVALINE_E_OPEN)
+        if (const std::string cause = unit.openFailureCause(); !cause.empty())
+            message += ". " + cause;
+    return {kUnitFailed, message};
 }
 
 int refuse(const Refusal &refusal) {
@@ -74,10 +80,8 @@ int refuse(const Refusal &refusal) {
     return refusal.status;
 }
 
-int reportFailure(const std::string &what, std::int32_t code) {
-    if (code == OVALINE_CANCELLED)
-        endInterrupted();
-    return refuse(unitFailure(what, code));
+int reportFailure(const UnitClient &unit, const std::string &what, std::int32_t code) {
+    return refuse(unitFailure(unit, what, code));
 }
 
 Check prepareOutputFolder(const std::filesystem::path &folder) {
@@ -88,17 +92,30 @@ Check prepareOutputFolder(const std::filesystem::path &folder) {
                        "cannot make the folder " + folder.string() + ": " + error.message()};
     // Permissions do not tell (root writes anywhere, a read-only mount
     // refuses everyone): write a file and remove it again.
-    std::string probe = (folder / ".ovaline-cli-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0)
+    if (!TemporaryFile(folder / ".ovaline-cli").valid())
         return Refusal{kFileFailed, "cannot write in the folder " + folder.string() + ": " +
                                         std::strerror(errno)};
-    ::close(fd);
-    ::unlink(probe.c_str());
+    sweepStaleTemporaries(folder);
+    return std::nullopt;
+}
+
+Check checkTarget(const std::filesystem::path &file) {
+    if (const auto kind = otherThanFile(file))
+        return Refusal{kFileFailed, file.string() + " is " + *kind +
+                                        ", not a file a picture can be written over"};
+    return std::nullopt;
+}
+
+Check checkSlotTargets(const std::filesystem::path &folder) {
+    for (int slot = 1; slot <= OVALINE_SLOT_COUNT; ++slot)
+        if (Check refusal = checkTarget(slotFile(folder, slot)))
+            return refusal;
     return std::nullopt;
 }
 
 Check refuseExisting(const std::filesystem::path &file, bool overwrite) {
+    if (Check refusal = checkTarget(file))
+        return refusal;
     std::error_code error;
     if (overwrite || !std::filesystem::exists(file, error))
         return std::nullopt;
@@ -163,7 +180,7 @@ Check checkSlot(const UnitClient &unit, SlotUse use, int slot) {
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', "  ", code);
     if (code != 0)
-        return unitFailure("reading the slot map", code);
+        return unitFailure(unit, "reading the slot map", code);
     return checkSlotInMap(map, use, slot);
 }
 
@@ -172,7 +189,7 @@ Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t
     std::int32_t code = 0;
     const std::string model = unit.command("QR", '0', "  ", code);
     if (code != 0)
-        return unitFailure("asking the model", code);
+        return unitFailure(unit, "asking the model", code);
     return checkPictureForModel(jpeg, name, model);
 }
 

@@ -25,10 +25,20 @@ struct Refusal {
 };
 using Check = std::optional<Refusal>;
 
-// The folder is made when missing, and a file is written in it and removed.
+// The folder is made when missing, and a file is written in it and removed;
+// what killed runs left there is removed too.
 Check prepareOutputFolder(const std::filesystem::path &folder);
 
-// A file that is there already is kept unless the user said --overwrite.
+// A picture is written only where a regular file is, or nothing: a FIFO
+// there would block the program, and a folder cannot be replaced.
+Check checkTarget(const std::filesystem::path &file);
+
+// The same for the seven slotN.jpg of a folder, before a receive of them
+// all or a watch uses the line.
+Check checkSlotTargets(const std::filesystem::path &folder);
+
+// A target that is not a regular file is refused; a file that is there
+// already is kept unless the user said --overwrite.
 Check refuseExisting(const std::filesystem::path &file, bool overwrite);
 
 // Letters of a command the unit knows ("TR" goes through receive and send).
@@ -56,12 +66,13 @@ Check checkSlot(const UnitClient &unit, SlotUse use, int slot);
 Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t> &jpeg,
                           const std::string &name);
 
-// A result code in words, naming what failed.
-Refusal unitFailure(const std::string &what, std::int32_t code);
+// A result code in words, naming what failed, and for a port that does not
+// open, why.
+Refusal unitFailure(const UnitClient &unit, const std::string &what, std::int32_t code);
 
 // Says why and returns the exit status.
 int refuse(const Refusal &refusal);
-// The same for a failed exchange; one cancelled by a signal ends the program.
-int reportFailure(const std::string &what, std::int32_t code);
+// The same for a failed exchange.
+int reportFailure(const UnitClient &unit, const std::string &what, std::int32_t code);
 
 } // namespace ovaline::cli

@@ -4,11 +4,22 @@
 #include "interruption.h"
 #include "ovaline_fingerprint.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
 
 namespace ovaline::cli {
+namespace {
+
+// A text the library copies into a buffer, as OvalineGetPortName does.
+template <typename CopyOut> std::string libraryText(CopyOut copyOut) {
+    std::string text(static_cast<std::size_t>(std::max(copyOut(nullptr, 0), 0)), '\0');
+    copyOut(text.data(), text.size() + 1);
+    return text;
+}
+
+} // namespace
 
 std::uint32_t replyLength(const std::string &letters) {
     if (letters == "QF")
@@ -41,6 +52,8 @@ TrafficBlock UnitClient::block(const std::string &letters, char arg, const std::
 }
 
 std::int32_t UnitClient::run(TrafficBlock &b, const Progress &progress) const {
+    // A signal cancels the exchange; the program ends once it has.
+    const DeferredInterruptions deferred;
     if (interruption())
         return OVALINE_CANCELLED;
     std::int32_t code = 0;
@@ -96,6 +109,19 @@ std::int32_t UnitClient::send(int slot, const std::vector<std::uint8_t> &picture
     } record{block("TR", '1', std::string("0") + static_cast<char>('0' + slot), copy.data(),
                    static_cast<std::uint32_t>(copy.size()))};
     return run(record.b, progress);
+}
+
+std::string UnitClient::deviceName() const {
+    const auto port = static_cast<std::int32_t>(port_);
+    return libraryText(
+        [port](char *buffer, std::size_t size) { return OvalineGetPortName(port, buffer, size); });
+}
+
+std::string UnitClient::openFailureCause() const {
+    const std::string device = deviceName();
+    return libraryText([&device](char *buffer, std::size_t size) {
+        return OvalineOpenFailureCause(device.c_str(), buffer, size);
+    });
 }
 
 } // namespace ovaline::cli

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Calls into the device library for ovaline-cli: commands, and transfers
 // that report their progress while they run. Each exchange runs on a worker
-// thread, so that Ctrl-C or SIGTERM can cancel it (OVALINE_CANCELLED).
+// thread, so that Ctrl-C or SIGTERM cancels it; the program then ends.
 #pragma once
 
 #include "ovaline.h"
@@ -27,6 +27,11 @@ public:
     std::vector<std::uint8_t> receive(int slot, const Progress &progress, std::int32_t &code) const;
     std::int32_t send(int slot, const std::vector<std::uint8_t> &picture,
                       const Progress &progress) const;
+
+    // The device the port opens, and why it does not open (empty: no
+    // cause found).
+    std::string deviceName() const;
+    std::string openFailureCause() const;
 
 private:
     TrafficBlock block(const std::string &letters, char arg, const std::string &param, void *data,

@@ -1,24 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "watch.h"
 
-#include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
 #include "interruption.h"
+#include "line_claim.h"
 #include "preflight.h"
 #include "slot_prints.h"
 
+#include <array>
 #include <cstdio>
 #include <optional>
 
 namespace ovaline::cli {
 namespace {
-
-void reportCode(const std::string &what, std::int32_t code) {
-    if (code == OVALINE_CANCELLED)
-        endInterrupted(); // nothing of the picture was written
-    complain(unitFailure(what, code).message);
-}
 
 class Watcher {
 public:
@@ -35,13 +30,13 @@ public:
         std::int32_t code = 0;
         const std::uint32_t stamp = queryStamp(unit_, code);
         if (!answered(code))
-            return code == OVALINE_E_NAK ? refused() : kDone;
+            return kDone;
         if (seen_ && *seen_ == stamp)
             return kDone;
         std::uint32_t tableStamp = 0;
         const auto prints = queryPrints(unit_, code, tableStamp);
         if (!answered(code))
-            return code == OVALINE_E_NAK ? refused() : kDone;
+            return kDone;
         seen_ = tableStamp;
         for (int i = 0; i < OVALINE_SLOT_COUNT && !interruption(); ++i) {
             if (!OvalineSamePrint((*prints)[i], held_[i]))
@@ -52,7 +47,8 @@ public:
     }
 
 private:
-    // False for a failed exchange, said once until the unit answers again.
+    // False for a failed exchange (silence, a refusal, a busy line), said
+    // once until the unit answers again; the next poll asks again.
     bool answered(std::int32_t code) {
         if (code == 0) {
             if (lineDown_)
@@ -60,48 +56,55 @@ private:
             lineDown_ = false;
             return true;
         }
-        if (!lineDown_ && code != OVALINE_E_NAK)
-            reportCode("asking the unit what its slots hold", code);
+        if (!lineDown_)
+            complain(unitFailure(unit_, "asking the unit what its slots hold", code).message +
+                     "; asking again at every poll");
         lineDown_ = true;
         return false;
     }
 
-    static int refused() {
-        complain("the unit does not tell what its slots hold (it refuses the fingerprint "
-                 "query), so it cannot be watched");
-        return kUnitFailed;
+    // A slot that could not be saved is said once, and tried again at the
+    // next poll.
+    void failed(int slot, const std::string &message) {
+        if (!failureSaid_[slot - 1])
+            complain(message + "; trying again at every poll");
+        failureSaid_[slot - 1] = true;
+        seen_.reset();
     }
 
     int fetch(int slot, const OvalineFingerprint &print) {
         const std::filesystem::path path = slotFile(folder_, slot);
         if (print.size == 0) {
             std::printf("slot %d: empty on the unit (%s kept)\n", slot, path.c_str());
-            std::fflush(stdout);
             held_[slot - 1] = print;
+            failureSaid_[slot - 1] = false;
+            return kDone;
+        }
+        if (const Check refusal = checkTarget(path)) {
+            failed(slot, refusal->message);
             return kDone;
         }
         std::int32_t code = 0;
         const std::vector<std::uint8_t> picture = unit_.receive(slot, {}, code);
         if (code != 0) {
-            reportCode("receiving slot " + std::to_string(slot), code);
-            seen_.reset(); // try again at the next poll
+            failed(slot,
+                   unitFailure(unit_, "receiving slot " + std::to_string(slot), code).message);
             return kDone;
         }
         std::string error;
-        if (!writeWhole(path, picture, error)) {
+        if (!savePicture(slot, path, picture, error)) {
             complain(error);
             return kFileFailed;
         }
         held_[slot - 1] = OvalineFingerprintOf(picture.data(), picture.size());
-        std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                    path.c_str());
-        std::fflush(stdout);
+        failureSaid_[slot - 1] = false;
         return kDone;
     }
 
     const UnitClient &unit_;
     std::filesystem::path folder_;
     SlotPrints held_{};
+    std::array<bool, OVALINE_SLOT_COUNT> failureSaid_{};
     std::optional<std::uint32_t> seen_; // stamp of the last table read
     bool lineDown_ = false;
 };
@@ -109,9 +112,17 @@ private:
 } // namespace
 
 int watch(const UnitClient &unit, const Options &options) {
-    if (const Check refusal = prepareOutputFolder(options.outputFolder)) {
+    Check refusal = prepareOutputFolder(options.outputFolder);
+    if (!refusal)
+        refusal = checkSlotTargets(options.outputFolder);
+    if (refusal) {
         complain(refusal->message);
         return refusal->status;
+    }
+    const LineClaim claim(unit.deviceName());
+    if (!claim.refusal().empty()) {
+        complain(claim.refusal());
+        return kUnitFailed;
     }
     Watcher watcher(unit, options.outputFolder);
     const auto period = std::chrono::milliseconds(static_cast<long long>(options.every * 1000));

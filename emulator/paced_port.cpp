@@ -37,12 +37,16 @@ PacedPort::PacedPort(int fd, std::function<std::uint32_t()> rate, double speed, 
 
 std::chrono::nanoseconds PacedPort::byteTime() const {
     const std::uint32_t rate = rate_();
-    const double seconds = 10.0 / (static_cast<double>(rate ? rate : 9600) * speed_);
-    return std::chrono::nanoseconds(static_cast<std::int64_t>(seconds * 1e9));
+    return std::chrono::nanoseconds(10'000'000'000LL / (rate ? rate : 9600));
+}
+
+std::chrono::nanoseconds PacedPort::pace() const {
+    return std::chrono::nanoseconds(
+        static_cast<std::int64_t>(static_cast<double>(byteTime().count()) / speed_));
 }
 
 IoStatus PacedPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
-    const auto bt = byteTime();
+    const auto bt = pace();
     const std::size_t chunk = chunkFor(bt);
     for (std::size_t done = 0; done < size;) {
         const std::size_t n = std::min(chunk, size - done);
@@ -58,12 +62,15 @@ IoStatus PacedPort::write(const std::uint8_t *data, std::size_t size, TimePoint 
 
 IoStatus PacedPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most,
                          TimePoint deadline, std::size_t &got) {
-    const auto bt = byteTime();
+    const auto bt = pace();
     // Take little at a time, so each byte is handed on when it would arrive.
     most = std::max(atLeast, std::min(most, chunkFor(bt)));
+    // The line carries the bytes from now on: time spent waiting for them
+    // counts, or a sender at the line's pace would fall a frame behind.
+    const TimePoint carried = lineStart(receivedUntil_);
     const IoStatus status = readAtLeast(fd_, buffer, std::min(atLeast, most), most, deadline, got);
     if (got > 0) {
-        receivedUntil_ = lineStart(receivedUntil_) + bt * static_cast<std::int64_t>(got);
+        receivedUntil_ = carried + bt * static_cast<std::int64_t>(got);
         std::this_thread::sleep_until(receivedUntil_);
     }
     return status;

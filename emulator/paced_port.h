@@ -4,7 +4,8 @@
 // so this end paces them: what it sends leaves at the line's rate, and what
 // it takes is handed on no faster than the line could have carried it. The
 // rate is read from the port at each operation, so the unit follows the rate
-// the host sets.
+// the host sets. The speed factor hurries only this pacing: the host keeps
+// to the rate it set, so the unit's time-outs allow for that rate.
 #pragma once
 
 #include "transport.h"
@@ -32,6 +33,9 @@ public:
     LineErrors lineErrors() override { return {}; }
 
 private:
+    // One byte's time on the hurried line.
+    std::chrono::nanoseconds pace() const;
+
     int fd_;
     std::function<std::uint32_t()> rate_;
     double speed_;

@@ -36,17 +36,20 @@ std::string lastError(const std::string &what) {
 
 } // namespace
 
-UnitPort::UnitPort(int fd, int rateFd, std::string hostPath, bool modemLines)
-    : fd_(fd), rateFd_(rateFd), hostPath_(std::move(hostPath)), modemLines_(modemLines) {}
+UnitPort::UnitPort(int fd, int rateFd, std::string hostPath, bool modemLines,
+                   std::unique_ptr<ReleaseAtClose> release)
+    : fd_(fd), rateFd_(rateFd), hostPath_(std::move(hostPath)), modemLines_(modemLines),
+      release_(std::move(release)) {}
 
 UnitPort::UnitPort(UnitPort &&other) noexcept
     : fd_(other.fd_), rateFd_(other.rateFd_), hostPath_(std::move(other.hostPath_)),
-      modemLines_(other.modemLines_) {
+      modemLines_(other.modemLines_), release_(std::move(other.release_)) {
     other.fd_ = -1;
     other.rateFd_ = -1;
 }
 
 UnitPort::~UnitPort() {
+    release_.reset(); // it uses rateFd_
     if (rateFd_ >= 0 && rateFd_ != fd_)
         ::close(rateFd_);
     if (fd_ >= 0)
@@ -77,7 +80,14 @@ std::optional<UnitPort> UnitPort::openPty(std::string &error) {
         ::close(master);
         return std::nullopt;
     }
-    return UnitPort(master, host, path, false);
+    std::unique_ptr<ReleaseAtClose> release = ReleaseAtClose::start(path, host);
+    if (!release) {
+        error = lastError("cannot follow the closes of " + path);
+        ::close(host);
+        ::close(master);
+        return std::nullopt;
+    }
+    return UnitPort(master, host, path, false, std::move(release));
 }
 
 std::optional<UnitPort> UnitPort::openDevice(const std::string &path, std::uint32_t baud,

@@ -2,7 +2,10 @@
 // The port ovaline-unit serves: a new pseudo-terminal, or a serial device.
 #pragma once
 
+#include "release_at_close.h"
+
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,15 +30,18 @@ public:
     std::uint32_t rate() const;
 
 private:
-    UnitPort(int fd, int rateFd, std::string hostPath, bool modemLines);
+    UnitPort(int fd, int rateFd, std::string hostPath, bool modemLines,
+             std::unique_ptr<ReleaseAtClose> release = nullptr);
 
     int fd_;
     // On a pseudo-terminal: our own descriptor of the host's side. Keeping it
     // open means the host closing its port does not hang up ours, and it
-    // shows the rate the host set.
+    // shows the rate the host set. Through it, release_ ends the exclusive
+    // access of a host that closed the line without ending it.
     int rateFd_;
     std::string hostPath_;
     bool modemLines_;
+    std::unique_ptr<ReleaseAtClose> release_;
 };
 
 } // namespace ovaline::emu

@@ -53,6 +53,9 @@ struct UnitState {
     int recalled = 0;
     double readingUntil = 0;                    // wall-clock seconds; a store is running until then
     std::array<SlotContent, kSlotCount> memory; // the seven slots
+    // Where a folder keeps the camera: each slot file's modification time
+    // (nanoseconds) when its picture was read or written, 0 for none.
+    std::array<std::int64_t, kSlotCount> slotFileTimes{};
     std::uint64_t lineBytes = 0; // bytes that crossed the in-memory line, both ways, so far
 };
 

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +16,14 @@
 namespace ovaline::emu {
 namespace fs = std::filesystem;
 namespace {
+
+// Modification time in nanoseconds; 0 when the file is missing.
+std::int64_t modifiedAt(const fs::path &path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return 0;
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
 
 bool readFile(const fs::path &path, std::vector<std::uint8_t> &out) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
@@ -57,27 +66,36 @@ fs::path slotPath(const fs::path &folder, int index) {
     return folder / ("slot" + std::to_string(index + 1) + ".jpg");
 }
 
-// "size:crc" of each slot, comma-separated, as the state file keeps them.
-std::string printsText(const UnitState &state) {
+// "size:crc:mtime" of each slot, comma-separated, as the state file keeps
+// them: the CRC-32 holds for the file of that size and modification time.
+std::string printsText(const UnitState &state,
+                       const std::array<std::int64_t, kSlotCount> &fileTimes) {
     std::string text;
-    char item[32];
-    for (const SlotContent &slot : state.memory) {
-        std::snprintf(item, sizeof item, "%s%zu:%08x", text.empty() ? "" : ",", slot.jpeg.size(),
-                      static_cast<unsigned>(slot.crc));
+    char item[64];
+    for (int i = 0; i < kSlotCount; ++i) {
+        const SlotContent &slot = state.memory[i];
+        std::snprintf(item, sizeof item, "%s%zu:%08x:%lld", text.empty() ? "" : ",",
+                      slot.jpeg.size(), static_cast<unsigned>(slot.crc),
+                      static_cast<long long>(fileTimes[i]));
         text += item;
     }
     return text;
 }
 
-// A slot's picture read back with the CRC-32 the state file kept for it;
-// a file whose size differs from the kept one (or a state without them)
-// has its CRC-32 worked out anew.
-void holdRead(SlotContent &slot, std::vector<std::uint8_t> bytes, std::istringstream &prints) {
+// A slot's picture read back with the CRC-32 the state file kept for it.
+// A file whose size or modification time differs from the kept ones (it was
+// replaced in the folder), or one modified no earlier than the state file
+// was written (a change in the same tick of the clock would not show), has
+// its CRC-32 worked out anew.
+void holdRead(SlotContent &slot, std::vector<std::uint8_t> bytes, std::int64_t modified,
+              std::int64_t stateWritten, std::istringstream &prints) {
     std::string item;
     std::size_t size = 0;
     unsigned crc = 0;
-    if (std::getline(prints, item, ',') && std::sscanf(item.c_str(), "%zu:%x", &size, &crc) == 2 &&
-        size == bytes.size())
+    long long kept = 0;
+    if (std::getline(prints, item, ',') &&
+        std::sscanf(item.c_str(), "%zu:%x:%lld", &size, &crc, &kept) == 3 && size == bytes.size() &&
+        kept == modified && modified < stateWritten)
         slot.hold(std::move(bytes), crc);
     else
         slot.hold(std::move(bytes));
@@ -183,11 +201,14 @@ bool UnitStore::load(UnitState &state) const {
         loaded.readingUntil = number("reading_until", 0);
         const std::string locked = values["locked"];
         std::istringstream prints(values["prints"]);
+        const std::int64_t stateWritten = modifiedAt(folder_ / "state.txt");
         for (int i = 0; i < kSlotCount; ++i) {
             loaded.memory[i].locked = i < static_cast<int>(locked.size()) && locked[i] == 'P';
             std::vector<std::uint8_t> bytes;
+            loaded.slotFileTimes[i] = modifiedAt(slotPath(folder_, i));
             readFile(slotPath(folder_, i), bytes);
-            holdRead(loaded.memory[i], std::move(bytes), prints);
+            holdRead(loaded.memory[i], std::move(bytes), loaded.slotFileTimes[i], stateWritten,
+                     prints);
         }
         if (loaded.pause)
             readFile(folder_ / "frozen.jpg", loaded.frozen);
@@ -203,9 +224,12 @@ bool UnitStore::save(const UnitState &state, bool pictures) const {
     std::error_code error;
     fs::create_directories(folder_, error);
     bool ok = true;
+    std::array<std::int64_t, kSlotCount> fileTimes = state.slotFileTimes;
     if (pictures) {
-        for (int i = 0; i < kSlotCount; ++i)
+        for (int i = 0; i < kSlotCount; ++i) {
             ok = writeOrRemove(slotPath(folder_, i), state.memory[i].jpeg) && ok;
+            fileTimes[i] = modifiedAt(slotPath(folder_, i));
+        }
         ok = writeOrRemove(folder_ / "frozen.jpg", state.frozen) && ok;
     }
 
@@ -224,7 +248,7 @@ bool UnitStore::save(const UnitState &state, bool pictures) const {
          << "\niris_move=" << state.irisMove << "\npad_move=" << state.padMove
          << "\nmoved_at=" << state.movedAt << "\nrecalled=" << state.recalled
          << "\nreading_until=" << state.readingUntil << "\nlocked=" << locked
-         << "\nprints=" << printsText(state) << "\n";
+         << "\nprints=" << printsText(state, fileTimes) << "\n";
     const std::string body = text.str();
     return writeFileWhole(folder_ / "state.txt", body.data(), body.size()) && ok;
 }

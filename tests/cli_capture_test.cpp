@@ -8,45 +8,37 @@
 #include "traffic.h"
 #include "unit_state.h"
 #include "unit_store.h"
+#include "wait_for.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <regex>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace ovaline::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Root ignores permissions: as root, ovaline-cli runs as the ordinary user
-// "nobody", who owns the port and the output folder.
-constexpr ::uid_t kNobody = 65534;
-
 TEST(CliCapture, StoresIntoTheFirstEmptySlotSavesThePictureAndRefusesInWords) {
+    // The unit and the program run as an ordinary user, in a folder the
+    // user may write.
     TempDir work;
+    ASSERT_EQ(::chmod(work.str().c_str(), 0777), 0);
     ChildProcess unit;
     const fs::path camera = work.path() / "cam";
-    const std::string port =
-        startUnit(unit, OVALINE_UNIT_PATH, {"--speed", "1000", "--dir", camera.string()});
+    const Command unitCommand =
+        asUser({OVALINE_UNIT_PATH, {"--speed", "1000", "--dir", camera.string()}});
+    const std::string port = startUnit(unit, unitCommand.program, unitCommand.args);
     ASSERT_FALSE(port.empty());
     const fs::path out = work.path() / "out";
-    fs::create_directory(out);
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        fs::permissions(work.path(), fs::perms::others_exec, fs::perm_options::add);
-        ASSERT_EQ(::chown(out.c_str(), kNobody, kNobody), 0);
-        ASSERT_EQ(::chown(port.c_str(), kNobody, kNobody), 0);
-    }
     const auto cli = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), {OVALINE_CLI_PATH, "--device", port, "--baud", "115200"});
-        if (root)
-            args.insert(args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups"});
-        return root ? runProcess("/usr/bin/setpriv", args)
-                    : runProcess(args[0], {args.begin() + 1, args.end()});
+        args.insert(args.begin(), {"--device", port, "--baud", "115200"});
+        const Command command = asUser({OVALINE_CLI_PATH, std::move(args)});
+        return runProcess(command.program, command.args);
     };
     const auto state = [&] {
         emu::UnitState s;
@@ -55,11 +47,9 @@ TEST(CliCapture, StoresIntoTheFirstEmptySlotSavesThePictureAndRefusesInWords) {
     };
     // The unit keeps its state once the exchange is over, maybe just after
     // the program has ended.
-    const auto stateWhen = [&](auto ready) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        emu::UnitState s = state();
-        while (!ready(s) && std::chrono::steady_clock::now() < deadline)
-            s = state();
+    const auto stateWhen = [&](const std::function<bool(const emu::UnitState &)> &ready) {
+        emu::UnitState s;
+        EXPECT_TRUE(waitFor([&] { return ready(s = state()); }));
         return s;
     };
     ASSERT_EQ(cli({"command", "PO", "1"}).exitCode, 0);

@@ -7,6 +7,7 @@
 #include "traffic.h"
 #include "unit_state.h"
 #include "unit_store.h"
+#include "wait_for.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,6 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
-#include <functional>
-#include <thread>
 
 namespace ovaline::test {
 namespace {
@@ -26,17 +25,6 @@ namespace fs = std::filesystem;
 ino_t inode(const fs::path &path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
-}
-
-// Checks the condition every few milliseconds until it holds or 20 s pass.
-bool waitFor(const std::function<bool()> &condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
 }
 
 class CliWatch : public ::testing::Test {
@@ -138,18 +126,39 @@ TEST_F(CliWatch, CtrlCDuringAPictureEndsTheWatchAfterItWithNoPartialFile) {
     }
 }
 
-TEST_F(CliWatch, WatchSaysSoWhenTheUnitCannotTellItsSlotsAndEndsOnSigterm) {
-    startCamera({"--faults", "old"});
-    const ProcessResult r = cli({"watch", "-o", (work.path() / "out").string()});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("cannot be watched"), std::string::npos) << r.output;
+std::size_t count(const std::string &text, const std::string &part) {
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
 
-    EXPECT_EQ(unit.stop(SIGTERM), 0);
-    startCamera();
+TEST_F(CliWatch, WatchSaysEachFailureOnceKeepsPollingAndASecondWatchIsRefused) {
+    // The unit refuses the first query four times, and every transfer of slot 2.
+    startCamera({"--faults", "nak=4,nakslot=2"});
+    const auto errors = work.path() / "errors";
     ChildProcess watch;
-    ASSERT_TRUE(watch.start(OVALINE_CLI_PATH,
-                            cliArgs({"watch", "-o", (work.path() / "out").string()}), 20.0));
-    EXPECT_EQ(watch.stop(SIGTERM), 143);
+    ASSERT_TRUE(
+        watch.start(OVALINE_CLI_PATH,
+                    cliArgs({"watch", "-o", (work.path() / "out").string(), "--every", "0.2"}),
+                    20.0, errors.string()));
+    EXPECT_EQ(watch.firstLine().rfind("slot 1: ", 0), 0u) << watch.firstLine();
+
+    const ProcessResult second = cli({"watch", "-o", (work.path() / "other").string()});
+    EXPECT_EQ(second.exitCode, 1) << second.output;
+    EXPECT_NE(second.output.find("is busy: another watch is running on it"), std::string::npos)
+        << second.output;
+
+    // A picture stored later arrives: polls went on past slot 2's refusals.
+    ASSERT_TRUE(waitFor([] { return command("CE", '0', "06").code == 0; }));
+    ASSERT_TRUE(waitFor([&] { return inStep(6); }));
+    EXPECT_EQ(watch.stop(SIGINT), 130);
+    std::ifstream in(errors);
+    const std::string said{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(count(said, "asking the unit what its slots hold failed: Received NAK"), 1u) << said;
+    EXPECT_EQ(count(said, "the unit answers again"), 1u) << said;
+    EXPECT_EQ(count(said, "receiving slot 2 failed"), 1u) << said;
+    EXPECT_FALSE(fs::exists(out(2)));
 }
 
 } // namespace

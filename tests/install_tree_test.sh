@@ -4,10 +4,11 @@
 # user get: the programs, the versioned library, the header with its
 # pkg-config file (a C program builds and runs against them), the desktop
 # entry, the icons, the AppStream data and the manual pages.
-#   install_tree_test.sh BUILD_DIR LIBDIR
+#   install_tree_test.sh BUILD_DIR LIBDIR VERSION
 set -eu
 build=$1
 libdir=$2
+version=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 failures=0
@@ -23,10 +24,10 @@ for program in ovaline ovaline-cli ovaline-unit; do
 done
 
 lib=$prefix/$libdir
-[ -f "$lib/libovaline.so.2.0.0" ] || fail "$libdir/libovaline.so.2.0.0 missing"
-[ "$(readlink "$lib/libovaline.so.2")" = libovaline.so.2.0.0 ] || fail "libovaline.so.2 link"
+[ -f "$lib/libovaline.so.$version" ] || fail "$libdir/libovaline.so.$version missing"
+[ "$(readlink "$lib/libovaline.so.2")" = libovaline.so.$version ] || fail "libovaline.so.2 link"
 [ "$(readlink "$lib/libovaline.so")" = libovaline.so.2 ] || fail "libovaline.so link"
-soname=$(objdump -p "$lib/libovaline.so.2.0.0" | awk '$1 == "SONAME" { print $2 }')
+soname=$(objdump -p "$lib/libovaline.so.$version" | awk '$1 == "SONAME" { print $2 }')
 [ "$soname" = libovaline.so.2 ] || fail "SONAME is '$soname'"
 # The installed programs find the library by its name alone, without a path
 # into the build tree.
@@ -74,7 +75,7 @@ int main(void) {
 }
 PROGRAM
 export PKG_CONFIG_PATH="$lib/pkgconfig"
-[ "$(pkg-config --modversion ovaline)" = 2.0.0 ] || fail "pkg-config version"
+[ "$(pkg-config --modversion ovaline)" = "$version" ] || fail "pkg-config version"
 # shellcheck disable=SC2046
 if cc -std=c11 -Wall -Werror -o "$prefix/probe" "$prefix/probe.c" $(pkg-config --cflags --libs ovaline); then
     out=$(LD_LIBRARY_PATH="$lib" "$prefix/probe") || fail "the C program failed"

@@ -111,6 +111,14 @@ OVALINE_API int32_t OvalineSetPortName(int32_t port, const char *name);
  * the whole name's length, or -1 when n is not 1..4. */
 OVALINE_API int32_t OvalineGetPortName(int32_t port, char *buffer, size_t size);
 
+/* Why the device `name` (as OvalineSetPortName takes it) does not open as a
+ * serial port, in one sentence for the user: it does not exist, it is no
+ * serial device, permission is denied (naming the group to join), or another
+ * program holds it. Copied into buffer as OvalineGetPortName copies; returns
+ * the whole sentence's length, 0 when no cause is found (the device opens,
+ * or it is "virtual"). */
+OVALINE_API int32_t OvalineOpenFailureCause(const char *name, char *buffer, size_t size);
+
 /* The text of a result code, as shown to the user; NULL for codes outside
  * 100..113. */
 static inline const char *OvalineResultText(int32_t code) {

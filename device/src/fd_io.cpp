@@ -41,6 +41,17 @@ int pollTimeout(TimePoint deadline) {
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
+bool pauseUntil(TimePoint until, int wakeFd) {
+    pollfd wake{wakeFd, POLLIN, 0};
+    for (;;) {
+        const int ready = ::poll(&wake, 1, pollTimeout(until));
+        if (ready > 0)
+            return true;
+        if (ready == 0 || errno != EINTR)
+            return false;
+    }
+}
+
 IoStatus writeAll(int fd, const std::uint8_t *data, std::size_t size, TimePoint deadline,
                   int wakeFd) {
     std::size_t done = 0;

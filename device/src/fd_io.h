@@ -20,6 +20,9 @@ IoStatus writeAll(int fd, const std::uint8_t *data, std::size_t size, TimePoint 
 IoStatus readAtLeast(int fd, std::uint8_t *buffer, std::size_t atLeast, std::size_t most,
                      TimePoint deadline, std::size_t &got, int wakeFd = -1);
 
+// Waits until `until`; true when `wakeFd` became readable first.
+bool pauseUntil(TimePoint until, int wakeFd);
+
 // Milliseconds from now to the deadline for poll(), at least 0.
 int pollTimeout(TimePoint deadline);
 

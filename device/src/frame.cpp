@@ -104,7 +104,7 @@ ReadStatus FrameReader::fillFrame(std::size_t total, TimePoint deadline, bool &c
             return status;
         if (available() == before) {
             if (const std::size_t inner = innerFrame()) {
-                skip(inner);
+                throwAway(inner, &Damage::misplaced);
                 cut = true;
                 return ReadStatus::Frame;
             }
@@ -139,11 +139,27 @@ std::size_t FrameReader::innerFrame() const {
 }
 
 void FrameReader::discardPartial() {
+    lateRest_ = 0;
+    if (available() > 0 && buffer_[start_] == kStx) {
+        const std::uint8_t *head = buffer_.data() + start_;
+        const bool headed =
+            available() >= 6 && isFrameKind(head[1]) && getBe16(head + 4) <= kMaxPayload;
+        const std::size_t total = headed ? getBe16(head + 4) + kFrameOverhead : kMaxFrame;
+        lateRest_ = total > available() ? total - available() : 0;
+    }
     buffer_.clear();
     start_ = 0;
+    consumed_ = 0;
+}
+
+void FrameReader::throwAway(std::size_t count, bool Damage::*kind) {
+    if (consumed_ + count > lateRest_)
+        damage_.*kind = true;
+    skip(count);
 }
 
 void FrameReader::skip(std::size_t count) {
+    consumed_ += count;
     start_ += count;
     if (start_ == buffer_.size()) {
         buffer_.clear();
@@ -159,10 +175,8 @@ ReadStatus FrameReader::next(Frame &frame, TimePoint deadline) {
         // Find the start of a frame; what lies before it is debris.
         const auto begin = buffer_.begin() + static_cast<std::ptrdiff_t>(start_);
         const auto stx = std::find(begin, buffer_.end(), kStx);
-        if (stx != begin) {
-            damage_.misplaced = true;
-            skip(static_cast<std::size_t>(stx - begin));
-        }
+        if (stx != begin)
+            throwAway(static_cast<std::size_t>(stx - begin), &Damage::misplaced);
         ReadStatus status = fill(6, deadline);
         if (status != ReadStatus::Frame)
             return status;
@@ -170,8 +184,7 @@ ReadStatus FrameReader::next(Frame &frame, TimePoint deadline) {
         const std::uint8_t *head = buffer_.data() + start_;
         const std::size_t length = getBe16(head + 4);
         if (!isFrameKind(head[1]) || length > kMaxPayload) {
-            damage_.misplaced = true;
-            skip(1);
+            throwAway(1, &Damage::misplaced);
             continue;
         }
         const std::size_t total = length + kFrameOverhead;
@@ -179,26 +192,23 @@ ReadStatus FrameReader::next(Frame &frame, TimePoint deadline) {
         status = fillFrame(total, deadline, cut);
         if (status != ReadStatus::Frame)
             return status;
-        if (cut) {
-            damage_.misplaced = true;
+        if (cut)
             continue;
-        }
 
         head = buffer_.data() + start_;
         if (head[total - 1] != kEtx) {
-            damage_.misplaced = true;
-            skip(1);
+            throwAway(1, &Damage::misplaced);
             continue;
         }
         if (crc16(head + 1, 5 + length) != getBe16(head + 6 + length)) {
-            damage_.badCheck = true;
-            skip(1);
+            throwAway(1, &Damage::badCheck);
             continue;
         }
         frame.kind = static_cast<FrameKind>(head[1]);
         frame.seq = getBe16(head + 2);
         frame.payload.assign(head + 6, head + 6 + length);
         skip(total);
+        lateRest_ = 0; // what follows a good frame is no late rest
         return ReadStatus::Frame;
     }
 }

@@ -85,7 +85,8 @@ public:
     // Forgets the start of a frame that stopped arriving (the line fell
     // silent; that is not damage). A false start (a damaged byte that looks
     // like STX) is otherwise cleared only when the bytes it claims have
-    // arrived and fail their check.
+    // arrived and fail their check. The rest of the frame, should it come
+    // late (a slow peer), is thrown away without counting as damage.
     void discardPartial();
 
     // Bytes of a frame that has not arrived whole.
@@ -105,11 +106,16 @@ private:
     std::size_t innerFrame() const;
     std::size_t available() const { return buffer_.size() - start_; }
     void skip(std::size_t count);
+    // Skips `count` bytes that are no good frame: damage of that kind,
+    // unless they may be the late rest of a frame discarded before.
+    void throwAway(std::size_t count, bool Damage::*kind);
 
     Transport &line_;
     std::vector<std::uint8_t> buffer_;
     std::size_t start_ = 0;
     Damage damage_;
+    std::size_t consumed_ = 0; // bytes skipped since the last discardPartial()
+    std::size_t lateRest_ = 0; // of those, how many may be a discarded frame's rest
 };
 
 } // namespace ovaline

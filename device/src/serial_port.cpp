@@ -5,6 +5,7 @@
 #include "ovaline.h"
 #include "tty_rates.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -18,6 +19,24 @@
 #endif
 
 namespace ovaline {
+namespace {
+
+// What is written ahead of the line is kept to what the line carries in
+// this time. A cancel then has little to recall, and a process killed in the
+// middle of a picture leaves the unit little still to hear; the other side
+// of a pseudo-terminal keeps what it was handed beyond recall.
+constexpr auto kWriteAhead = std::chrono::milliseconds(100);
+
+// Gives up the port: exclusive access ends before the close, since another
+// holder of the device (the unit's end of a pseudo-terminal keeps one) would
+// otherwise keep it closed to every later open but root's.
+void release(int fd) {
+    ::ioctl(fd, TIOCNXCL);
+    ::close(fd);
+}
+
+} // namespace
+
 SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines,
                        const int wake[2])
     : fd_(fd), wake_{wake[0], wake[1]}, byteTime_(byteTime), modemLines_(modemLines) {}
@@ -35,7 +54,7 @@ std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint3
         return nullptr;
     termios settings{};
     if (!::isatty(fd) || ::tcgetattr(fd, &settings) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
-        ::close(fd);
+        release(fd);
         return nullptr;
     }
     int lines = 0;
@@ -56,13 +75,13 @@ std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint3
     const speed_t speed = ttySpeed(baud);
     if (speed == B0 || ::cfsetispeed(&settings, speed) != 0 ||
         ::cfsetospeed(&settings, speed) != 0 || ::tcsetattr(fd, TCSANOW, &settings) != 0) {
-        ::close(fd);
+        release(fd);
         code = OVALINE_E_SETUP;
         return nullptr;
     }
     int wake[2];
     if (::pipe2(wake, O_NONBLOCK | O_CLOEXEC) != 0) {
-        ::close(fd);
+        release(fd);
         return nullptr;
     }
     code = OVALINE_OK;
@@ -80,11 +99,7 @@ SerialPort::~SerialPort() {
         std::this_thread::sleep_for(byteTime_ * queued);
     if (modemLines_)
         setRts(false);
-    // Exclusive use ends with the last close of the terminal; a
-    // pseudo-terminal whose other side stays open would refuse every
-    // ordinary user after us.
-    ::ioctl(fd_, TIOCNXCL);
-    ::close(fd_);
+    release(fd_);
     ::close(wake_[0]);
     ::close(wake_[1]);
 }
@@ -103,13 +118,29 @@ void SerialPort::resume() {
 }
 
 IoStatus SerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
-    if (interrupted_)
-        return IoStatus::Hangup;
-    const IoStatus status = writeAll(fd_, data, size, deadline, wake_[0]);
-    if (status == IoStatus::Ok)
+    const std::size_t allowance = std::max<std::size_t>(1, kWriteAhead / byteTime_);
+    for (std::size_t done = 0; done < size;) {
+        if (interrupted_)
+            return IoStatus::Hangup;
+        const std::size_t ahead = pendingOutput();
+        if (ahead >= allowance) {
+            // Until half the allowance has crossed the line.
+            const auto drained = byteTime_ * static_cast<std::int64_t>(ahead - allowance / 2);
+            if (pauseUntil(std::min(deadline, Clock::now() + drained), wake_[0]))
+                return IoStatus::Hangup;
+            if (Clock::now() >= deadline)
+                return IoStatus::Timeout;
+            continue;
+        }
+        const std::size_t n = std::min(size - done, allowance - ahead);
+        if (const IoStatus status = writeAll(fd_, data + done, n, deadline, wake_[0]);
+            status != IoStatus::Ok)
+            return status;
         lineFreeAt_ =
-            std::max(lineFreeAt_, Clock::now()) + byteTime_ * static_cast<std::int64_t>(size);
-    return status;
+            std::max(lineFreeAt_, Clock::now()) + byteTime_ * static_cast<std::int64_t>(n);
+        done += n;
+    }
+    return IoStatus::Ok;
 }
 
 IoStatus SerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most,

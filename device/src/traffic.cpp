@@ -3,6 +3,7 @@
 #include "ovaline.h"
 
 #include "host_session.h"
+#include "open_failure.h"
 #include "open_line.h"
 #include "port_names.h"
 #include "request.h"
@@ -95,6 +96,16 @@ std::int32_t traffic(TrafficBlock *block, TimePoint limit) {
     return code;
 }
 
+// A text into the caller's buffer, cut to fit and terminated; its whole length.
+std::int32_t copyOut(const std::string &text, char *buffer, size_t size) {
+    if (buffer && size > 0) {
+        const size_t kept = std::min(text.size(), size - 1);
+        text.copy(buffer, kept);
+        buffer[kept] = '\0';
+    }
+    return static_cast<std::int32_t>(text.size());
+}
+
 } // namespace
 
 extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
@@ -120,11 +131,10 @@ extern "C" OVALINE_API std::int32_t OvalineGetPortName(std::int32_t port, char *
                                                        size_t size) {
     if (port < 1 || port > 4)
         return -1;
-    const std::string name = ovaline::portName(static_cast<std::uint32_t>(port));
-    if (buffer && size > 0) {
-        const size_t kept = std::min(name.size(), size - 1);
-        name.copy(buffer, kept);
-        buffer[kept] = '\0';
-    }
-    return static_cast<std::int32_t>(name.size());
+    return copyOut(ovaline::portName(static_cast<std::uint32_t>(port)), buffer, size);
+}
+
+extern "C" OVALINE_API std::int32_t OvalineOpenFailureCause(const char *name, char *buffer,
+                                                            size_t size) {
+    return copyOut(ovaline::openFailureCause(name ? name : ""), buffer, size);
 }

@@ -61,6 +61,15 @@ std::chrono::steady_clock::time_point deadlineIn(double seconds) {
 
 } // namespace
 
+Command asUser(Command command) {
+    if (::geteuid() != 0)
+        return command;
+    command.args.insert(command.args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                               "--", command.program});
+    command.program = "/usr/bin/setpriv";
+    return command;
+}
+
 bool readUntil(int fd, std::string &into, const std::string &text,
                std::chrono::steady_clock::time_point deadline) {
     while (into.find(text) == std::string::npos) {
@@ -149,8 +158,9 @@ int ChildProcess::wait() {
 
 std::string startUnit(ChildProcess &unit, const std::string &program,
                       const std::vector<std::string> &args, const std::string &errorFile) {
-    std::vector<std::string> all{"--pty"};
-    all.insert(all.end(), args.begin(), args.end());
+    // Last, so that the program may be a wrapper that runs ovaline-unit.
+    std::vector<std::string> all = args;
+    all.push_back("--pty");
     if (!unit.start(program, all, 10.0, errorFile) || unit.firstLine().rfind("PORT ", 0) != 0)
         return {};
     return unit.firstLine().substr(5);

@@ -15,6 +15,16 @@ struct ProcessResult {
 
 ProcessResult runProcess(const std::string &program, const std::vector<std::string> &args);
 
+// A program and its arguments.
+struct Command {
+    std::string program;
+    std::vector<std::string> args;
+};
+
+// The command as an ordinary user runs it: where the test is root (who
+// passes where others are refused), as nobody through setpriv.
+Command asUser(Command command);
+
 // Reads what `fd` gives into `into` until `text` has appeared in it; false at
 // the deadline or at the end of what it gives.
 bool readUntil(int fd, std::string &into, const std::string &text,
