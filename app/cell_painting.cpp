@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cell_painting.h"
 
+#include "colour_contrast.h"
+
 #include <QPainter>
+#include <QPalette>
 
 namespace ovaline::app {
 namespace {
@@ -13,9 +16,11 @@ int sign(int v) {
     return (v > 0) - (v < 0);
 }
 
-// Connected horizontal and vertical lines that, as the panes were designed,
-// leave out the last point: a later line drawn from there decides its colour.
-void polyline(QPainter &painter, std::initializer_list<QPoint> points) {
+// Connected horizontal and vertical one-pixel lines that, as the panes were
+// designed, leave out the last point: a later line drawn from there decides
+// its colour. They are filled as pixel rows and columns, so that on a scaled
+// screen each covers exactly its logical pixels.
+void polyline(QPainter &painter, const QColor &colour, std::initializer_list<QPoint> points) {
     const QPoint *previous = nullptr;
     const QPoint *last = points.end() - 1;
     for (const QPoint &point : points) {
@@ -23,7 +28,7 @@ void polyline(QPainter &painter, std::initializer_list<QPoint> points) {
             QPoint end = point;
             if (&point == last)
                 end -= QPoint(sign(point.x() - previous->x()), sign(point.y() - previous->y()));
-            painter.drawLine(*previous, end);
+            painter.fillRect(QRect(*previous, end).normalized(), colour);
         }
         previous = &point;
     }
@@ -32,32 +37,23 @@ void polyline(QPainter &painter, std::initializer_list<QPoint> points) {
 } // namespace
 
 void drawCellFrame(QPainter &painter, int x, int y) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
     const int w = kCellFrameWidth;
     const int h = kCellFrameHeight;
-    painter.setPen(QPen(Qt::black, 1));
-    polyline(painter, {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}, {x, y}});
-    painter.setPen(QPen(kFrameGrey, 1));
-    polyline(painter, {{x + 84, y + 1}, {x + 84, y + 89}, {x + 1, y + 89}});
-    polyline(painter, {{x + 83, y + 2}, {x + 83, y + 88}, {x + 2, y + 88}});
-    painter.setPen(QPen(Qt::white, 1));
-    polyline(painter, {{x + 1, y + 89}, {x + 1, y + 1}, {x + 84, y + 1}});
-    polyline(painter, {{x + 2, y + 88}, {x + 2, y + 2}, {x + 83, y + 2}});
-    painter.restore();
+    polyline(painter, Qt::black, {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}, {x, y}});
+    polyline(painter, kFrameGrey, {{x + 84, y + 1}, {x + 84, y + 89}, {x + 1, y + 89}});
+    polyline(painter, kFrameGrey, {{x + 83, y + 2}, {x + 83, y + 88}, {x + 2, y + 88}});
+    polyline(painter, Qt::white, {{x + 1, y + 89}, {x + 1, y + 1}, {x + 84, y + 1}});
+    polyline(painter, Qt::white, {{x + 2, y + 88}, {x + 2, y + 2}, {x + 83, y + 2}});
 }
 
 void drawCellHighlight(QPainter &painter, int left, int top, int right, int bottom,
                        const QColor &colour) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour, 1));
-    polyline(painter, {{left + 4, top + 4},
-                       {right - 4, top + 4},
-                       {right - 4, bottom - 4},
-                       {left + 4, bottom - 4},
-                       {left + 4, top + 4}});
-    painter.restore();
+    polyline(painter, colour,
+             {{left + 4, top + 4},
+              {right - 4, top + 4},
+              {right - 4, bottom - 4},
+              {left + 4, bottom - 4},
+              {left + 4, top + 4}});
 }
 
 QFont gothicFont() {
@@ -71,10 +67,14 @@ QFont gothicFont() {
     return font;
 }
 
-void drawCellCaption(QPainter &painter, int x, int y, const QString &text) {
+QColor captionBlue(const QPalette &palette) {
+    return readableOn(kCaptionBlue, palette.color(QPalette::Window));
+}
+
+void drawCellCaption(QPainter &painter, int x, int y, const QString &text, const QColor &colour) {
     painter.save();
     painter.setFont(gothicFont());
-    painter.setPen(kCaptionBlue);
+    painter.setPen(colour);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.drawText(QPoint(x, y + QFontMetrics(painter.font()).ascent()), text);
     painter.restore();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The drawing that both panes share: the bevelled 85 x 90 frames of slots and
 // picture cells, their inner highlight, and their blue captions in the
-// 14-pixel Gothic face.
+// 14-pixel Gothic face. Lines cover whole logical pixels, so they stay sharp
+// on a scaled screen.
 #pragma once
 
 #include <QColor>
@@ -9,6 +10,7 @@
 #include <QString>
 
 class QPainter;
+class QPalette;
 
 namespace ovaline::app {
 
@@ -27,7 +29,12 @@ void drawCellHighlight(QPainter &painter, int left, int top, int right, int bott
 // The Japanese Gothic face, 14 pixels high, or the nearest Gothic the system has.
 QFont gothicFont();
 
-// Text in blue with a transparent background, its top-left at (x, y).
-void drawCellCaption(QPainter &painter, int x, int y, const QString &text);
+// The blue of the captions and of the chosen slot's outline on a pane of
+// `palette`: the designed blue, or under a dark palette a lighter blue that
+// reads as well.
+QColor captionBlue(const QPalette &palette);
+
+// Text in `colour` with a transparent background, its top-left at (x, y).
+void drawCellCaption(QPainter &painter, int x, int y, const QString &text, const QColor &colour);
 
 } // namespace ovaline::app

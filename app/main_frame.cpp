@@ -231,9 +231,10 @@ void CMainFrame::showEvent(QShowEvent *event) {
         return;
     // The saved size and the minimum are outer sizes, frame included.
     m_bSizedToFrame = true;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setMinimumSize(kMinimumSize - frame);
-    resizeOuter(this, m_savedSize);
+    sizeOnceFramed(this, [this] {
+        setMinimumSize(kMinimumSize - frameExtent(this));
+        resizeOuter(this, m_savedSize);
+    });
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event) {

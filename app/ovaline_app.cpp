@@ -2,6 +2,7 @@
 #include "ovaline_app.h"
 
 #include "about_dlg.h"
+#include "accessibility.h"
 #include "device_watch.h"
 #include "fixed_font.h"
 #include "main_frame.h"
@@ -48,6 +49,7 @@ COvalineApp::COvalineApp(int &argc, char **argv) : QApplication(argc, argv) {
     // The installed desktop entry, which names the icon of the running window.
     setDesktopFileName(QStringLiteral("org.ovaline.Ovaline"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/ovaline_48.png")));
+    installAccessibility();
 }
 
 COvalineApp::~COvalineApp() = default;

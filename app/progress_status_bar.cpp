@@ -30,6 +30,7 @@ CProgressStatusBar::CProgressStatusBar(QWidget *parent) : QStatusBar(parent) {
     m_wndMessage->setFixedWidth(240);
     m_wndProgress = new QProgressBar(row);
     m_wndProgress->setObjectName(QStringLiteral("progress"));
+    m_wndProgress->setAccessibleName(tr("Progress"));
     m_wndProgress->setRange(0, 100);
     m_wndProgress->setValue(0);
     m_wndProgress->setTextVisible(false);

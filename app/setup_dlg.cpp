@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace ovaline::app {
@@ -36,6 +37,11 @@ CSetupDlg::CSetupDlg(QWidget *parent)
     m_deviceList->setEditable(true);
     m_deviceList->setInsertPolicy(QComboBox::NoInsert);
     m_btnOk->setDefault(true);
+    // The labels name their lists for screen readers.
+    m_portLabel->setBuddy(m_portList);
+    m_baudLabel->setBuddy(m_baudList);
+    m_deviceLabel->setBuddy(m_deviceList);
+    m_deviceList->lineEdit()->setAccessibleName(m_deviceLabel->text());
     connect(m_btnOk, &QPushButton::clicked, this, &CSetupDlg::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CSetupDlg::reject);
     m_portList->addItems({QStringLiteral("COM1:"), QStringLiteral("COM2:"), QStringLiteral("COM3:"),

@@ -46,6 +46,9 @@ if(OVALINE_BUILD_APP)
         install(FILES ${PROJECT_SOURCE_DIR}/res/icon/ovaline_${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME ${OVALINE_APP_ID}.png)
+        install(FILES ${PROJECT_SOURCE_DIR}/res/icon/ovaline_${size}@2x.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}@2/apps
+            RENAME ${OVALINE_APP_ID}.png)
     endforeach()
 endif()
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "bitmap_button.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -15,25 +16,47 @@ CBitmapButton::CBitmapButton(int controlId, QWidget *parent)
 }
 
 bool CBitmapButton::LoadBitmaps(const QString &up, const QString &down, const QString &disabled) {
-    m_up = QImage(up);
-    m_down = QImage(down);
-    m_disabled = disabled.isEmpty() ? QImage() : QImage(disabled);
+    m_up = app::ScaledImage(up);
+    m_down = app::ScaledImage(down);
+    m_disabled = disabled.isEmpty() ? app::ScaledImage() : app::ScaledImage(disabled);
     update();
-    return !m_up.isNull();
+    return !m_up.At(devicePixelRatioF()).isNull();
 }
 
 void CBitmapButton::SizeToContent() {
-    resize(m_up.size());
+    resize(sizeHint());
+}
+
+QSize CBitmapButton::sizeHint() const {
+    return app::logicalSize(m_up.At(devicePixelRatioF()));
 }
 
 const QImage &CBitmapButton::CurrentImage() const {
-    if (!isEnabled())
-        return m_disabled.isNull() ? m_up : m_disabled;
-    return isDown() && !m_down.isNull() ? m_down : m_up;
+    const qreal ratio = devicePixelRatioF();
+    const QImage &up = m_up.At(ratio);
+    if (!isEnabled()) {
+        const QImage &disabled = m_disabled.At(ratio);
+        return disabled.isNull() ? up : disabled;
+    }
+    const QImage &down = m_down.At(ratio);
+    return isDown() && !down.isNull() ? down : up;
+}
+
+void CBitmapButton::SetLamp(bool lit) {
+    if (m_bHasLamp && m_bLampLit == lit)
+        return;
+    m_bHasLamp = true;
+    m_bLampLit = lit;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CBitmapButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
+    // Smooth where the screen's scale is neither 1 nor 2.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     // A disabled image larger than the button is clipped to it.
     painter.drawImage(QPoint(0, 0), CurrentImage());
     if (hasFocus()) {

@@ -41,6 +41,25 @@ std::array<Indicator, kIndicatorCount> indicatorsFor(const CRemoteFlags &f) {
     return shown;
 }
 
+const char *indicatorWord(int image) {
+    switch (image) {
+    case 184:
+        return QT_TRANSLATE_NOOP("CRemoteWnd", "POSI");
+    case 185:
+        return QT_TRANSLATE_NOOP("CRemoteWnd", "NEGA");
+    case 186:
+        return QT_TRANSLATE_NOOP("CRemoteWnd", "COLOR");
+    case 187:
+        return QT_TRANSLATE_NOOP("CRemoteWnd", "B&W");
+    default:
+        return nullptr;
+    }
+}
+
+bool isLampLit(int image) {
+    return image == 188 || image == 228;
+}
+
 QString controlImagePath(const char *name) {
     return QStringLiteral(":/control/%1.png").arg(QLatin1String(name));
 }

@@ -156,6 +156,29 @@ struct Indicator {
 // Where each indicator is drawn and which image shows the flags.
 std::array<Indicator, kIndicatorCount> indicatorsFor(const CRemoteFlags &flags);
 
+// The control each indicator belongs to.
+struct IndicatorControl {
+    int role;
+    int id;
+};
+inline constexpr IndicatorControl kIndicatorControls[] = {
+    {kIndicatorPosiNega, IDC_POSI_NEGA},
+    {kIndicatorColorBW, IDC_COLOR_BW},
+    {kIndicatorUpper, IDC_UPPER},
+    {kIndicatorBase, IDC_BASE},
+    {kIndicatorMain, IDC_MAIN},
+    {kIndicatorAV1, IDC_AV1},
+    {kIndicatorAV2, IDC_AV2},
+    {kIndicatorSub, IDC_SUB},
+    {kIndicatorLock, IDC_LOCK},
+};
+
+// The word an indicator image shows lit ("POSI", "NEGA", "COLOR", "B&W");
+// nullptr for a lamp.
+const char *indicatorWord(int image);
+// Whether a lamp image shows its lamp lit.
+bool isLampLit(int image);
+
 // The resource path of a control's image by name or by number.
 QString controlImagePath(const char *name);
 QString controlImagePath(int number);

@@ -10,6 +10,7 @@
 #include "profile_file.h"
 #include "progress_status_bar.h"
 #include "resource_ids.h"
+#include "scaled_image.h"
 #include "select_wnd.h"
 #include "system_colours.h"
 #include "window_geometry.h"
@@ -24,9 +25,6 @@ namespace {
 using app::OvalineApp;
 
 const QString kPositionSection = QStringLiteral("REMOTE_WND");
-const QString kLeftKey = QStringLiteral("LEFT");
-const QString kTopKey = QStringLiteral("TOP");
-constexpr int kFarthest = 32767;
 const QSize kOuterSize(327, 472);
 constexpr char kNoParameter[] = "  ";
 
@@ -61,10 +59,8 @@ CRemoteWnd::~CRemoteWnd() {
 int CRemoteWnd::Create(app::COvalineDoc *pDoc) {
     m_pDoc = pDoc;
     app::COvalineApp *app = OvalineApp();
-    const app::ProfileFile &profile = app->GetProfile();
-    const QPoint origin(
-        profile.readInt(kPositionSection, kLeftKey, app->m_xMainWnd + 20, -kFarthest, kFarthest),
-        profile.readInt(kPositionSection, kTopKey, app->m_yMainWnd, -kFarthest, kFarthest));
+    const QPoint origin = app::readWindowPlace(app->GetProfile(), kPositionSection,
+                                               QPoint(app->m_xMainWnd + 20, app->m_yMainWnd));
     m_bCreated = true;
     m_bSizedToFrame = false;
     move(origin);
@@ -73,6 +69,7 @@ int CRemoteWnd::Create(app::COvalineDoc *pDoc) {
     CreateControls();
     RefreshFromUnit();
     SetArrowsEnabled(m_bPointer == 1 || m_b2x == 1);
+    ShowIndicatorsOnControls();
     repaint();
     return 1;
 }
@@ -244,6 +241,24 @@ void CRemoteWnd::OnCommand(int id) {
     if (m_bCreated && !m_invalid.isEmpty())
         repaint(m_invalid);
     m_invalid = QRegion();
+    ShowIndicatorsOnControls();
+}
+
+void CRemoteWnd::ShowIndicatorsOnControls() {
+    const auto shown = indicatorsFor(*this);
+    for (const IndicatorControl &indicator : kIndicatorControls) {
+        CBitmapButton *button = GetControl(indicator.id);
+        if (!button)
+            continue;
+        const int image = shown[indicator.role].image;
+        if (const char *word = indicatorWord(image)) {
+            const QString description = QCoreApplication::translate("CRemoteWnd", word);
+            if (button->accessibleDescription() != description)
+                button->setAccessibleDescription(description);
+        } else {
+            button->SetLamp(isLampLit(image));
+        }
+    }
 }
 
 void CRemoteWnd::ShowStatus(int stringId) const {
@@ -375,21 +390,16 @@ bool CRemoteWnd::event(QEvent *event) {
 
 void CRemoteWnd::paintEvent(QPaintEvent *) {
     QPainter painter(this);
+    // Smooth where the screen's scale is neither 1 nor 2.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const int panel = OvalineApp()->m_nUnitModel == 1 ? kPanelModel1 : kPanelOther;
-    if (m_panel.isNull() || m_nPanel != panel) {
-        m_panel = loadMappedImage(controlImagePath(panel), palette());
-        m_nPanel = panel;
-    }
-    painter.drawImage(QPoint(0, 0), m_panel);
+    painter.drawImage(QPoint(0, 0), m_images.Get(controlImagePath(panel), *this));
     const auto shown = indicatorsFor(*this);
     for (int role = 0; role < kIndicatorCount; ++role) {
-        auto image = m_indicatorImages.find(shown[role].image);
-        if (image == m_indicatorImages.end())
-            image = m_indicatorImages.insert(
-                shown[role].image, loadMappedImage(controlImagePath(shown[role].image), palette()));
+        const QImage &image = m_images.Get(controlImagePath(shown[role].image), *this);
         const QPoint at(shown[role].x, shown[role].y);
-        painter.drawImage(at, *image);
-        m_rcIndicator[role] = QRect(at, image->size());
+        painter.drawImage(at, image);
+        m_rcIndicator[role] = QRect(at, app::logicalSize(image));
     }
 }
 
@@ -418,9 +428,7 @@ void CRemoteWnd::OnDestroy() {
     StopHold();
     EndAutoFocusWait();
     app::COvalineApp *app = OvalineApp();
-    app::ProfileFile &profile = app->GetProfile();
-    profile.writeInt(kPositionSection, kLeftKey, pos().x());
-    profile.writeInt(kPositionSection, kTopKey, pos().y());
+    app::keepWindowPlace(app->GetProfile(), kPositionSection, pos());
     if (m_bPanelLocked == 1)
         send(app::kCmdPanelLock, '0');
     if (m_pSelectWnd->HasWindow())
@@ -447,11 +455,6 @@ void CRemoteWnd::changeEvent(QEvent *event) {
     case QEvent::EnabledChange:
         if (!isEnabled())
             StopHold();
-        break;
-    case QEvent::PaletteChange:
-        m_panel = QImage();
-        m_indicatorImages.clear();
-        update();
         break;
     default:
         break;

@@ -12,9 +12,8 @@
 #pragma once
 
 #include "remote_controls.h"
+#include "system_colours.h"
 
-#include <QHash>
-#include <QImage>
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
@@ -91,15 +90,16 @@ private:
     // must not keep moving because its release went missing.
     void StopHold();
     void ShowStatus(int stringId) const;
+    // Screen readers hear the indicators on their controls: a lamp as the
+    // checked state, POSI/NEGA and COLOR/B&W as the word lit.
+    void ShowIndicatorsOnControls();
 
     app::COvalineDoc *m_pDoc = nullptr;
     std::unique_ptr<CSelectWnd> m_pSelectWnd;
     std::array<QPointer<CBitmapButton>, std::size(kRemoteControls)> m_buttons{};
     std::array<QRect, kIndicatorCount> m_rcIndicator{};
     std::array<QRect, 8> m_rcArrow{};
-    QImage m_panel;
-    int m_nPanel = 0;
-    QHash<int, QImage> m_indicatorImages; // mapped once per palette, by number
+    MappedImages m_images; // the panel and the indicators
     QRegion m_invalid;
     bool m_bCreated = false;
     bool m_bSizedToFrame = false;

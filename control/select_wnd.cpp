@@ -22,9 +22,6 @@ namespace {
 using app::OvalineApp;
 
 const QString kPositionSection = QStringLiteral("SELECT_WND");
-const QString kLeftKey = QStringLiteral("LEFT");
-const QString kTopKey = QStringLiteral("TOP");
-constexpr int kFarthest = 32767;
 const QSize kOuterSize(262, 219);
 
 } // namespace
@@ -49,10 +46,8 @@ int CSelectWnd::Create(CRemoteWnd *pRemote, const QString &title, int mode) {
     m_nMode = mode;
     ++m_nOpening;
     app::COvalineApp *app = OvalineApp();
-    const app::ProfileFile &profile = app->GetProfile();
-    const QPoint origin(
-        profile.readInt(kPositionSection, kLeftKey, app->m_xMainWnd + 40, -kFarthest, kFarthest),
-        profile.readInt(kPositionSection, kTopKey, app->m_yMainWnd + 20, -kFarthest, kFarthest));
+    const QPoint origin = app::readWindowPlace(app->GetProfile(), kPositionSection,
+                                               QPoint(app->m_xMainWnd + 40, app->m_yMainWnd + 20));
     m_bCreated = true;
     m_bSizedToFrame = false;
     setWindowTitle(title);
@@ -154,10 +149,10 @@ void CSelectWnd::HoldStill(bool still) {
 }
 
 void CSelectWnd::paintEvent(QPaintEvent *) {
-    if (m_panel.isNull())
-        m_panel = loadMappedImage(controlImagePath(kSelectPanel), palette());
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_panel);
+    // Smooth where the screen's scale is neither 1 nor 2.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QPoint(0, 0), m_panel.Get(controlImagePath(kSelectPanel), *this));
 }
 
 void CSelectWnd::showEvent(QShowEvent *event) {
@@ -177,9 +172,7 @@ void CSelectWnd::closeEvent(QCloseEvent *event) {
 void CSelectWnd::OnDestroy() {
     // A store wait cut short by closing still lets everything go again.
     m_store.EndWait();
-    app::ProfileFile &profile = OvalineApp()->GetProfile();
-    profile.writeInt(kPositionSection, kLeftKey, pos().x());
-    profile.writeInt(kPositionSection, kTopKey, pos().y());
+    app::keepWindowPlace(OvalineApp()->GetProfile(), kPositionSection, pos());
     for (QPointer<CBitmapButton> &button : m_buttons) {
         if (button) {
             button->hide();
@@ -190,14 +183,6 @@ void CSelectWnd::OnDestroy() {
     m_bCreated = false;
     if (m_pRemote)
         m_pRemote->raise();
-}
-
-void CSelectWnd::changeEvent(QEvent *event) {
-    if (event->type() == QEvent::PaletteChange) {
-        m_panel = QImage();
-        update();
-    }
-    QWidget::changeEvent(event);
 }
 
 } // namespace ovaline::control

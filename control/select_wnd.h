@@ -9,8 +9,8 @@
 #pragma once
 
 #include "memory_store.h"
+#include "system_colours.h"
 
-#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -76,7 +76,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     // A button's notification: a click (doubleClick false) or the press of
@@ -89,7 +88,7 @@ private:
 
     CRemoteWnd *m_pRemote = nullptr;
     std::array<QPointer<CBitmapButton>, std::size(kSelectControls)> m_buttons{};
-    QImage m_panel;
+    MappedImages m_panel;
     int m_nMode = kRecall;
     app::CMemoryStore m_store;
     bool m_bCreated = false;

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "system_colours.h"
 
+#include "scaled_image.h"
+
+#include <QWidget>
+
 namespace ovaline::control {
 
 QImage mapSystemColours(const QImage &image, const QPalette &palette) {
@@ -29,8 +33,23 @@ QImage mapSystemColours(const QImage &image, const QPalette &palette) {
     return mapped;
 }
 
-QImage loadMappedImage(const QString &path, const QPalette &palette) {
-    return mapSystemColours(QImage(path), palette);
+QImage loadMappedImage(const QString &path, const QPalette &palette, qreal devicePixelRatio) {
+    return mapSystemColours(app::loadScaledImage(path, devicePixelRatio), palette);
+}
+
+const QImage &MappedImages::Get(const QString &path, const QWidget &window) {
+    const qreal ratio = window.devicePixelRatioF();
+    const int scale = app::bitmapScaleFor(ratio);
+    const qint64 paletteKey = window.palette().cacheKey();
+    if (scale != m_nScale || paletteKey != m_nPaletteKey) {
+        m_images.clear();
+        m_nScale = scale;
+        m_nPaletteKey = paletteKey;
+    }
+    auto image = m_images.find(path);
+    if (image == m_images.end())
+        image = m_images.insert(path, loadMappedImage(path, window.palette(), ratio));
+    return *image;
 }
 
 } // namespace ovaline::control

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "area_average.h"
 
+#include "thumbnail_size.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -107,6 +109,12 @@ QImage areaAverage(const QImage &source, QSize size) {
         }
     }
     return target;
+}
+
+QImage thumbnailImage(const QImage &source, QSize size, qreal devicePixelRatio) {
+    QImage thumb = areaAverage(source, thumbnailPixels(size, devicePixelRatio));
+    thumb.setDevicePixelRatio(devicePixelRatio);
+    return thumb;
 }
 
 } // namespace ovaline::folder

@@ -13,4 +13,9 @@ namespace ovaline::folder {
 // result is Format_RGB32; a null image for an empty source or size.
 QImage areaAverage(const QImage &source, QSize size);
 
+// The thumbnail of `size` logical pixels for a screen of this device pixel
+// ratio: `source` area-averaged to thumbnailPixels(size, ratio), drawn at
+// `size`.
+QImage thumbnailImage(const QImage &source, QSize size, qreal devicePixelRatio);
+
 } // namespace ovaline::folder

@@ -66,13 +66,15 @@ QList<QRgb> CLead1::GetPalette(qint32 handle) const {
     return palette;
 }
 
-QImage CLead1::GetThumbnail(int width) {
-    const QSize target = ovaline::folder::thumbnailSize(GetImageWidth(), GetImageHeight(), width);
+QImage CLead1::GetThumbnail(int width, qreal devicePixelRatio) {
+    using namespace ovaline::folder;
+    const QSize target = thumbnailSize(GetImageWidth(), GetImageHeight(), width);
     if (m_held.handle == 0 || target.isEmpty()) {
         return {};
     }
-    const QImage source = decodeAt(ovaline::folder::coveringScale(m_held.size, target));
-    return source.isNull() ? QImage() : ovaline::folder::areaAverage(source, target);
+    const QImage source =
+        decodeAt(coveringScale(m_held.size, thumbnailPixels(target, devicePixelRatio)));
+    return source.isNull() ? QImage() : thumbnailImage(source, target, devicePixelRatio);
 }
 
 int CLead1::load(QByteArray jpeg) {

@@ -92,10 +92,11 @@ public:
     // (i >> 5) * 255 / 7, green ((i >> 2) & 7) * 255 / 7, blue (i & 3) * 255 / 3.
     QList<QRgb> GetPalette(qint32 handle) const;
 
-    // The picture held scaled to width x thumbnailSize(...).height(): decoded
-    // at the smallest TurboJPEG scale that still covers that size, then
-    // area-averaged to it. Null when nothing is held.
-    QImage GetThumbnail(int width = ovaline::folder::kThumbnailWidth);
+    // The picture held scaled to width x thumbnailSize(...).height() logical
+    // pixels for a screen of `devicePixelRatio`: decoded at the smallest
+    // TurboJPEG scale that still covers its pixels, then area-averaged to
+    // them. Null when nothing is held.
+    QImage GetThumbnail(int width = ovaline::folder::kThumbnailWidth, qreal devicePixelRatio = 1);
 
 private:
     struct Held {

@@ -18,9 +18,6 @@ namespace ovaline::folder {
 namespace {
 
 const QString kPlaceSection = QStringLiteral("FOLDER_WND");
-const QString kLeftKey = QStringLiteral("LEFT");
-const QString kTopKey = QStringLiteral("TOP");
-constexpr int kCoordinateLimit = 32767;
 
 // Item data: the real full path, and whether the folder has been read.
 constexpr int kPathRole = Qt::UserRole;
@@ -52,6 +49,7 @@ CFolderDlg::CFolderDlg(QWidget *parent)
     m_btnOk->setObjectName(QStringLiteral("IDOK"));
     m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
     m_tree->setObjectName(QStringLiteral("m_tree"));
+    m_tree->setAccessibleName(tr("Folders"));
     m_btnOk->setDefault(true);
     connect(m_btnOk, &QPushButton::clicked, this, &CFolderDlg::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CFolderDlg::reject);
@@ -75,11 +73,8 @@ void CFolderDlg::OnInitDialog() {
     // the screen.
     const QRect area = parentWidget() ? parentWidget()->frameGeometry() : screen()->geometry();
     const QPoint initial = area.topLeft() + app::centredOrigin(area.size(), outer);
-    const app::ProfileFile &profile = theApp->GetProfile();
-    move(profile.readInt(kPlaceSection, kLeftKey, initial.x() + 10 * cx, -kCoordinateLimit,
-                         kCoordinateLimit),
-         profile.readInt(kPlaceSection, kTopKey, initial.y() + 3 * cy, -kCoordinateLimit,
-                         kCoordinateLimit));
+    move(app::readWindowPlace(theApp->GetProfile(), kPlaceSection,
+                              initial + QPoint(10 * cx, 3 * cy)));
     resize(outer);
     setFont(theApp->m_hFixedFont);
     FillRoot();
@@ -141,9 +136,7 @@ void CFolderDlg::accept() {
 }
 
 void CFolderDlg::done(int result) {
-    app::ProfileFile &profile = app::OvalineApp()->GetProfile();
-    profile.writeInt(kPlaceSection, kLeftKey, frameGeometry().left());
-    profile.writeInt(kPlaceSection, kTopKey, frameGeometry().top());
+    app::keepWindowPlace(app::OvalineApp()->GetProfile(), kPlaceSection, frameGeometry().topLeft());
     QDialog::done(result);
 }
 

@@ -17,14 +17,6 @@ namespace ovaline::app {
 
 using namespace folder;
 
-namespace {
-
-QCursor dragCursor() {
-    return QCursor(QPixmap(QStringLiteral(":/cursor/drag.png")), 0, 0);
-}
-
-} // namespace
-
 CMyView::CMyView(COvalineDoc *doc, QWidget *parent)
     : CPaneView(doc, parent), m_pSheet(new CThumbSheet(this)) {
     setWidget(m_pSheet);
@@ -86,7 +78,7 @@ void CMyView::OnLButtonDown(QPoint point) {
         return;
     app->m_bDragging = 1;
     app->m_nSelItem = 8 + k;
-    m_pSheet->setCursor(dragCursor());
+    m_pSheet->setCursor(imageview::dragCursor(m_pSheet));
     app->m_bDragCursor = 1;
     m_pressPoint = point;
 }
@@ -108,9 +100,7 @@ void CMyView::StartFileDrag() {
     auto *drag = new QDrag(this);
     drag->setMimeData(
         imageview::fileMimeData(QDir(app->m_strFolder).filePath(app->m_strFiles[k])).release());
-    const QPixmap cursor(QStringLiteral(":/cursor/drag.png"));
-    drag->setDragCursor(cursor, Qt::CopyAction);
-    drag->setDragCursor(cursor, Qt::MoveAction);
+    imageview::setDragCursors(drag, m_pSheet);
     drag->exec(Qt::CopyAction);
     // The release went to wherever the file was dropped; a slot frame sends it.
     app->m_bDragging = 0;

@@ -19,7 +19,8 @@ namespace ovaline::folder {
 
 namespace {
 
-QImage thumbnailOf(JpegDecoder &decoder, const QString &path, QSize accepted) {
+QImage thumbnailOf(JpegDecoder &decoder, const QString &path, QSize accepted,
+                   qreal devicePixelRatio) {
     if (accepted.isEmpty())
         return {};
     const std::optional<QByteArray> bytes = readBoundedFile(path, kMaxPictureFileBytes);
@@ -29,15 +30,16 @@ QImage thumbnailOf(JpegDecoder &decoder, const QString &path, QSize accepted) {
     if (!size || *size != accepted)
         return {};
     const QSize target = thumbnailSize(float(size->width()), float(size->height()));
-    const QImage source = decoder.decode(*bytes, coveringScale(*size, target), false);
-    return source.isNull() ? QImage() : areaAverage(source, target);
+    const QImage source = decoder.decode(
+        *bytes, coveringScale(*size, thumbnailPixels(target, devicePixelRatio)), false);
+    return source.isNull() ? QImage() : thumbnailImage(source, target, devicePixelRatio);
 }
 
 } // namespace
 
 QImage acceptedThumbnail(const QString &path, QSize accepted) {
     JpegDecoder decoder;
-    return thumbnailOf(decoder, path, accepted);
+    return thumbnailOf(decoder, path, accepted, 1);
 }
 
 struct ThumbLoader::Pass {
@@ -46,6 +48,7 @@ struct ThumbLoader::Pass {
     QStringList names;
     QSize accepted;
     int maxAccepted = 0;
+    qreal devicePixelRatio = 1;
     FileDone fileDone;
     PassDone passDone;
 
@@ -87,13 +90,15 @@ void ThumbLoader::stop() {
 }
 
 void ThumbLoader::start(const QString &folder, const QStringList &names, QSize accepted,
-                        int maxAccepted, FileDone fileDone, PassDone passDone) {
+                        int maxAccepted, FileDone fileDone, PassDone passDone,
+                        qreal devicePixelRatio) {
     stop();
     auto pass = std::make_unique<Pass>();
     pass->folder = folder;
     pass->names = names;
     pass->accepted = accepted;
     pass->maxAccepted = maxAccepted;
+    pass->devicePixelRatio = devicePixelRatio;
     pass->fileDone = std::move(fileDone);
     pass->passDone = std::move(passDone);
     pass->id = ++m_lastId;
@@ -117,7 +122,8 @@ void ThumbLoader::start(const QString &folder, const QStringList &names, QSize a
                 const int i = p->next.fetch_add(1);
                 if (i >= p->names.size() || p->stopped)
                     return;
-                QImage thumb = thumbnailOf(decoder, dir.filePath(p->names.at(i)), p->accepted);
+                QImage thumb = thumbnailOf(decoder, dir.filePath(p->names.at(i)), p->accepted,
+                                           p->devicePixelRatio);
                 QMetaObject::invokeMethod(
                     receiver, [this, id, i, thumb] { deliver(id, i, thumb); },
                     Qt::QueuedConnection);

@@ -44,9 +44,10 @@ public:
 
     // Starts a pass over folder/names, stopping a running one first (nothing
     // of the stopped pass is handed back after this). The callbacks run on
-    // this thread from its event loop, never inside start.
+    // this thread from its event loop, never inside start. The thumbnails
+    // are made for a screen of `devicePixelRatio`.
     void start(const QString &folder, const QStringList &names, QSize accepted, int maxAccepted,
-               FileDone fileDone, PassDone passDone);
+               FileDone fileDone, PassDone passDone, qreal devicePixelRatio = 1);
     // Stops a running pass; nothing more of it is handed back.
     void stop();
     bool isRunning() const;

@@ -23,6 +23,22 @@ CThumbSheet::CThumbSheet(CMyView *view) : QWidget(view), m_pView(view) {
     setAcceptDrops(true);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
+    setAccessibleName(tr("Pictures of the folder"));
+}
+
+int CThumbSheet::CellCount() const {
+    const COvalineApp *app = OvalineApp();
+    return app->m_bFolderChanged || !app->m_bRefreshThumbs
+               ? 0
+               : std::clamp(app->m_nFiles, 0, kGridCells);
+}
+
+QString CThumbSheet::CellName(int k) const {
+    return OvalineApp()->m_strFiles[k];
+}
+
+QRect CThumbSheet::CellRect(int k) const {
+    return cellRect(k);
 }
 
 void CThumbSheet::paintEvent(QPaintEvent *event) {
@@ -36,6 +52,7 @@ void CThumbSheet::paintEvent(QPaintEvent *event) {
         return;
     const COvalineDoc *doc = m_pView->GetDocument();
     QPainter painter(this);
+    const QColor blue = captionBlue(palette());
     const int cells = std::clamp(app->m_nFiles, 0, kGridCells);
     for (int k = 0; k < cells; ++k) {
         const QRect frame = cellRect(k);
@@ -43,11 +60,12 @@ void CThumbSheet::paintEvent(QPaintEvent *event) {
             continue;
         drawCellFrame(painter, frame.left(), frame.top());
         const QPoint caption = captionOrigin(k);
-        drawCellCaption(painter, caption.x(), caption.y(), captionText(app->m_strFiles[k]));
+        drawCellCaption(painter, caption.x(), caption.y(), captionText(app->m_strFiles[k]), blue);
         const QImage &thumb = doc->GetThumb(8 + k);
         if (!thumb.isNull())
             painter.drawImage(pictureOrigin(k), thumb);
     }
+    CellsPainted(this);
 }
 
 void CThumbSheet::mousePressEvent(QMouseEvent *event) {

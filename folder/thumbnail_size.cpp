@@ -28,4 +28,8 @@ QSize thumbnailSize(float imageWidth, float imageHeight, int width) {
     return {width, int(height)};
 }
 
+QSize thumbnailPixels(QSize size, qreal devicePixelRatio) {
+    return {qRound(size.width() * devicePixelRatio), qRound(size.height() * devicePixelRatio)};
+}
+
 } // namespace ovaline::folder

@@ -18,4 +18,8 @@ inline constexpr int kThumbnailWidth = 60;
 // or a width below 1.
 QSize thumbnailSize(float imageWidth, float imageHeight, int width = kThumbnailWidth);
 
+// The pixels of a thumbnail of `size` logical pixels on a screen of this
+// device pixel ratio.
+QSize thumbnailPixels(QSize size, qreal devicePixelRatio);
+
 } // namespace ovaline::folder

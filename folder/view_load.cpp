@@ -53,7 +53,7 @@ void CMyView::StartLoadPass() {
     m_loader.start(
         app->m_strFolder, m_passNames, acceptedPictureSize(app->m_nUnitModel, app->m_bUnitN),
         kGridCells, [this](int index, const QImage &thumb) { OnFileLoaded(index, thumb); },
-        [this] { OnPassDone(); });
+        [this] { OnPassDone(); }, m_pSheet->devicePixelRatioF());
 }
 
 void CMyView::OnFileLoaded(int index, const QImage &thumb) {

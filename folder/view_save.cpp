@@ -45,7 +45,7 @@ QImage CMyView::ThumbnailOf(const QByteArray &jpeg) {
     m_lead.SetProperty1(0);
     if (m_lead.LoadMemory(jpeg, jpeg.size()) != CLead1::kLoaded)
         return {};
-    return m_lead.GetThumbnail();
+    return m_lead.GetThumbnail(kThumbnailWidth, m_pSheet->devicePixelRatioF());
 }
 
 void CMyView::SaveSlotAs(const QByteArray &jpeg, const QImage &thumb) {

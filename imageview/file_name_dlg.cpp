@@ -13,9 +13,6 @@ namespace ovaline::imageview {
 namespace {
 
 const QString kPlaceSection = QStringLiteral("SAVE_DLG");
-const QString kLeftKey = QStringLiteral("LEFT");
-const QString kTopKey = QStringLiteral("TOP");
-constexpr int kFarthest = 32767;
 
 } // namespace
 
@@ -43,6 +40,7 @@ CFileNameDlg::CFileNameDlg(QWidget *parent)
       m_btnCancel(new QPushButton(QStringLiteral("CANCEL"), this)) {
     setWindowTitle(QStringLiteral("INPUT FOLDER"));
     m_editName->setObjectName(QStringLiteral("IDC_NAME"));
+    m_editName->setAccessibleName(tr("File name"));
     m_btnOk->setObjectName(QStringLiteral("IDOK"));
     m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
     m_btnOk->setDefault(true);
@@ -62,9 +60,7 @@ void CFileNameDlg::OnInitDialog() {
         parentWidget() ? parentWidget()->window()->frameGeometry() : screen()->availableGeometry();
     const QPoint initial = over.center() - QPoint(size.width() / 2, size.height() / 2);
     const QPoint place = fileNameDialogDefaultPlace(initial, cx, cy);
-    const app::ProfileFile &profile = app->GetProfile();
-    move(profile.readInt(kPlaceSection, kLeftKey, place.x(), -kFarthest, kFarthest),
-         profile.readInt(kPlaceSection, kTopKey, place.y(), -kFarthest, kFarthest));
+    move(app::readWindowPlace(app->GetProfile(), kPlaceSection, place));
     resize(size);
     // Every control takes the fixed font, not a font of its own.
     setFont(app->m_hFixedFont);
@@ -99,10 +95,7 @@ void CFileNameDlg::done(int result) {
 }
 
 void CFileNameDlg::OnDestroy() {
-    const QPoint place = frameGeometry().topLeft();
-    app::ProfileFile &profile = app::OvalineApp()->GetProfile();
-    profile.writeInt(kPlaceSection, kLeftKey, place.x());
-    profile.writeInt(kPlaceSection, kTopKey, place.y());
+    app::keepWindowPlace(app::OvalineApp()->GetProfile(), kPlaceSection, frameGeometry().topLeft());
 }
 
 } // namespace ovaline::imageview

@@ -20,14 +20,6 @@ namespace ovaline::app {
 
 using namespace imageview;
 
-namespace {
-
-QCursor dragCursor() {
-    return QCursor(QPixmap(QStringLiteral(":/cursor/drag.png")), 0, 0);
-}
-
-} // namespace
-
 COvalineView::COvalineView(COvalineDoc *doc, QWidget *parent)
     : CPaneView(doc, parent), m_pStrip(new CSlotStrip(this)) {
     setWidget(m_pStrip);
@@ -115,7 +107,7 @@ void COvalineView::OnLButtonDown(QPoint point) {
         const bool holdsPicture = doc->GetSlotSize(i) > 0 && app->m_reply[1 + i] != '0';
         app->m_bDragCursor = holdsPicture ? 1 : 0;
         if (holdsPicture)
-            m_pStrip->setCursor(dragCursor());
+            m_pStrip->setCursor(imageview::dragCursor(m_pStrip));
         app->m_bDragging = 1;
         app->m_nSelItem = i + 1;
         m_bSelected[i] = 1;
@@ -143,9 +135,7 @@ void COvalineView::StartSlotDrag() {
     const QByteArray jpeg(reinterpret_cast<const char *>(doc->GetSlotData(i)), doc->GetSlotSize(i));
     auto *drag = new QDrag(this);
     drag->setMimeData(slotMimeData({i + 1, jpeg}).release());
-    const QPixmap cursor(QStringLiteral(":/cursor/drag.png"));
-    drag->setDragCursor(cursor, Qt::CopyAction);
-    drag->setDragCursor(cursor, Qt::MoveAction);
+    imageview::setDragCursors(drag, m_pStrip);
     drag->exec(Qt::CopyAction);
     // The release went to wherever the slot was dropped.
     app->m_bDragging = 0;

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "slot_drag.h"
 
+#include "scaled_image.h"
+
+#include <QDrag>
 #include <QUrl>
+#include <QWidget>
 
 namespace ovaline::imageview {
 
@@ -33,6 +37,24 @@ std::unique_ptr<QMimeData> fileMimeData(const QString &path) {
     auto mime = std::make_unique<QMimeData>();
     mime->setUrls({QUrl::fromLocalFile(path)});
     return mime;
+}
+
+namespace {
+
+QPixmap dragCursorPicture(const QWidget *widget) {
+    return app::loadScaledPixmap(QStringLiteral(":/cursor/drag.png"), widget->devicePixelRatioF());
+}
+
+} // namespace
+
+QCursor dragCursor(const QWidget *widget) {
+    return QCursor(dragCursorPicture(widget), 0, 0);
+}
+
+void setDragCursors(QDrag *drag, const QWidget *widget) {
+    const QPixmap picture = dragCursorPicture(widget);
+    drag->setDragCursor(picture, Qt::CopyAction);
+    drag->setDragCursor(picture, Qt::MoveAction);
 }
 
 } // namespace ovaline::imageview

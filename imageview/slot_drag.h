@@ -6,8 +6,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCursor>
 #include <QMimeData>
 #include <QString>
+
+class QDrag;
+class QWidget;
 
 #include <memory>
 #include <optional>
@@ -29,5 +33,11 @@ std::optional<DraggedSlot> draggedSlot(const QMimeData *mime);
 // a local file).
 QString draggedFile(const QMimeData *mime);
 std::unique_ptr<QMimeData> fileMimeData(const QString &path);
+
+// The drag cursor (cursor 135, its hot spot at the top-left corner) at the
+// scale of the screen `widget` is on.
+QCursor dragCursor(const QWidget *widget);
+// Shows the drag cursor for the whole of `drag`, which starts at `widget`.
+void setDragCursors(QDrag *drag, const QWidget *widget);
 
 } // namespace ovaline::imageview

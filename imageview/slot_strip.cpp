@@ -5,6 +5,7 @@
 #include "ovaline_app.h"
 #include "ovaline_doc.h"
 #include "ovaline_view.h"
+#include "slot_description.h"
 #include "slot_drag.h"
 #include "slot_geometry.h"
 
@@ -18,7 +19,6 @@ using namespace imageview;
 
 namespace {
 
-const QColor kChosen(0, 0, 255);
 const QColor kNotChosen(191, 191, 191);
 
 } // namespace
@@ -28,12 +28,34 @@ CSlotStrip::CSlotStrip(COvalineView *view) : QWidget(view), m_pView(view) {
     setAcceptDrops(true);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
+    setAccessibleName(tr("Camera memory"));
+}
+
+int CSlotStrip::CellCount() const {
+    return kSlotCount;
+}
+
+QString CSlotStrip::CellName(int i) const {
+    COvalineDoc *doc = m_pView->GetDocument();
+    QSize picture;
+    if (m_pView->m_bThumb[i] && !doc->GetThumb(i).isNull()) {
+        // The header alone tells the size; what follows the picture is never read.
+        const QByteArray bytes = QByteArray::fromRawData(
+            reinterpret_cast<const char *>(doc->GetSlotData(i)), COvalineDoc::kSlotBytes);
+        picture = m_decoder.readSize(bytes).value_or(QSize());
+    }
+    return slotDescription(i + 1, picture);
+}
+
+QRect CSlotStrip::CellRect(int i) const {
+    return slotRect(i);
 }
 
 void CSlotStrip::paintEvent(QPaintEvent *) {
     COvalineApp *app = OvalineApp();
     const COvalineDoc *doc = m_pView->GetDocument();
     QPainter painter(this);
+    const QColor blue = captionBlue(palette());
     for (int i = 0; i < kSlotCount; ++i) {
         const QPoint origin = frameOrigin(i);
         drawCellFrame(painter, origin.x(), origin.y());
@@ -41,14 +63,17 @@ void CSlotStrip::paintEvent(QPaintEvent *) {
             m_pView->m_bSelected[i] && doc->m_bSingleSlot && !app->m_bReceivePending;
         const QRect r = slotRect(i);
         drawCellHighlight(painter, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(),
-                          chosen ? kChosen : kNotChosen);
-        drawCellCaption(painter, origin.x() + 18, origin.y() + 70, QString::asprintf("%2d", i + 1));
+                          chosen ? blue : kNotChosen);
+        drawCellCaption(painter, origin.x() + 18, origin.y() + 70, QString::asprintf("%2d", i + 1),
+                        blue);
         if (m_pView->m_bThumb[i] && !doc->GetThumb(i).isNull())
             painter.drawImage(thumbOrigin(i), doc->GetThumb(i));
     }
-    // Paint only draws: a requested receive runs from the event loop.
+    // Paint only draws: a requested receive runs from the event loop, and
+    // so do the screen readers' news of the frames.
     if (app->m_bReceivePending)
         m_pView->QueueReceive();
+    CellsPainted(this);
 }
 
 void CSlotStrip::mousePressEvent(QMouseEvent *event) {

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The scrolled content of the camera-memory view: paints the seven frames
-// from the view's state and hands mouse and drop events to the view.
+// from the view's state and hands mouse and drop events to the view. Screen
+// readers find the frames as the items of a list.
 #pragma once
+
+#include "accessible_cells.h"
+#include "jpeg_decoder.h"
 
 #include <QWidget>
 
@@ -9,10 +13,14 @@ namespace ovaline::app {
 
 class COvalineView;
 
-class CSlotStrip : public QWidget {
+class CSlotStrip : public QWidget, public AccessibleCells {
     Q_OBJECT
 public:
     explicit CSlotStrip(COvalineView *view);
+
+    int CellCount() const override;
+    QString CellName(int i) const override;
+    QRect CellRect(int i) const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -26,6 +34,7 @@ protected:
 
 private:
     COvalineView *m_pView;
+    mutable folder::JpegDecoder m_decoder; // reads the size of a slot's picture
 };
 
 } // namespace ovaline::app

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "splash_screen_wnd.h"
 
+#include "scaled_image.h"
+
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,7 +23,8 @@ void CSplashScreenWnd::EnableSplash(bool enable) {
 void CSplashScreenWnd::ShowSplash(QWidget *parent) {
     if (!s_bSplashEnabled || s_pSplash)
         return;
-    const QPixmap picture(kPicture);
+    const QPixmap picture = app::loadScaledPixmap(kPicture, parent ? parent->devicePixelRatioF()
+                                                                   : qApp->devicePixelRatio());
     if (picture.isNull())
         return;
     s_pSplash = new CSplashScreenWnd(parent, picture);
@@ -32,7 +36,7 @@ CSplashScreenWnd::CSplashScreenWnd(QWidget *parent, const QPixmap &picture)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_bmpSplash(picture) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(m_bmpSplash.size());
+    setFixedSize(m_bmpSplash.deviceIndependentSize().toSize());
     // Centred on the owner once it is on the screen, else on the screen.
     const QRect area = parent && parent->isVisible()
                            ? parent->frameGeometry()

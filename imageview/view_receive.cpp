@@ -152,7 +152,7 @@ bool COvalineView::MakeThumbnail(int i, int size) {
         messageBox(QStringLiteral("Load Memory Error!"), QMessageBox::NoIcon);
         return false;
     }
-    doc->SetThumb(i, m_lead.GetThumbnail(kThumbWidth));
+    doc->SetThumb(i, m_lead.GetThumbnail(kThumbWidth, m_pStrip->devicePixelRatioF()));
     return true;
 }
 

@@ -2,9 +2,12 @@
 // Draws the toolbar buttons (16 x 15), the program icon (16, 32, 48 and 256
 // pixels; the largest is only installed, not compiled in), the drag cursor
 // (32 x 32), the splash picture (335 x 223, 8 bits per pixel) and the faces
-// of the remote control and the slot selection window into PNG files:
+// of the remote control and the slot selection window into PNG files, each
+// also at twice its size for scaled screens:
 //   draw_bitmaps RES_FOLDER
 // The PNGs are kept in res/ and compiled in; run this again after a change.
+#include "bitmap_file.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFont>
@@ -147,10 +150,10 @@ void drawExit(QPainter &p) {
 }
 
 // A document camera: a base plate with a sheet on it, an arm and a head
-// looking down.
+// looking down. Smooth unless it is drawn 16 pixels wide.
 void drawIcon(QPainter &p, int size) {
     p.scale(size / 32.0, size / 32.0);
-    p.setRenderHint(QPainter::Antialiasing, size > 16);
+    p.setRenderHint(QPainter::Antialiasing, p.transform().m11() * 32 > 16);
     p.setPen(QPen(kBlack, 1));
     p.setBrush(kDark);
     p.drawRect(1, 25, 29, 5);
@@ -221,19 +224,18 @@ void drawSplash(QPainter &p) {
     p.drawText(QRect(150, 160, 175, 20), Qt::AlignCenter, QStringLiteral("Version 2.0"));
 }
 
+// The toolbar buttons and the cursor are pixel pictures outlined by their
+// strokes.
+std::function<void(QPainter &)> pixelPicture(void (*draw)(QPainter &)) {
+    return [draw](QPainter &p) {
+        alignStrokes(p);
+        draw(p);
+    };
+}
+
 bool save(const QString &path, QSize size, const std::function<void(QPainter &)> &draw,
           QImage::Format format = QImage::Format_ARGB32) {
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        draw(painter);
-    }
-    if (!image.convertToFormat(format).save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    return true;
+    return saveBitmap(path, size, draw, Qt::transparent, format);
 }
 
 } // namespace
@@ -264,13 +266,14 @@ int main(int argc, char **argv) {
                    {"exit", drawExit}};
     bool ok = true;
     for (const auto &b : buttons)
-        ok &= save(res.filePath(QStringLiteral("toolbar/%1.png").arg(QLatin1String(b.name))),
-                   button, b.draw);
+        ok &= save(res.filePath(QStringLiteral("toolbar/%1").arg(QLatin1String(b.name))), button,
+                   pixelPicture(b.draw));
     for (int size : {16, 32, 48, 256})
-        ok &= save(res.filePath(QStringLiteral("icon/ovaline_%1.png").arg(size)), QSize(size, size),
+        ok &= save(res.filePath(QStringLiteral("icon/ovaline_%1").arg(size)), QSize(size, size),
                    [size](QPainter &p) { drawIcon(p, size); });
-    ok &= save(res.filePath(QStringLiteral("cursor/drag.png")), QSize(32, 32), drawDragCursor);
-    ok &= save(res.filePath(QStringLiteral("splash/splash.png")), QSize(335, 223), drawSplash,
+    ok &= save(res.filePath(QStringLiteral("cursor/drag")), QSize(32, 32),
+               pixelPicture(drawDragCursor));
+    ok &= save(res.filePath(QStringLiteral("splash/splash")), QSize(335, 223), drawSplash,
                QImage::Format_Indexed8);
     ok &= drawControlBitmaps(res);
     return ok ? 0 : 1;

@@ -4,8 +4,11 @@
 // indicators and every button image, at the sizes the windows place them at.
 //
 // Panels and indicators use only black, dark grey, light grey and white
-// (besides the lamps' green), drawn without antialiasing: the program maps
-// those four colours to the button colours of the current palette.
+// (besides the lamps' green), drawn without antialiasing at both scales: the
+// program maps those four colours to the button colours of the current
+// palette.
+#include "bitmap_file.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFont>
@@ -50,12 +53,10 @@ QFont labelFont(int pixels, bool aliased) {
 // A one-pixel bevel: light on the top and left edges, dark on the others;
 // reversed when pressed.
 void bevel(QPainter &p, const QRect &r, const QColor &light, const QColor &dark, bool pressed) {
-    p.setPen(pressed ? dark : light);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(pressed ? light : dark);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
+    pixelLine(p, r.topLeft(), r.topRight(), pressed ? dark : light);
+    pixelLine(p, r.topLeft(), r.bottomLeft(), pressed ? dark : light);
+    pixelLine(p, r.bottomLeft(), r.bottomRight(), pressed ? light : dark);
+    pixelLine(p, r.topRight(), r.bottomRight(), pressed ? light : dark);
 }
 
 void text(QPainter &p, const QRect &r, const QString &s, const QColor &colour, int pixels,
@@ -69,8 +70,7 @@ void text(QPainter &p, const QRect &r, const QString &s, const QColor &colour, i
 void drawBar(QPainter &p, QSize size, const QColor &face, bool pressed) {
     const QRect r(QPoint(0, 0), size);
     p.fillRect(r, face);
-    p.setPen(kBlack);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    pixelFrame(p, r, kBlack);
     bevel(p, r.adjusted(1, 1, -2, -2), face.lighter(160), face.darker(170), pressed);
 }
 
@@ -78,8 +78,7 @@ void drawBar(QPainter &p, QSize size, const QColor &face, bool pressed) {
 void drawLettered(QPainter &p, QSize size, const QString &label, bool pressed) {
     const QRect r(QPoint(0, 0), size);
     p.fillRect(r, pressed ? kNavyDeep : kNavy);
-    p.setPen(kBlack);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    pixelFrame(p, r, kBlack);
     bevel(p, r.adjusted(1, 1, -2, -2), kNavyLight, kNavyDeep, pressed);
     bevel(p, r.adjusted(2, 2, -3, -3), kNavyLight, kNavyDeep, pressed);
     text(p, r.translated(pressed ? 1 : 0, pressed ? 1 : 0), label, kWhite, 12, true);
@@ -139,8 +138,7 @@ void drawArrowGlyph(QPainter &p, int n, const QColor &sideColour, const QColor &
 void drawArrowTile(QPainter &p, int n, bool pressed) {
     const QRect r(0, 0, 46, 46);
     p.fillRect(r, pressed ? kNavyDeep : kNavy);
-    p.setPen(kBlack);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    pixelFrame(p, r, kBlack);
     bevel(p, r.adjusted(1, 1, -2, -2), kNavyLight, kNavyDeep, pressed);
     bevel(p, r.adjusted(2, 2, -3, -3), kNavyLight, kNavyDeep, pressed);
     if (pressed)
@@ -151,19 +149,15 @@ void drawArrowTile(QPainter &p, int n, bool pressed) {
 void drawArrowDisabled(QPainter &p, int n) {
     const QRect r(0, 0, 48, 48);
     p.fillRect(r, kLight);
-    p.setPen(kDark);
-    p.drawRect(QRect(0, 0, 46, 46).adjusted(0, 0, -1, -1));
+    pixelFrame(p, QRect(0, 0, 46, 46), kDark);
     bevel(p, QRect(1, 1, 44, 44), kWhite, kDark, false);
     drawArrowGlyph(p, n, kGreyGlyph, kGreyGlyph);
 }
 
 // An etched frame: a dark line with a white one beside it.
 void etched(QPainter &p, const QRect &r) {
-    p.setBrush(Qt::NoBrush);
-    p.setPen(kDark);
-    p.drawRect(r);
-    p.setPen(kWhite);
-    p.drawRect(r.translated(1, 1));
+    pixelFrame(p, r.adjusted(0, 0, 1, 1), kDark);
+    pixelFrame(p, r.adjusted(1, 1, 2, 2), kWhite);
 }
 
 // A sunken box of the panel.
@@ -180,16 +174,18 @@ void drawRemotePanel(QPainter &p, bool withSub) {
     // The top box: LOCK with its lamp, POINTER, 2x and the direction pad
     // on the dark face of the unit.
     sunken(p, QRect(8, 4, 308, 166), kDark);
-    p.setPen(kBlack);
-    p.drawRect(QRect(9, 5, 306, 164).adjusted(0, 0, -1, -1));
+    pixelFrame(p, QRect(9, 5, 306, 164), kBlack);
     text(p, QRect(48, 7, 60, 14), QStringLiteral("PANEL"), kWhite, 10, false,
          Qt::AlignLeft | Qt::AlignVCenter);
     text(p, QRect(22, 55, 94, 16), QStringLiteral("MODE"), kWhite, 10);
     // The pad's well and its empty centre.
     sunken(p, QRect(133, 12, 155, 154), kBlack);
     sunken(p, QRect(188, 66, 46, 46), kDark);
+    p.save();
+    alignStrokes(p);
     p.setPen(kWhite);
     p.drawEllipse(QRect(204, 82, 14, 14));
+    p.restore();
 
     // The memory box.
     etched(p, QRect(8, 178, 306, 72));
@@ -259,13 +255,14 @@ void drawWords(QPainter &p, QSize size, const QString &left, const QString &righ
 
 void drawLamp(QPainter &p, const QColor &ground, bool lit) {
     p.fillRect(0, 0, 14, 14, ground);
+    p.save();
+    alignStrokes(p);
     p.setPen(kBlack);
     p.setBrush(lit ? kLamp : ground);
     p.drawEllipse(QRect(2, 2, 9, 9));
-    if (lit) {
-        p.setPen(kWhite);
-        p.drawPoint(5, 5);
-    }
+    p.restore();
+    if (lit)
+        p.fillRect(5, 5, 1, 1, kWhite);
 }
 
 // The selection panel: a grey frame with the slot digits under the slot
@@ -288,8 +285,7 @@ void drawSlotBar(QPainter &p, int k, bool pressed) {
     const QRect r(0, 0, 21, 80);
     const QColor face = pressed ? kRed : kNavy;
     p.fillRect(r, face);
-    p.setPen(kBlack);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    pixelFrame(p, r, kBlack);
     bevel(p, r.adjusted(1, 1, -2, -2), face.lighter(150), face.darker(180), pressed);
     text(p, r, QString::number(k), kWhite, 14, true);
 }
@@ -297,8 +293,7 @@ void drawSlotBar(QPainter &p, int k, bool pressed) {
 void drawCancel(QPainter &p, bool pressed) {
     const QRect r(0, 0, 85, 28);
     p.fillRect(r, pressed ? kBlack : kLight);
-    p.setPen(kBlack);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    pixelFrame(p, r, kBlack);
     bevel(p, r.adjusted(1, 1, -2, -2), pressed ? kDark : kWhite, pressed ? kBlack : kDark, pressed);
     text(p, r, QStringLiteral("CANCEL"), pressed ? kWhite : kBlack, 12, true);
 }
@@ -307,18 +302,8 @@ void drawCancel(QPainter &p, bool pressed) {
 // shows around a round button.
 bool save(const QDir &folder, const QString &name, QSize size,
           const std::function<void(QPainter &)> &draw, bool clear = false) {
-    QImage image(size, clear ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    image.fill(clear ? QColor(Qt::transparent) : kLight);
-    {
-        QPainter painter(&image);
-        draw(painter);
-    }
-    const QString path = folder.filePath(name + QStringLiteral(".png"));
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    return true;
+    return saveBitmap(folder.filePath(name), size, draw, clear ? QColor(Qt::transparent) : kLight,
+                      clear ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
 
 } // namespace
