@@ -8,7 +8,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := host unit imaging
 
-.PHONY: all deps configure build run demo test bench deb package test-asan test-tsan fuzz format clean
+.PHONY: all deps configure build run demo test bench deb package test-asan test-tsan fuzz format clean \
+	windows test-windows
 
 all: build
 
@@ -53,6 +54,20 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@./scripts/run-fuzz build/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The device library, ovaline-cli and ovaline-unit for Windows, cross-built
+# with MinGW-w64 for x64 and x86 (build/windows-x64, build/windows-x86),
+# each zipped as ovaline-<version>-win64.zip or -win32.zip.
+windows:
+	@./scripts/install-deps windows
+	@for preset in windows-x64 windows-x86; do \
+		cmake --preset $$preset >/dev/null && cmake --build --preset $$preset -j $(JOBS) || exit 1; \
+	done
+
+# Their tests under Wine, the serial ones against the Linux ovaline-unit.
+test-windows: windows configure
+	@cmake --build --preset $(PRESET) --target ovaline-unit -j $(JOBS)
+	@./scripts/test-windows
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -4,20 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <sys/stat.h>
-
 namespace ovaline::app {
 
 DeviceWatch::DeviceWatch(QObject *parent) : QObject(parent) {
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &DeviceWatch::onFolderChanged);
-}
-
-DeviceWatch::Identity DeviceWatch::identify(const QString &device) {
-    struct stat info {};
-    // stat follows a by-id link to the device it names.
-    if (::stat(device.toLocal8Bit().constData(), &info) != 0)
-        return {};
-    return {true, info.st_rdev, info.st_ino, info.st_mode, info.st_uid, info.st_gid};
 }
 
 void DeviceWatch::follow(const QString &device) {
@@ -31,7 +21,7 @@ void DeviceWatch::follow(const QString &device) {
         return;
     }
     watchNearestFolder();
-    m_identity = identify(m_strDevice);
+    m_identity = identifyDevice(m_strDevice);
     m_bPresent = m_identity.present;
 }
 
@@ -39,7 +29,9 @@ void DeviceWatch::watchNearestFolder() {
     QString folder = QFileInfo(m_strDevice).absolutePath();
     while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot())
         folder = QFileInfo(folder).absolutePath();
-    if (folder == m_strFolder)
+    // A folder removed and made again (an adapter pulled out and plugged
+    // in at once) is another folder: its watch ended with the old one.
+    if (folder == m_strFolder && m_watcher.directories().contains(folder))
         return;
     if (!m_strFolder.isEmpty())
         m_watcher.removePath(m_strFolder);
@@ -49,7 +41,7 @@ void DeviceWatch::watchNearestFolder() {
 void DeviceWatch::onFolderChanged() {
     // A folder on the way (such as serial/by-id) may have come or gone.
     watchNearestFolder();
-    const Identity now = identify(m_strDevice);
+    const DeviceIdentity now = identifyDevice(m_strDevice);
     if (now == m_identity)
         return;
     m_identity = now;

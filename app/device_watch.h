@@ -5,11 +5,11 @@
 // or pulled out is noticed at once.
 #pragma once
 
+#include "device_identity.h"
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
-
-#include <sys/types.h>
 
 namespace ovaline::app {
 
@@ -30,25 +30,13 @@ signals:
     void departed(const QString &device);
 
 private:
-    // What tells one device file from another: absent, or its node and access.
-    struct Identity {
-        bool present = false;
-        dev_t rdev = 0;
-        ino_t inode = 0;
-        mode_t mode = 0;
-        uid_t uid = 0;
-        gid_t gid = 0;
-        bool operator==(const Identity &) const = default;
-    };
-
-    static Identity identify(const QString &device);
     void watchNearestFolder();
     void onFolderChanged();
 
     QFileSystemWatcher m_watcher;
     QString m_strDevice;
     QString m_strFolder;
-    Identity m_identity;
+    DeviceIdentity m_identity;
     bool m_bPresent = false;
 };
 

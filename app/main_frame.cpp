@@ -184,8 +184,8 @@ void CMainFrame::SetMessageText(int stringId) {
     m_wndStatusBar->SetPaneText(CProgressStatusBar::kMessagePane, statusPrompt(stringId));
 }
 
-void CMainFrame::ShowMessageText(const QString &text) {
-    m_wndStatusBar->SetPaneText(CProgressStatusBar::kMessagePane, text);
+void CMainFrame::ShowMessageText(const QString &text, const QString &whole) {
+    m_wndStatusBar->SetPaneText(CProgressStatusBar::kMessagePane, text, whole);
 }
 
 void CMainFrame::UpdateCommandUI() {

@@ -25,8 +25,9 @@ public:
     // Shows string `stringId` in the message pane at once; the idle text is
     // AFX_IDS_IDLEMESSAGE ("READY").
     void SetMessageText(int stringId);
-    // Shows a text of the program's own in the message pane.
-    void ShowMessageText(const QString &text);
+    // Shows a text of the program's own in the message pane, with `whole`
+    // in its tip when given.
+    void ShowMessageText(const QString &text, const QString &whole = {});
 
     QAction *GetAction(int commandId) const { return m_actions.at(commandId); }
     CProgressStatusBar *GetStatusBar() const { return m_wndStatusBar; }

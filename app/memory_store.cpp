@@ -42,6 +42,7 @@ void CMemoryStore::EndWait() {
     COvalineApp *app = OvalineApp();
     app->m_bBusy = 0;
     app->ResumePO();
+    app->OnBusyEnded();
     emit Ended();
 }
 

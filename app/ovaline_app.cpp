@@ -14,12 +14,12 @@
 #include "startup_options.h"
 #include "termination_signals.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
+#include <utility>
 
 // Resources live in a static library; this pulls them in.
 static void initResources() {
@@ -98,8 +98,7 @@ bool COvalineApp::InitInstance(const QStringList &arguments) {
     m_pDoc = std::make_unique<COvalineDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDoc.get());
     connect(m_termination.get(), &TerminationSignals::received, this,
-            [this] { m_bEndedBySignal = true; });
-    connect(m_termination.get(), &TerminationSignals::received, m_pMainWnd.get(), &QWidget::close);
+            &COvalineApp::OnTerminationSignal);
     connect(this, &COvalineApp::UnitModelChanged, m_pDoc.get(), &COvalineDoc::OnUnitModelChanged);
     m_pDoc->OpenStartFolder(m_startFolder);
     m_pMainWnd->show();
@@ -141,29 +140,47 @@ void COvalineApp::FollowPortDevice() {
 }
 
 void COvalineApp::OnDeviceArrived(const QString &device) {
-    // Before the first check, or while a long operation runs, the unit is
-    // not asked in between.
-    if (m_nUnitModel != 0 || m_bFirstIdle || m_bBusy)
+    // The first check is still to come.
+    if (m_bFirstIdle)
         return;
+    // The unit is not asked in the middle of a long operation, but once it
+    // is over.
+    if (m_bBusy) {
+        m_bUnitCheckDeferred = true;
+        return;
+    }
+    // Whatever unit was known: the device that came back may be another.
     if (CheckUnit())
-        ShowMessage(QStringLiteral("Main unit on %1").arg(QFileInfo(device).fileName()));
+        ShowMessage(tr("Main unit on %1").arg(PortText()),
+                    tr("Main unit on %1: %2").arg(PortText(), device));
+}
+
+void COvalineApp::OnBusyEnded() {
+    if (std::exchange(m_bUnitCheckDeferred, false) && m_deviceWatch && m_deviceWatch->present())
+        OnDeviceArrived(m_deviceWatch->device());
 }
 
 void COvalineApp::OnDeviceDeparted(const QString &device) {
+    m_bUnitCheckDeferred = false;
     m_nUnitModel = 0;
     emit UnitModelChanged();
-    ShowMessage(QStringLiteral("Main unit's %1 removed").arg(QFileInfo(device).fileName()));
+    ShowMessage(tr("%1 device removed").arg(PortText()),
+                tr("The device %1 of %2 was removed.").arg(device, PortText()));
 }
 
-void COvalineApp::ShowMessage(const QString &text) {
+QString COvalineApp::PortText() const {
+    return QStringLiteral("COM%1").arg(m_nPort);
+}
+
+void COvalineApp::ShowMessage(const QString &text, const QString &whole) {
     if (m_pMainWnd)
-        m_pMainWnd->ShowMessageText(text);
+        m_pMainWnd->ShowMessageText(text, whole);
 }
 
 void COvalineApp::ExitInstance() {
     m_profile->writeInt(kPortSection, kPortKey, m_nPort);
     m_profile->writeInt(kSpeedSection, kSpeedKey, m_nBaudIndex);
-    if (!m_profile->flush() && m_profile->health() != ProfileFile::Health::CorruptLeft) {
+    if (!m_profile->flush() && !m_profile->leftAsItIs()) {
         if (m_bEndedBySignal)
             std::fprintf(stderr, "ovaline: %s\n", qPrintable(m_profile->writeFailureMessage()));
         else
@@ -216,6 +233,16 @@ void COvalineApp::OnIdle() {
                    QMessageBox::Information);
     m_bFirstIdle = 0;
     emit FirstIdleDone();
+}
+
+void COvalineApp::OnTerminationSignal() {
+    m_bEndedBySignal = true;
+    // As the close box does: the window's size is written.
+    m_pMainWnd->close();
+    // A message box or a dialog need not belong to the main window: each is
+    // closed as its own close box does (a question is answered as by Esc),
+    // so that none keeps the program alive.
+    closeAllWindows();
 }
 
 void COvalineApp::OnAppExit() {

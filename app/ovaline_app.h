@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ovaline.h"
+#include "port_devices.h"
 
 #include <QApplication>
 #include <QFont>
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace ovaline::app {
 
@@ -104,6 +106,9 @@ public:
     void SetPortDevice(int port, const QString &device);
     // Watches the folder of the current port's device for it to come and go.
     void FollowPortDevice();
+    // A long operation (a transfer, a wait) is over, and a failure of it has
+    // been reported: a device that came back meanwhile is checked now.
+    void OnBusyEnded();
 
     // Application commands.
     void OnAppAbout();
@@ -136,13 +141,19 @@ private:
     void SaveBaudIndex();
     void OnDeviceArrived(const QString &device);
     void OnDeviceDeparted(const QString &device);
-    void ShowMessage(const QString &text);
+    // SIGTERM or SIGINT: the program ends, whatever dialog is open.
+    void OnTerminationSignal();
+    // "COM1" for port 1.
+    QString PortText() const;
+    // Shows `text` in the message pane, with `whole` in its tip when given.
+    void ShowMessage(const QString &text, const QString &whole = {});
 
     bool m_bIdleScheduled = false;
     QString m_startFolder; // named on the command line
     int m_nLastResult = 0; // the library's result of the last exchange
     std::unique_ptr<DeviceWatch> m_deviceWatch;
-    bool m_bEndedBySignal = false; // closing because of SIGTERM or SIGINT: no one answers a box
+    bool m_bUnitCheckDeferred = false; // the device came back during a long operation
+    bool m_bEndedBySignal = false;     // closing because of SIGTERM or SIGINT: no one answers a box
     std::unique_ptr<ProfileFile> m_profile;
     std::unique_ptr<COvalineDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;

@@ -10,6 +10,7 @@
 #include "ovaline_app.h"
 #include "pane_view.h"
 #include "profile_file.h"
+#include "resource_ids.h"
 #include "save_names.h"
 #include "setup_dlg.h"
 #include "thumb_grid.h"
@@ -28,11 +29,6 @@ namespace {
 // The folder shown last, opened again at the next start.
 const QString kFolderSection = QStringLiteral("FOLDER");
 const QString kFolderPathKey = QStringLiteral("PATH");
-
-bool isReadableFolder(const QString &path) {
-    const QFileInfo info(path);
-    return info.isDir() && info.isReadable() && info.isExecutable();
-}
 
 // The picture size the grid accepts: the unit's; none while no unit is known.
 QSize folderPictureSize(const COvalineAppState &state) {
@@ -92,6 +88,14 @@ void COvalineDoc::OnReceive() {
 }
 
 void COvalineDoc::OnSave() {
+    SaveThroughDialog(std::nullopt);
+}
+
+void COvalineDoc::OnSaveSlot(int i) {
+    SaveThroughDialog(i);
+}
+
+void COvalineDoc::SaveThroughDialog(std::optional<int> slot) {
     if (RefuseWhileBusy())
         return;
     if (m_bReceived == 0) {
@@ -107,7 +111,10 @@ void COvalineDoc::OnSave() {
     dialog.setDefaultSuffix(QStringLiteral("JPG"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    SaveSlots(dialog.selectedFiles().constFirst());
+    if (slot)
+        SaveOneSlot(dialog.selectedFiles().constFirst(), *slot + 1);
+    else
+        SaveSlots(dialog.selectedFiles().constFirst());
 }
 
 void COvalineDoc::SaveSlots(const QString &chosenPath) {
@@ -116,10 +123,12 @@ void COvalineDoc::SaveSlots(const QString &chosenPath) {
             WriteSlotFile(memorySlotFileName(chosenPath, i), i);
         return;
     }
-    const COvalineApp *app = OvalineApp();
-    const int slot = app->m_nSelItem;
+    SaveOneSlot(chosenPath, OvalineApp()->m_nSelItem);
+}
+
+void COvalineDoc::SaveOneSlot(const QString &chosenPath, int slot) {
     // A picked item that is no camera slot is treated like an empty slot.
-    if (slot < 1 || slot > kSlotCount || app->m_reply[slot] == '0') {
+    if (slot < 1 || slot > kSlotCount || OvalineApp()->m_reply[slot] == '0') {
         messageBox(QStringLiteral("No image in the main unit memory\n"
                                   "Re-send the image to PC from the main unit"),
                    QMessageBox::Warning);
@@ -148,20 +157,18 @@ void COvalineDoc::OnCapture() {
         m_pCapture->Run();
 }
 
-bool COvalineDoc::OnOpenFolder() {
+QString COvalineDoc::OnOpenFolder() {
     folder::CFolderDlg dlg(OvalineApp()->GetMainFrame());
     if (dlg.exec() != QDialog::Accepted)
-        return false;
-    ShowFolder();
-    return true;
+        return {};
+    ListFolder(dlg.SelectedFolder());
+    return dlg.SelectedFolder();
 }
 
 void COvalineDoc::OnRefresh() {
-    COvalineApp *app = OvalineApp();
-    if (app->m_strFolder.isEmpty())
-        return;
-    folder::ListJpegFiles(*app, app->m_strFolder);
-    ShowFolder();
+    const COvalineApp *app = OvalineApp();
+    if (!app->m_strFolder.isEmpty())
+        ListFolder(app->m_strFolder);
 }
 
 void COvalineDoc::OnUnitModelChanged() {
@@ -176,15 +183,32 @@ void COvalineDoc::OnUnitModelChanged() {
 void COvalineDoc::OpenStartFolder(const QString &commandLineFolder) {
     COvalineApp *app = OvalineApp();
     QString path = app->GetProfile().readString(kFolderSection, kFolderPathKey);
-    if (!commandLineFolder.isEmpty()) {
+    const bool named = !commandLineFolder.isEmpty();
+    if (named)
         path = QDir::cleanPath(QFileInfo(commandLineFolder).absoluteFilePath());
-        if (!isReadableFolder(path))
-            std::fprintf(stderr, "%s is no folder that can be read.\n", qPrintable(path));
-    }
-    if (path.isEmpty() || !isReadableFolder(path))
+    if (path.isEmpty())
         return;
-    folder::ListJpegFiles(*app, path);
-    ShowFolder();
+    ListFolder(path, [named, path] {
+        if (named)
+            std::fprintf(stderr, "%s is no folder that can be read.\n", qPrintable(path));
+    });
+}
+
+void COvalineDoc::ListFolder(const QString &path, std::function<void()> unreadable) {
+    COvalineApp *app = OvalineApp();
+    if (CMainFrame *frame = app->GetMainFrame())
+        frame->SetMessageText(res::IDS_FILE_READING);
+    m_lister.start(path, [this, app, unreadable](const QString &folder,
+                                                 const std::optional<QStringList> &names) {
+        if (!names && unreadable) {
+            unreadable();
+            if (CMainFrame *frame = app->GetMainFrame())
+                frame->SetMessageText(res::AFX_IDS_IDLEMESSAGE);
+            return;
+        }
+        folder::StoreFolderListing(*app, folder, names.value_or(QStringList()));
+        ShowFolder();
+    });
 }
 
 void COvalineDoc::ShowFolder() {

@@ -4,6 +4,7 @@
 // Folder, Remote and Setup.
 #pragma once
 
+#include "folder_lister.h"
 #include "remote_wnd.h"
 
 #include <QImage>
@@ -14,7 +15,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ovaline::imageview {
@@ -65,10 +68,16 @@ public:
     // Stores the live picture into a slot, receives it and saves it into
     // the folder.
     void OnCapture();
-    // true when a folder was chosen.
-    bool OnOpenFolder();
+    // Save of slot i alone, whichever slot is chosen: the same rules, the
+    // same file dialog.
+    void OnSaveSlot(int i);
+    // The folder chosen, which is listed now and shown once listed; empty
+    // when none was chosen.
+    QString OnOpenFolder();
     // Reads the current folder again.
     void OnRefresh();
+    // A folder is being listed (Open Folder, Refresh, the start folder).
+    bool IsListing() const { return m_lister.isRunning(); }
     // The grid keeps only pictures of the unit's size: a folder listed
     // before the unit was known (or for a unit of another picture size) is
     // read again. A unit lost leaves the grid as it is.
@@ -84,6 +93,7 @@ public:
 
     // At start: opens the folder named on the command line, else the one
     // shown last; one that is gone or unreadable leaves the pane empty.
+    // The folder is listed off the user-interface thread, as every folder.
     void OpenStartFolder(const QString &commandLineFolder);
 
     // Closes the tool windows before the program ends.
@@ -99,6 +109,16 @@ public:
 
 private:
     bool RefuseWhileBusy() const;
+    // Lists `path` off the user-interface thread and shows the listing once
+    // it is there. A folder that cannot be read is shown empty, unless
+    // `unreadable` is given: then that runs and the current folder stays.
+    void ListFolder(const QString &path, std::function<void()> unreadable = {});
+    // Save's checks and file dialog, then the writing of one slot (0..6) or,
+    // without one, of what SaveSlots writes.
+    void SaveThroughDialog(std::optional<int> slot);
+    // Camera slot `slot` (1..7) to the chosen path, unless the unit holds no
+    // picture there any more.
+    void SaveOneSlot(const QString &chosenPath, int slot);
     // The listing has changed: remembers the folder and has the thumbnail
     // view reload it.
     void ShowFolder();
@@ -110,6 +130,7 @@ private:
     std::unique_ptr<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>> m_cells;
     std::vector<QPointer<CPaneView>> m_views;
     QSize m_folderPictureSize; // the picture size the current folder was listed for
+    folder::FolderLister m_lister;
 };
 
 } // namespace ovaline::app

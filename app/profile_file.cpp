@@ -1,27 +1,39 @@
 // SPDX-License-Identifier: MIT
 #include "profile_file.h"
 
+#include "bounded_file.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QStringDecoder>
-
-#include <algorithm>
 
 namespace ovaline::app {
+namespace {
+
+// Writes `bytes` to `path` whole, or leaves what was there. Unbuffered: a
+// buffered write that fails only when committed (a full disk) is not
+// always reported by the commit.
+bool writeWhole(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
 
 ProfileFile::ProfileFile(const QString &path) : path_(path) {
-    QFile file(path_);
-    if (file.exists()) {
-        const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        if (!file.isOpen() || !isWellFormed(content)) {
-            file.close();
-            keepReadableLines(content);
-        }
+    if (!QFileInfo(path_).exists())
+        return;
+    // Only a regular file is opened, and read no further than a profile goes.
+    const std::optional<QByteArray> content = folder::readBoundedFile(path_, kLargestProfile);
+    if (!content) {
+        health_ = Health::Unreadable;
+        return;
     }
-    settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+    text_ = IniText(*content);
+    if (text_.unreadableLines() > 0)
+        setAsideUnreadableLines(*content);
 }
 
 QString ProfileFile::defaultPath() {
@@ -29,51 +41,20 @@ QString ProfileFile::defaultPath() {
         .filePath(QStringLiteral("Ovaline.ini"));
 }
 
-namespace {
-
-bool isReadableLine(QByteArrayView bytes) {
-    if (bytes.contains('\0'))
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return false;
-    const QStringView line = QStringView(text).trimmed();
-    return line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#') ||
-           (line.startsWith(u'[') && line.endsWith(u']')) || line.contains(u'=');
-}
-
-} // namespace
-
-bool ProfileFile::isWellFormed(const QByteArray &content) {
-    const auto lines = content.split('\n');
-    return std::all_of(lines.begin(), lines.end(), isReadableLine);
-}
-
-QByteArray ProfileFile::readableLines(const QByteArray &content) {
-    QByteArray kept;
-    for (const QByteArrayView line : content.split('\n')) {
-        if (isReadableLine(line) && !line.trimmed().isEmpty())
-            kept.append(line).append('\n');
-    }
-    return kept;
-}
-
-void ProfileFile::keepReadableLines(const QByteArray &content) {
+void ProfileFile::setAsideUnreadableLines(const QByteArray &content) {
     health_ = Health::CorruptLeft;
     QString candidate = path_ + QStringLiteral(".corrupt");
     for (int n = 1; QFileInfo::exists(candidate); ++n)
         candidate = path_ + QStringLiteral(".corrupt.%1").arg(n);
-    if (!QFile::copy(path_, candidate))
+    if (!writeWhole(candidate, content))
         return;
+    if (!writeWhole(path_, text_.text())) {
+        // The file stays as it is, so the copy is not needed.
+        QFile::remove(candidate);
+        return;
+    }
     backupPath_ = candidate;
-    // With the copy kept, the file goes on with the lines that can be read.
-    QSaveFile cleaned(path_);
-    if (cleaned.open(QIODevice::WriteOnly) && cleaned.write(readableLines(content)) >= 0 &&
-        cleaned.commit())
-        health_ = Health::CorruptKept;
-    else if (QFile::remove(path_))
-        health_ = Health::CorruptKept;
+    health_ = Health::CorruptKept;
 }
 
 int ProfileFile::readInt(const QString &section, const QString &key, int fallback, int min,
@@ -84,33 +65,31 @@ int ProfileFile::readInt(const QString &section, const QString &key, int fallbac
 }
 
 QString ProfileFile::readString(const QString &section, const QString &key) const {
-    if (health_ == Health::CorruptLeft)
-        return {};
-    return settings_->value(section + u'/' + key).toString();
+    return text_.value(section, key).value_or(QString());
 }
 
 void ProfileFile::writeInt(const QString &section, const QString &key, int value) {
-    if (health_ != Health::CorruptLeft)
-        settings_->setValue(section + u'/' + key, value);
+    writeString(section, key, QString::number(value));
 }
 
 void ProfileFile::writeString(const QString &section, const QString &key, const QString &value) {
-    if (health_ == Health::CorruptLeft)
-        return;
-    if (value.isEmpty())
-        settings_->remove(section + u'/' + key);
-    else
-        settings_->setValue(section + u'/' + key, value);
+    changed_ |= value.isEmpty() ? text_.remove(section, key) : text_.setValue(section, key, value);
 }
 
 bool ProfileFile::flush() {
-    if (health_ == Health::CorruptLeft)
+    if (leftAsItIs())
         return false;
-    settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    if (!changed_)
+        return true;
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!QDir().mkpath(folder) || !writeWhole(path_, text_.text()))
+        return false;
+    changed_ = false;
+    return true;
 }
 
 QString ProfileFile::healthMessage() const {
+    const QString path = QDir::toNativeSeparators(path_);
     switch (health_) {
     case Health::Fine:
         return {};
@@ -118,12 +97,18 @@ QString ProfileFile::healthMessage() const {
         return QStringLiteral("Some lines of the settings file %1 could not be read.\n"
                               "They were left out and the other settings are used; "
                               "the old file was kept as %2.")
-            .arg(QDir::toNativeSeparators(path_), QDir::toNativeSeparators(backupPath_));
+            .arg(path, QDir::toNativeSeparators(backupPath_));
     case Health::CorruptLeft:
+        return QStringLiteral("Some lines of the settings file %1 could not be read, and the "
+                              "file cannot be rewritten.\n"
+                              "The other settings are used. The file was left as it is; "
+                              "settings changed now are not saved.")
+            .arg(path);
+    case Health::Unreadable:
         return QStringLiteral("The settings file %1 could not be read.\n"
                               "The default settings are used and the file is left as it is; "
                               "settings changed now are not saved.")
-            .arg(QDir::toNativeSeparators(path_));
+            .arg(path);
     }
     return {};
 }

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The program's profile: an INI file of integer settings by section and key.
+// The program's profile: an INI file of settings by section and key, written
+// back as it was read, comments and all, with only the changed values
+// changed (IniText).
 //
-// A file with lines that cannot be read is kept as a copy beside it; those
-// lines are then dropped from the file and every well-formed section and
-// key stays in use, so nothing is lost. When no copy can be made the file
-// is left alone, nothing is written to it and reads fall back to their
-// defaults.
+// A file with lines that cannot be read is kept as a copy beside it, and
+// rewritten without those lines; every readable section and key stays in
+// use, so nothing is lost. When the file cannot be rewritten (it or its
+// folder is read-only), it is left exactly as it is and never written, and
+// its readable settings are used all the same. A file that is no regular
+// file (a pipe, a device), is larger than kLargestProfile or cannot be read
+// is never opened or read past that size: it is left as it is, never
+// written, and the defaults are used.
 #pragma once
 
-#include <QSettings>
-#include <QString>
+#include "ini_text.h"
 
-#include <memory>
+#include <QString>
 
 namespace ovaline::app {
 
@@ -19,22 +23,24 @@ class ProfileFile {
 public:
     enum class Health {
         Fine,        // read as it was, or no file yet
-        CorruptKept, // lines dropped; the file as it was is at backupPath()
-        CorruptLeft, // lines unreadable and the file could not be set aside; never written
+        CorruptKept, // lines left out; the file as it was is at backupPath()
+        CorruptLeft, // lines left out, and the file could not be rewritten: never written
+        Unreadable,  // no regular file, too large, or not readable: never written
     };
+
+    // No profile is larger; a file that is, is refused unread.
+    static constexpr qint64 kLargestProfile = 1024 * 1024;
 
     explicit ProfileFile(const QString &path);
 
     // Ovaline.ini in the user's configuration folder.
     static QString defaultPath();
 
-    // Well-formed: text lines that are blank, comments, [sections] or
-    // key=value pairs.
-    static bool isWellFormed(const QByteArray &content);
-    // The well-formed lines of content, in their order.
-    static QByteArray readableLines(const QByteArray &content);
-
     Health health() const { return health_; }
+    // The file is left as it is and nothing is ever written to it.
+    bool leftAsItIs() const {
+        return health_ == Health::CorruptLeft || health_ == Health::Unreadable;
+    }
     const QString &path() const { return path_; }
     const QString &backupPath() const { return backupPath_; }
 
@@ -47,21 +53,26 @@ public:
     // An empty value removes the key.
     void writeString(const QString &section, const QString &key, const QString &value);
 
-    // Writes the changes out; false when the file could not be written.
+    // Writes the changes out; false when the file could not be written, or
+    // is left as it is.
     bool flush();
 
-    // What to tell the user about a corrupt file; empty when it is fine.
+    // What to tell the user about a file that could not be read whole;
+    // empty when it is fine.
     QString healthMessage() const;
     // What to tell the user when flush() failed.
     QString writeFailureMessage() const;
 
 private:
-    void keepReadableLines(const QByteArray &content);
+    // Keeps the file as it was beside it and rewrites it with the lines of
+    // text_; leaves it alone when either cannot be done.
+    void setAsideUnreadableLines(const QByteArray &content);
 
     QString path_;
     QString backupPath_;
     Health health_ = Health::Fine;
-    std::unique_ptr<QSettings> settings_;
+    IniText text_;
+    bool changed_ = false;
 };
 
 } // namespace ovaline::app

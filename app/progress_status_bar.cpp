@@ -49,13 +49,13 @@ QLabel *CProgressStatusBar::TextPane(Pane pane) const {
     return labels[pane];
 }
 
-void CProgressStatusBar::SetPaneText(Pane pane, const QString &text) {
+void CProgressStatusBar::SetPaneText(Pane pane, const QString &text, const QString &whole) {
     if (QLabel *label = TextPane(pane)) {
         label->setText(text);
         // A text cut off at the pane's edge can still be read whole.
         const bool cut =
             label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
-        label->setToolTip(cut ? text : QString());
+        label->setToolTip(!whole.isEmpty() && whole != text ? whole : cut ? text : QString());
         label->repaint();
     }
 }

@@ -17,8 +17,9 @@ public:
 
     explicit CProgressStatusBar(QWidget *parent = nullptr);
 
-    // Sets the text of a text pane and redraws it at once.
-    void SetPaneText(Pane pane, const QString &text);
+    // Sets the text of a text pane and redraws it at once. Its tip is
+    // `whole`, when given, or else the text when the pane cuts it off.
+    void SetPaneText(Pane pane, const QString &text, const QString &whole = {});
     QString GetPaneText(Pane pane) const;
     QProgressBar *GetProgress() const { return m_wndProgress; }
 

@@ -28,10 +28,11 @@ QString rateFoundText(int baudIndex) {
 int COvalineApp::CheckUnit() {
     if (QueryUnitModel() || FindUnitRate())
         return 1;
-    // The designed message says only that nothing answered; the status bar
-    // adds why, when the port did not even open.
+    // The designed message says only that nothing answered; the message
+    // pane adds, when the port did not even open, that it did not, short
+    // enough to fit, and why in its tip.
     if (const QString cause = OpenFailureCause(m_nLastResult); !cause.isEmpty())
-        ShowMessage(cause);
+        ShowMessage(tr("%1 does not open").arg(PortText()), cause);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QSocketNotifier>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -12,6 +13,8 @@ namespace {
 
 // The handler may only write to a descriptor; the notifier reads it.
 int wakeFds[2] = {-1, -1};
+struct sigaction previousTerm {};
+struct sigaction previousInt {};
 
 void onSignal(int) {
     const char byte = 1;
@@ -29,15 +32,15 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, &previousTerm_);
-    ::sigaction(SIGINT, &action, &previousInt_);
+    ::sigaction(SIGTERM, &action, &previousTerm);
+    ::sigaction(SIGINT, &action, &previousInt);
 }
 
 TerminationSignals::~TerminationSignals() {
     if (!notifier_)
         return;
-    ::sigaction(SIGTERM, &previousTerm_, nullptr);
-    ::sigaction(SIGINT, &previousInt_, nullptr);
+    ::sigaction(SIGTERM, &previousTerm, nullptr);
+    ::sigaction(SIGINT, &previousInt, nullptr);
     delete notifier_;
     ::close(wakeFds[0]);
     ::close(wakeFds[1]);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Turns SIGTERM and SIGINT into a Qt signal on the user-interface thread,
-// so that the program can close the way its close box does.
+// so that the program can close the way its close box does. On Windows
+// (termination_signals_windows.cpp) the console's Ctrl+C, Ctrl+Break and
+// close take their place.
 #pragma once
 
 #include <QObject>
-
-#include <csignal>
 
 class QSocketNotifier;
 
@@ -24,8 +24,6 @@ private:
     void drain();
 
     QSocketNotifier *notifier_ = nullptr;
-    struct sigaction previousTerm_ {};
-    struct sigaction previousInt_ {};
 };
 
 } // namespace ovaline::app

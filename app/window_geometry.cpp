@@ -64,6 +64,8 @@ void keepWindowPlace(ProfileFile &profile, const QString &section, QPoint place)
         return;
     profile.writeInt(section, kLeftKey, place.x());
     profile.writeInt(section, kTopKey, place.y());
+    // Kept at once, as the window closes, not only when the program ends.
+    profile.flush();
 }
 
 } // namespace ovaline::app

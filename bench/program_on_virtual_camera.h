@@ -1,23 +1,37 @@
 // SPDX-License-Identifier: MIT
-// Starts the program for a benchmark: on the virtual camera kept in
-// `folder`, sped up a thousandfold, with its profile there too, past the
-// connection check of the first idle moment. A message the program shows
-// is printed, named `bench`, and counted in `messages` instead of waiting
-// for a user.
+// The program for a benchmark, off screen, on the virtual camera kept in a
+// folder of its own and sped up a thousandfold, with its profile there too.
+// A message the program shows is printed, named after the benchmark, and
+// counted in `messages` instead of waiting for a user.
 #pragma once
 
 #include "ovaline_app.h"
 #include "scoped_env.h"
-
-#include <filesystem>
+#include "temp_dir.h"
 
 namespace ovaline::bench {
 
-bool startOnVirtualCamera(app::COvalineApp &application, const std::filesystem::path &folder,
-                          const char *bench, int &messages);
+// What the program must find before its application object is made.
+struct VirtualCameraFolder {
+    VirtualCameraFolder();
 
-// The environment the program must see before its application object is
-// made: the camera's folder and speed, no faults, the default model.
-void setVirtualCameraEnvironment(test::ScopedEnv &env, const std::filesystem::path &folder);
+    test::TempDir folder;
+    test::ScopedEnv env;
+};
+
+class ProgramOnVirtualCamera : public VirtualCameraFolder {
+public:
+    ProgramOnVirtualCamera(int &argc, char **argv, const char *bench);
+
+    // Starts the program past the connection check of its first idle
+    // moment, with `options` added to its command line.
+    bool Start(const QStringList &options = {});
+
+    app::COvalineApp application;
+    int messages = 0;
+
+private:
+    const char *m_bench;
+};
 
 } // namespace ovaline::bench

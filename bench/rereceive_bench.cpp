@@ -6,8 +6,6 @@
 #include "ovaline_app.h"
 #include "ovaline_doc.h"
 #include "program_on_virtual_camera.h"
-#include "scoped_env.h"
-#include "temp_dir.h"
 
 #include <QEventLoop>
 
@@ -28,25 +26,21 @@ void receiveAll(app::COvalineApp &application) {
 } // namespace
 
 int main(int argc, char **argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    test::TempDir folder;
-    test::ScopedEnv env;
-    bench::setVirtualCameraEnvironment(env, folder.path());
-    app::COvalineApp application(argc, argv);
-    int messages = 0;
-    if (!bench::startOnVirtualCamera(application, folder.path(), "rereceive_bench", messages))
+    bench::ProgramOnVirtualCamera program(argc, argv, "rereceive_bench");
+    if (!program.Start())
         return 1;
+    app::COvalineApp &application = program.application;
     application.m_nBaudIndex = 2; // 9,600 bit/s
     receiveAll(application);      // the first Receive, on a line sped up
 
-    env.set("OVALINE_VIRTUAL_SPEED", "1");
+    program.env.set("OVALINE_VIRTUAL_SPEED", "1");
     const auto start = std::chrono::steady_clock::now();
     receiveAll(application);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const bool allHeld = application.GetDocument()->GetSlotSize(3) > 0;
     application.ExitInstance();
-    if (messages > 0 || !allHeld) {
+    if (program.messages > 0 || !allHeld) {
         std::fprintf(stderr, "rereceive_bench: the receive failed\n");
         return 1;
     }

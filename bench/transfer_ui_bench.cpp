@@ -3,14 +3,13 @@
 //   ui_cpu_share_during_transfer  CPU time of the user-interface thread
 //                                 during a 65,535-byte receive at 115,200
 //                                 bit/s on the virtual line in real time,
-//                                 over the receive's wall time
+//                                 its frame filling in as it arrives and its
+//                                 thumbnail made at the end, over the
+//                                 receive's wall time
 #include "jpeg_padding.h"
 #include "ovaline_app.h"
-#include "ovaline_doc.h"
 #include "ovaline_view.h"
 #include "program_on_virtual_camera.h"
-#include "scoped_env.h"
-#include "temp_dir.h"
 #include "traffic.h"
 
 #include <QEventLoop>
@@ -31,32 +30,27 @@ double threadCpuSeconds() {
 
 int main(int argc, char **argv) {
     using namespace ovaline;
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    test::TempDir folder;
-    test::ScopedEnv env;
-    bench::setVirtualCameraEnvironment(env, folder.path());
-    app::COvalineApp application(argc, argv);
-    int messages = 0;
-    if (!bench::startOnVirtualCamera(application, folder.path(), "transfer_ui_bench", messages))
+    bench::ProgramOnVirtualCamera program(argc, argv, "transfer_ui_bench");
+    if (!program.Start())
         return 1;
+    app::COvalineApp &application = program.application;
     const auto picture = test::padJpeg(test::testPicture(640, 480, 4), OVALINE_MAX_IMAGE);
     if (test::sendSlot(5, picture).code != 0) {
         std::fprintf(stderr, "transfer_ui_bench: could not fill the slot\n");
         return 1;
     }
-    env.set("OVALINE_VIRTUAL_SPEED", "1");
+    program.env.set("OVALINE_VIRTUAL_SPEED", "1");
     application.m_nBaudIndex = 6; // 115,200 bit/s
     auto *view = static_cast<app::COvalineView *>(application.m_pMemoryView);
 
     const double cpuBefore = threadCpuSeconds();
     const auto wallBefore = std::chrono::steady_clock::now();
-    const int received = view->TransferImage('0', application.GetDocument()->GetSlotData(4), 4,
-                                             app::COvalineDoc::kSlotBytes);
+    const bool received = view->ReceiveSlot(4);
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
     const double cpu = threadCpuSeconds() - cpuBefore;
     application.ExitInstance();
-    if (received != 1) {
+    if (!received) {
         std::fprintf(stderr, "transfer_ui_bench: the receive failed\n");
         return 1;
     }

@@ -72,6 +72,11 @@ const char *const kUsage =
     "                             replacing the files that differ\n"
     "  send FILE SLOT             send a JPEG file (at most 65,535 bytes, no larger\n"
     "                             than the unit's picture) into a slot\n"
+    "  send --fit FILE SLOT       send any picture: a JPEG of another size, or (in\n"
+    "                             the Linux build) a PNG, BMP, GIF, TIFF or WebP;\n"
+    "                             it is turned upright by its EXIF orientation,\n"
+    "                             scaled into the unit's picture size on black\n"
+    "                             margins and sent as the best JPEG a slot holds\n"
     "  store SLOT                 store the live picture into a slot\n"
     "  recall SLOT                show a slot's picture on the unit's output\n"
     "  watch [-o DIR] [--every SECONDS]\n"
@@ -169,6 +174,8 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
             options.slot = *slot;
         } else if (arg == "--overwrite") {
             options.overwrite = true;
+        } else if (arg == "--fit") {
+            options.fit = true;
         } else if (arg.size() > 1 && arg[0] == '-' && options.action != "command") {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -202,6 +209,10 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
     }
     if (options.overwrite && options.action != "receive") {
         error = "--overwrite belongs to receive";
+        return std::nullopt;
+    }
+    if (options.fit && options.action != "send") {
+        error = "--fit belongs to send";
         return std::nullopt;
     }
     if (options.onlyNew && !options.all) {

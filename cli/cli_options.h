@@ -21,6 +21,7 @@ struct Options {
     std::string outputFolder = ".";
     bool overwrite = false; // receive may replace files that are there
     int slot = 0;           // capture --slot: the slot to overwrite; 0: the first empty one
+    bool fit = false;       // send --fit: any picture, fitted to the unit's size
     bool help = false;
     bool version = false;
 };

@@ -16,6 +16,16 @@ namespace ovaline::cli {
 // folder", ...); nothing when it is a regular file or missing.
 std::optional<std::string> otherThanFile(const std::filesystem::path &path);
 
+// Refuses `path`, which is `kind`, as a picture to send.
+std::string notAPictureFile(const std::filesystem::path &path, const std::string &kind);
+
+// Reads up to `most` bytes of the regular file `path`. It is opened without
+// blocking and looked at again once open, as it may have been swapped for
+// something else; each system's calls are in regular_file.cpp (POSIX) and
+// regular_file_windows.cpp.
+bool readRegularFile(const std::filesystem::path &path, std::size_t most,
+                     std::vector<std::uint8_t> &bytes, std::string &error);
+
 // Writes through a temporary file in the same folder and renames it into
 // place, so a failure leaves no partial file and keeps an older one.
 bool writeWhole(const std::filesystem::path &path, const std::vector<std::uint8_t> &bytes,

@@ -2,6 +2,8 @@
 // ovaline-cli watch claims its line for as long as it runs, so that a second
 // watch on the same line is refused in words instead of failing poll after
 // poll. Exchanges of other programs (between the polls) are not held off.
+// line_claim.cpp claims a device with flock, line_claim_windows.cpp a COM
+// port with a named mutex.
 #pragma once
 
 #include <string>
@@ -21,7 +23,11 @@ public:
     const std::string &refusal() const { return refusal_; }
 
 private:
+#ifdef _WIN32
+    void *handle_ = nullptr; // a named mutex, held while the claim lives
+#else
     int fd_ = -1;
+#endif
     std::string refusal_;
 };
 

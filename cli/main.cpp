@@ -8,6 +8,7 @@
 #include "interruption.h"
 #include "preflight.h"
 #include "progress_line.h"
+#include "send_fit.h"
 #include "slot_prints.h"
 #include "unit_client.h"
 #include "watch.h"
@@ -98,7 +99,7 @@ int receive(const UnitClient &unit, const Options &options) {
             continue;
         if (kept[slot - 1]) {
             std::printf("slot %d: unchanged, %s kept\n", slot,
-                        slotFile(options.outputFolder, slot).c_str());
+                        slotFile(options.outputFolder, slot).string().c_str());
             ++received;
             continue;
         }
@@ -121,14 +122,19 @@ int send(const UnitClient &unit, const Options &options) {
     const std::string &name = options.arguments[0];
     std::vector<std::uint8_t> picture;
     std::string error;
-    if (!readPicture(name, picture, error)) {
-        complain(error);
-        return kFileFailed;
+    if (options.fit) {
+        if (const Check refusal = fitForUnit(unit, name, picture))
+            return refuse(*refusal);
+    } else {
+        if (!readPicture(name, picture, error)) {
+            complain(error);
+            return kFileFailed;
+        }
+        if (const Check refusal = checkIsJpeg(picture, name))
+            return refuse(*refusal);
+        if (const Check refusal = checkPictureForUnit(unit, picture, name))
+            return refuse(*refusal);
     }
-    if (const Check refusal = checkIsJpeg(picture, name))
-        return refuse(*refusal);
-    if (const Check refusal = checkPictureForUnit(unit, picture, name))
-        return refuse(*refusal);
     if (const Check refusal = checkSlot(unit, SlotUse::Send, *slot))
         return refuse(*refusal);
     std::int32_t code = 0;

@@ -10,7 +10,6 @@
 #include <turbojpeg.h>
 
 #include <array>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -18,12 +17,6 @@
 
 namespace ovaline::cli {
 namespace {
-
-struct PictureSize {
-    const char *model;
-    int width;
-    int height;
-};
 
 struct Declared {
     int width = 0;
@@ -92,9 +85,9 @@ Check prepareOutputFolder(const std::filesystem::path &folder) {
                        "cannot make the folder " + folder.string() + ": " + error.message()};
     // Permissions do not tell (root writes anywhere, a read-only mount
     // refuses everyone): write a file and remove it again.
-    if (!TemporaryFile(folder / ".ovaline-cli").valid())
-        return Refusal{kFileFailed, "cannot write in the folder " + folder.string() + ": " +
-                                        std::strerror(errno)};
+    if (const TemporaryFile probe(folder / ".ovaline-cli"); !probe.valid())
+        return Refusal{kFileFailed,
+                       "cannot write in the folder " + folder.string() + ": " + probe.error()};
     sweepStaleTemporaries(folder);
     return std::nullopt;
 }
@@ -156,24 +149,30 @@ Check checkIsJpeg(const std::vector<std::uint8_t> &jpeg, const std::string &name
     return std::nullopt;
 }
 
+std::optional<PictureSize> pictureSizeOf(const std::string &model) {
+    for (const PictureSize &unit : kPictureSizes) {
+        if (model.compare(0, 4, unit.model) == 0)
+            return unit;
+    }
+    return std::nullopt;
+}
+
 Check checkPictureForModel(const std::vector<std::uint8_t> &jpeg, const std::string &name,
                            const std::string &model) {
     const auto size = declared(jpeg);
     if (!size)
         return Refusal{kFileFailed, name + " is not a JPEG picture"};
-    for (const PictureSize &unit : kPictureSizes) {
-        if (model.compare(0, 4, unit.model) != 0)
-            continue;
-        const auto within = [&](int w, int h) { return size->width <= w && size->height <= h; };
-        if (within(unit.width, unit.height) || within(unit.height, unit.width))
-            return std::nullopt;
-        return Refusal{kFileFailed, name + " is " + std::to_string(size->width) + " x " +
-                                        std::to_string(size->height) + " pixels; the unit (" +
-                                        unit.model + ") takes pictures of up to " +
-                                        std::to_string(unit.width) + " x " +
-                                        std::to_string(unit.height)};
-    }
-    return std::nullopt;
+    const std::optional<PictureSize> unit = pictureSizeOf(model);
+    if (!unit)
+        return std::nullopt;
+    const auto within = [&](int w, int h) { return size->width <= w && size->height <= h; };
+    if (within(unit->width, unit->height) || within(unit->height, unit->width))
+        return std::nullopt;
+    return Refusal{kFileFailed, name + " is " + std::to_string(size->width) + " x " +
+                                    std::to_string(size->height) + " pixels; the unit (" +
+                                    unit->model + ") takes pictures of up to " +
+                                    std::to_string(unit->width) + " x " +
+                                    std::to_string(unit->height) + " (send --fit fits it)"};
 }
 
 Check checkSlot(const UnitClient &unit, SlotUse use, int slot) {

@@ -51,6 +51,16 @@ enum class SlotUse { Send, Store, Recall };
 // still storing, nothing is recalled from an empty slot.
 Check checkSlotInMap(const std::string &map, SlotUse use, int slot);
 
+struct PictureSize {
+    const char *model;
+    int width;
+    int height;
+};
+
+// The picture size the unit of this model (the first four characters of
+// the "QR" reply) takes; nullopt for a model not known here.
+std::optional<PictureSize> pictureSizeOf(const std::string &model);
+
 // The JPEG's header against the picture of the unit's model (the first
 // four characters of the "QR" reply): it must fit, either way round. A
 // model not known here is left to the unit to judge.

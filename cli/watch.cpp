@@ -75,7 +75,7 @@ private:
     int fetch(int slot, const OvalineFingerprint &print) {
         const std::filesystem::path path = slotFile(folder_, slot);
         if (print.size == 0) {
-            std::printf("slot %d: empty on the unit (%s kept)\n", slot, path.c_str());
+            std::printf("slot %d: empty on the unit (%s kept)\n", slot, path.string().c_str());
             held_[slot - 1] = print;
             failureSaid_[slot - 1] = false;
             return kDone;

@@ -300,6 +300,7 @@ void CRemoteWnd::EndAutoFocusWait() {
         frame->setEnabled(true);
     setEnabled(true);
     ShowStatus(res::AFX_IDS_IDLEMESSAGE);
+    app->OnBusyEnded();
 }
 
 void CRemoteWnd::timerEvent(QTimerEvent *event) {

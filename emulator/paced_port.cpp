@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "paced_port.h"
 
-#include "fd_io.h"
-
 #include <algorithm>
-#include <sys/ioctl.h>
-#include <termios.h>
 #include <thread>
 
 namespace ovaline::emu {
@@ -32,8 +28,8 @@ TimePoint lineStart(TimePoint scheduled) {
 
 } // namespace
 
-PacedPort::PacedPort(int fd, std::function<std::uint32_t()> rate, double speed, bool modemLines)
-    : fd_(fd), rate_(std::move(rate)), speed_(speed), modemLines_(modemLines) {}
+PacedPort::PacedPort(Transport &port, std::function<std::uint32_t()> rate, double speed)
+    : ForwardingTransport(port), rate_(std::move(rate)), speed_(speed) {}
 
 std::chrono::nanoseconds PacedPort::byteTime() const {
     const std::uint32_t rate = rate_();
@@ -53,7 +49,7 @@ IoStatus PacedPort::write(const std::uint8_t *data, std::size_t size, TimePoint 
         // The chunk is handed over when its last byte has crossed the line.
         sentUntil_ = lineStart(sentUntil_) + bt * static_cast<std::int64_t>(n);
         std::this_thread::sleep_until(sentUntil_);
-        if (const IoStatus status = writeAll(fd_, data + done, n, deadline); status != IoStatus::Ok)
+        if (const IoStatus status = inner_.write(data + done, n, deadline); status != IoStatus::Ok)
             return status;
         done += n;
     }
@@ -68,7 +64,7 @@ IoStatus PacedPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t 
     // The line carries the bytes from now on: time spent waiting for them
     // counts, or a sender at the line's pace would fall a frame behind.
     const TimePoint carried = lineStart(receivedUntil_);
-    const IoStatus status = readAtLeast(fd_, buffer, std::min(atLeast, most), most, deadline, got);
+    const IoStatus status = inner_.read(buffer, std::min(atLeast, most), most, deadline, got);
     if (got > 0) {
         receivedUntil_ = carried + bt * static_cast<std::int64_t>(got);
         std::this_thread::sleep_until(receivedUntil_);
@@ -76,33 +72,9 @@ IoStatus PacedPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t 
     return status;
 }
 
-void PacedPort::discardInput() {
-    ::tcflush(fd_, TCIFLUSH);
-}
-
 void PacedPort::discardOutput() {
-    ::tcflush(fd_, TCOFLUSH);
+    inner_.discardOutput();
     sentUntil_ = Clock::now();
-}
-
-void PacedPort::setRts(bool on) {
-    if (!modemLines_)
-        return;
-    int rts = TIOCM_RTS;
-    ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &rts);
-}
-
-bool PacedPort::waitCts(TimePoint deadline) {
-    if (!modemLines_)
-        return true;
-    for (;;) {
-        int lines = 0;
-        if (::ioctl(fd_, TIOCMGET, &lines) == 0 && (lines & TIOCM_CTS))
-            return true;
-        if (Clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
 }
 
 } // namespace ovaline::emu

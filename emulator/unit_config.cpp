@@ -4,7 +4,7 @@
 #include "unit_models.h"
 #include "unit_store.h"
 
-#include "tty_rates.h"
+#include "line_rates.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -60,8 +60,7 @@ std::optional<UnitConfig> configFromEnvironment(std::string &error) {
     if (const std::string rate = environment("OVALINE_VIRTUAL_RATE"); !rate.empty()) {
         char *end = nullptr;
         const unsigned long value = std::strtoul(rate.c_str(), &end, 10);
-        if (end != rate.c_str() + rate.size() ||
-            ttySpeed(static_cast<std::uint32_t>(value)) == B0) {
+        if (end != rate.c_str() + rate.size() || !isLineRate(static_cast<std::uint32_t>(value))) {
             error = "OVALINE_VIRTUAL_RATE must be one of the line rates 2400 ... 115200";
             return std::nullopt;
         }

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -112,7 +113,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "ovaline-unit: %s\n", error.c_str());
         return 2;
     }
-    std::optional<emu::UnitPort> port =
+    const std::unique_ptr<emu::UnitPort> port =
         settings.pty ? emu::UnitPort::openPty(error)
                      : emu::UnitPort::openDevice(settings.device, settings.baud, error);
     if (!port) {
@@ -120,11 +121,10 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    struct sigaction action {};
-    action.sa_handler = requestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // The serving loop looks at the flag at least every 50 ms. (On Windows
+    // the C runtime raises SIGINT on the console's Ctrl+C.)
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
 
     std::optional<emu::UnitStore> store;
     if (!settings.folder.empty())
@@ -132,7 +132,7 @@ int main(int argc, char **argv) {
     emu::VirtualUnit unit(emu::VirtualUnit::Options{settings.model, settings.speed, store, {}});
     unit.wake();
     emu::PacedPort paced(
-        port->fd(), [&port] { return port->rate(); }, settings.speed, port->hasModemLines());
+        port->line(), [&port] { return port->rate(); }, settings.speed);
     emu::FaultyLine line(paced, settings.faults.line, nullptr);
     line.onFired([](const std::string &what) {
         std::fprintf(stderr, "ovaline-unit: %s\n", what.c_str());

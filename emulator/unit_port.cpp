@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "unit_port.h"
 
+#include "fd_io.h"
+#include "release_at_close.h"
 #include "tty_rates.h"
 
 #include <cerrno>
@@ -9,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace ovaline::emu {
@@ -34,39 +37,80 @@ std::string lastError(const std::string &what) {
     return what + ": " + std::strerror(errno);
 }
 
+// A tty's descriptor, non-blocking, moving bytes as fast as it takes them.
+class TtyPort final : public UnitPort, public Transport {
+public:
+    TtyPort(int fd, int rateFd, std::string hostPath, bool modemLines,
+            std::unique_ptr<ReleaseAtClose> release = nullptr)
+        : fd_(fd), rateFd_(rateFd), hostPath_(std::move(hostPath)), modemLines_(modemLines),
+          release_(std::move(release)) {}
+    ~TtyPort() override {
+        release_.reset(); // it uses rateFd_
+        if (rateFd_ != fd_)
+            ::close(rateFd_);
+        ::close(fd_);
+    }
+
+    Transport &line() override { return *this; }
+    const std::string &hostPath() const override { return hostPath_; }
+    std::uint32_t rate() const override { return ttyRate(rateFd_); }
+
+    IoStatus write(const std::uint8_t *data, std::size_t size, TimePoint deadline) override {
+        return writeAll(fd_, data, size, deadline);
+    }
+    IoStatus read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most, TimePoint deadline,
+                  std::size_t &got) override {
+        return readAtLeast(fd_, buffer, atLeast, most, deadline, got);
+    }
+    std::size_t pendingOutput() override { return 0; }
+    void discardInput() override { ::tcflush(fd_, TCIFLUSH); }
+    void discardOutput() override { ::tcflush(fd_, TCOFLUSH); }
+    std::chrono::nanoseconds byteTime() const override {
+        const std::uint32_t baud = rate();
+        return std::chrono::nanoseconds(10'000'000'000LL / (baud ? baud : 9600));
+    }
+    bool hasModemLines() const override { return modemLines_; }
+    void setRts(bool on) override {
+        if (!modemLines_)
+            return;
+        int rts = TIOCM_RTS;
+        ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &rts);
+    }
+    bool waitCts(TimePoint deadline) override {
+        if (!modemLines_)
+            return true;
+        for (;;) {
+            int lines = 0;
+            if (::ioctl(fd_, TIOCMGET, &lines) == 0 && (lines & TIOCM_CTS))
+                return true;
+            if (Clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    LineErrors lineErrors() override { return {}; }
+
+private:
+    int fd_;
+    // On a pseudo-terminal: our own descriptor of the host's side. Keeping it
+    // open means the host closing its port does not hang up ours, and it
+    // shows the rate the host set. Through it, release_ ends the exclusive
+    // access of a host that closed the line without ending it.
+    int rateFd_;
+    std::string hostPath_;
+    bool modemLines_;
+    std::unique_ptr<ReleaseAtClose> release_;
+};
+
 } // namespace
 
-UnitPort::UnitPort(int fd, int rateFd, std::string hostPath, bool modemLines,
-                   std::unique_ptr<ReleaseAtClose> release)
-    : fd_(fd), rateFd_(rateFd), hostPath_(std::move(hostPath)), modemLines_(modemLines),
-      release_(std::move(release)) {}
-
-UnitPort::UnitPort(UnitPort &&other) noexcept
-    : fd_(other.fd_), rateFd_(other.rateFd_), hostPath_(std::move(other.hostPath_)),
-      modemLines_(other.modemLines_), release_(std::move(other.release_)) {
-    other.fd_ = -1;
-    other.rateFd_ = -1;
-}
-
-UnitPort::~UnitPort() {
-    release_.reset(); // it uses rateFd_
-    if (rateFd_ >= 0 && rateFd_ != fd_)
-        ::close(rateFd_);
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-std::uint32_t UnitPort::rate() const {
-    return ttyRate(rateFd_);
-}
-
-std::optional<UnitPort> UnitPort::openPty(std::string &error) {
+std::unique_ptr<UnitPort> UnitPort::openPty(std::string &error) {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
         error = lastError("cannot make a pseudo-terminal");
         if (master >= 0)
             ::close(master);
-        return std::nullopt;
+        return nullptr;
     }
     const char *name = ::ptsname(master);
     const std::string path = name ? name : "";
@@ -78,38 +122,38 @@ std::optional<UnitPort> UnitPort::openPty(std::string &error) {
         if (host >= 0)
             ::close(host);
         ::close(master);
-        return std::nullopt;
+        return nullptr;
     }
     std::unique_ptr<ReleaseAtClose> release = ReleaseAtClose::start(path, host);
     if (!release) {
         error = lastError("cannot follow the closes of " + path);
         ::close(host);
         ::close(master);
-        return std::nullopt;
+        return nullptr;
     }
-    return UnitPort(master, host, path, false, std::move(release));
+    return std::make_unique<TtyPort>(master, host, path, false, std::move(release));
 }
 
-std::optional<UnitPort> UnitPort::openDevice(const std::string &path, std::uint32_t baud,
-                                             std::string &error) {
+std::unique_ptr<UnitPort> UnitPort::openDevice(const std::string &path, std::uint32_t baud,
+                                               std::string &error) {
     const speed_t speed = ttySpeed(baud);
     if (speed == B0) {
         error = "the rate must be one of 2400, 4800, 9600, 19200, 38400, 57600, 115200";
-        return std::nullopt;
+        return nullptr;
     }
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = lastError("cannot open " + path);
-        return std::nullopt;
+        return nullptr;
     }
     int lines = 0;
     const bool modemLines = ::ioctl(fd, TIOCMGET, &lines) == 0;
     if (!::isatty(fd) || !makeRaw(fd, speed, modemLines)) {
         error = path + " is not a serial port that takes " + std::to_string(baud) + " bit/s";
         ::close(fd);
-        return std::nullopt;
+        return nullptr;
     }
-    return UnitPort(fd, fd, path, modemLines);
+    return std::make_unique<TtyPort>(fd, fd, path, modemLines);
 }
 
 } // namespace ovaline::emu

@@ -1,28 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "unit_store.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 
 namespace ovaline::emu {
 namespace fs = std::filesystem;
 namespace {
 
-// Modification time in nanoseconds; 0 when the file is missing.
+// Modification time in nanoseconds since the epoch; 0 when the file is
+// missing.
 std::int64_t modifiedAt(const fs::path &path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+    std::error_code error;
+    const fs::file_time_type modified = fs::last_write_time(path, error);
+    if (error)
         return 0;
-    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               fs::file_time_type::clock::to_sys(modified).time_since_epoch())
+        .count();
 }
 
 bool readFile(const fs::path &path, std::vector<std::uint8_t> &out) {
@@ -120,32 +121,14 @@ bool UnitStore::prepareFolder(const fs::path &folder, std::string &error) {
     }
     // Permissions do not tell (root writes anywhere, a read-only mount
     // refuses everyone): write a file and remove it again.
-    std::string probe = (folder / ".probe-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0) {
+    const fs::path probe = folder / (".probe-" + std::to_string(std::random_device{}()));
+    errno = 0;
+    if (!std::ofstream(probe, std::ios::binary)) {
         error = "cannot write in the folder " + folder.string() + ": " + std::strerror(errno);
         return false;
     }
-    ::close(fd);
-    ::unlink(probe.c_str());
+    fs::remove(probe, made);
     return true;
-}
-
-UnitStore::Lock::Lock(const fs::path &folder) {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    fd_ = ::open((folder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-}
-
-UnitStore::Lock::~Lock() {
-    if (fd_ >= 0) {
-        ::flock(fd_, LOCK_UN);
-        ::close(fd_);
-    }
 }
 
 bool UnitStore::hasState() const {

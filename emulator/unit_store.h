@@ -8,6 +8,7 @@
 // process holds while it reads and changes the state.
 #pragma once
 
+#include "folder_lock.h"
 #include "unit_state.h"
 
 #include <filesystem>
@@ -20,17 +21,7 @@ public:
     explicit UnitStore(std::filesystem::path folder);
 
     // Holds the folder's lock for one read-change-write of the state.
-    class Lock {
-    public:
-        explicit Lock(const std::filesystem::path &folder);
-        ~Lock();
-        Lock(const Lock &) = delete;
-        Lock &operator=(const Lock &) = delete;
-        bool held() const { return fd_ >= 0; }
-
-    private:
-        int fd_ = -1;
-    };
+    using Lock = FolderLock;
 
     // Makes the folder when it is missing and checks that files can be
     // written in it; false, saying why in `error`, when the camera could

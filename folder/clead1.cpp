@@ -54,6 +54,10 @@ QImage CLead1::GetBitmap(qint32 handle) {
     return holds(handle) ? decodeAt(JpegScale{1, 1}) : QImage();
 }
 
+QByteArray CLead1::GetJpegData(qint32 handle) const {
+    return holds(handle) ? m_held.jpeg : QByteArray();
+}
+
 QList<QRgb> CLead1::GetPalette(qint32 handle) const {
     QList<QRgb> palette;
     if (!holds(handle)) {

@@ -86,6 +86,10 @@ public:
     // written by TurboJPEG directly. Null when handle is not the picture held.
     QImage GetBitmap(qint32 handle);
 
+    // The JPEG bytes the picture was loaded from, unchanged; empty when
+    // handle is not the picture held.
+    QByteArray GetJpegData(qint32 handle) const;
+
     // A new 256-entry palette owned by the caller, empty when handle is not
     // the picture held. Palette displays are not built, so it is the same
     // for every picture: the 3-3-2 colour cube, entry i being red

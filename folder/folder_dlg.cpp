@@ -2,7 +2,6 @@
 #include "folder_dlg.h"
 
 #include "folder_tree.h"
-#include "jpeg_listing.h"
 #include "ovaline_app.h"
 #include "profile_file.h"
 #include "window_geometry.h"
@@ -128,11 +127,9 @@ void CFolderDlg::OnSelectionChanged() {
 }
 
 void CFolderDlg::accept() {
-    const QString folder = SelectedFolder();
-    if (folder.isEmpty())
-        return;
-    ListJpegFiles(*app::OvalineApp(), folder);
-    QDialog::accept();
+    // The chosen folder is listed by the caller, off the user-interface thread.
+    if (!SelectedFolder().isEmpty())
+        QDialog::accept();
 }
 
 void CFolderDlg::done(int result) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The Open Folder command's dialog: a tree of the folders, read a branch at
-// a time on its first expansion. OK makes the selected folder, at any depth,
-// the current folder and lists its JPEG files; CANCEL changes nothing.
+// a time on its first expansion. OK chooses the selected folder, at any
+// depth (SelectedFolder), which the caller then lists; CANCEL chooses
+// nothing.
 #pragma once
 
 #include <QDialog>

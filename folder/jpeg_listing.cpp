@@ -3,27 +3,17 @@
 
 #include "folder_names.h"
 #include "ovaline_app.h"
+#include "readable_file.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <filesystem>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace ovaline::folder {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool isReadable(const fs::path &path) {
-#ifdef _WIN32
-    Q_UNUSED(path);
-    return true;
-#else
-    return ::access(path.c_str(), R_OK) == 0;
-#endif
-}
 
 // A regular file (after following links; a loop fails here) of a listable
 // size. Only its metadata is read: nothing is opened.
@@ -33,7 +23,7 @@ bool isListable(const fs::path &path) {
     if (error || !fs::is_regular_file(status))
         return false;
     const std::uintmax_t size = fs::file_size(path, error);
-    return !error && size <= static_cast<std::uintmax_t>(kLargestListedFile) && isReadable(path);
+    return !error && size <= static_cast<std::uintmax_t>(kLargestListedFile) && mayRead(path);
 }
 
 } // namespace
@@ -59,8 +49,15 @@ QStringList listJpegFiles(const QString &folder) {
     return names;
 }
 
-int ListJpegFiles(app::COvalineAppState &state, const QString &folder) {
-    const QStringList names = listJpegFiles(folder);
+std::optional<QStringList> listReadableFolder(const QString &folder) {
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable())
+        return std::nullopt;
+    return listJpegFiles(folder);
+}
+
+int StoreFolderListing(app::COvalineAppState &state, const QString &folder,
+                       const QStringList &names) {
     state.m_strFolder = folder;
     state.m_nSelItem = 0;
     for (std::size_t k = 0; k < state.m_strFiles.size(); ++k)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace ovaline::app {
 struct COvalineAppState;
 }
@@ -29,10 +31,15 @@ bool isJpegName(const QString &name);
 // unreadable folder lists nothing.
 QStringList listJpegFiles(const QString &folder);
 
-// Makes `folder` the current folder of `state`: its path, its listing in
-// m_strFiles (a 71st name is kept but not counted in m_nFiles), no item
-// picked, and the flags that make the thumbnail view reload. Returns the
-// number of names stored.
-int ListJpegFiles(app::COvalineAppState &state, const QString &folder);
+// listJpegFiles of a folder that can be read and entered; nullopt for one
+// that is gone or cannot be read.
+std::optional<QStringList> listReadableFolder(const QString &folder);
+
+// Makes `folder` the current folder of `state`: its path, its listing
+// `names` in m_strFiles (a 71st name is kept but not counted in m_nFiles),
+// no item picked, and the flags that make the thumbnail view reload.
+// Returns the number of names stored.
+int StoreFolderListing(app::COvalineAppState &state, const QString &folder,
+                       const QStringList &names);
 
 } // namespace ovaline::folder

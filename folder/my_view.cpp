@@ -126,8 +126,8 @@ void CMyView::OnLButtonDblClk(QPoint point) {
         return;
     }
     const qint32 handle = m_lead.GetImageHandle();
-    GetDocument()->m_pImageWnd->ShowImage(this, m_lead.GetBitmap(handle),
-                                          m_lead.GetPalette(handle));
+    GetDocument()->m_pImageWnd->ShowImage(this, m_lead.GetBitmap(handle), m_lead.GetPalette(handle),
+                                          m_lead.GetJpegData(handle));
 }
 
 } // namespace ovaline::app

@@ -13,7 +13,6 @@
 #include <map>
 #include <optional>
 #include <thread>
-#include <vector>
 
 namespace ovaline::folder {
 
@@ -42,33 +41,32 @@ QImage acceptedThumbnail(const QString &path, QSize accepted) {
     return thumbnailOf(decoder, path, accepted, 1);
 }
 
-struct ThumbLoader::Pass {
-    quint64 id = 0;
+// What the workers of a pass share; a worker left behind keeps it alive.
+struct ThumbLoader::Work {
     QString folder;
     QStringList names;
     QSize accepted;
-    int maxAccepted = 0;
     qreal devicePixelRatio = 1;
-    FileDone fileDone;
-    PassDone passDone;
-
     std::atomic<int> next{0};
     std::atomic<bool> stopped{false};
-    std::vector<std::thread> workers;
+};
 
-    // User-interface thread only: results waiting for an earlier file.
+// The running pass, on the user-interface thread only.
+struct ThumbLoader::Pass {
+    quint64 id = 0;
+    std::shared_ptr<Work> work;
+    int maxAccepted = 0;
+    FileDone fileDone;
+    PassDone passDone;
+    // Results waiting for an earlier file.
     std::map<int, QImage> early;
     int handedBack = 0;
     int acceptedCount = 0;
 
-    ~Pass() {
-        stopped = true;
-        for (std::thread &worker : workers)
-            worker.join();
-    }
+    ~Pass() { work->stopped = true; }
 };
 
-ThumbLoader::ThumbLoader() : m_receiver(std::make_unique<QObject>()) {}
+ThumbLoader::ThumbLoader() = default;
 
 ThumbLoader::~ThumbLoader() {
     stop();
@@ -84,8 +82,8 @@ bool ThumbLoader::isRunning() const {
 }
 
 void ThumbLoader::stop() {
-    // Joins the workers; what they posted is dropped by the pass check in
-    // deliver.
+    // The workers see the stop before their next file; what they post
+    // meanwhile is dropped by the pass check in deliver.
     m_pass.reset();
 }
 
@@ -93,40 +91,35 @@ void ThumbLoader::start(const QString &folder, const QStringList &names, QSize a
                         int maxAccepted, FileDone fileDone, PassDone passDone,
                         qreal devicePixelRatio) {
     stop();
-    auto pass = std::make_unique<Pass>();
-    pass->folder = folder;
-    pass->names = names;
-    pass->accepted = accepted;
-    pass->maxAccepted = maxAccepted;
-    pass->devicePixelRatio = devicePixelRatio;
-    pass->fileDone = std::move(fileDone);
-    pass->passDone = std::move(passDone);
-    pass->id = ++m_lastId;
-    Pass *const p = pass.get();
-    const quint64 id = p->id;
-    m_pass = std::move(pass);
-    QObject *const receiver = m_receiver.get();
+    auto work = std::make_shared<Work>();
+    work->folder = folder;
+    work->names = names;
+    work->accepted = accepted;
+    work->devicePixelRatio = devicePixelRatio;
+    m_pass = std::make_unique<Pass>();
+    m_pass->id = ++m_lastId;
+    m_pass->work = work;
+    m_pass->maxAccepted = maxAccepted;
+    m_pass->fileDone = std::move(fileDone);
+    m_pass->passDone = std::move(passDone);
+    const quint64 id = m_pass->id;
+    const HandBack::Poster back = m_handBack.poster();
     if (names.isEmpty() || accepted.isEmpty() || maxAccepted < 1) {
         // Nothing to read: every file is skipped unread.
-        QMetaObject::invokeMethod(
-            receiver, [this, id] { skipAll(id); }, Qt::QueuedConnection);
+        back.post([this, id] { skipAll(id); });
         return;
     }
-    const int workers = workerCount(int(names.size()));
-    for (int w = 0; w < workers; ++w) {
-        // The pass outlives its workers: its destructor joins them.
-        p->workers.emplace_back([this, p, id, receiver] {
+    for (int w = workerCount(int(names.size())); w > 0; --w) {
+        startDetached([this, work, id, back] {
             JpegDecoder decoder;
-            const QDir dir(p->folder);
+            const QDir dir(work->folder);
             for (;;) {
-                const int i = p->next.fetch_add(1);
-                if (i >= p->names.size() || p->stopped)
+                const int i = work->next.fetch_add(1);
+                if (i >= work->names.size() || work->stopped)
                     return;
-                QImage thumb = thumbnailOf(decoder, dir.filePath(p->names.at(i)), p->accepted,
-                                           p->devicePixelRatio);
-                QMetaObject::invokeMethod(
-                    receiver, [this, id, i, thumb] { deliver(id, i, thumb); },
-                    Qt::QueuedConnection);
+                QImage thumb = thumbnailOf(decoder, dir.filePath(work->names.at(i)), work->accepted,
+                                           work->devicePixelRatio);
+                back.post([this, id, i, thumb] { deliver(id, i, thumb); });
             }
         });
     }
@@ -135,11 +128,12 @@ void ThumbLoader::start(const QString &folder, const QStringList &names, QSize a
 void ThumbLoader::skipAll(quint64 id) {
     if (!m_pass || m_pass->id != id)
         return;
-    if (m_pass->names.isEmpty()) {
+    const int files = int(m_pass->work->names.size());
+    if (files == 0) {
         finish();
         return;
     }
-    for (int i = 0; m_pass && m_pass->id == id && i < m_pass->names.size(); ++i)
+    for (int i = 0; m_pass && m_pass->id == id && i < files; ++i)
         deliver(id, i, QImage());
 }
 
@@ -163,8 +157,8 @@ void ThumbLoader::deliver(quint64 id, int index, QImage thumb) {
             return; // the callback started or stopped a pass
         ++pass->handedBack;
         if (!handed.isNull() && ++pass->acceptedCount >= pass->maxAccepted)
-            pass->stopped = true;
-        if (pass->stopped || pass->handedBack == pass->names.size()) {
+            pass->work->stopped = true;
+        if (pass->work->stopped || pass->handedBack == pass->work->names.size()) {
             finish();
             return;
         }

@@ -7,7 +7,13 @@
 // accepted one is never decoded. A file that is missing, no regular file,
 // unreadable, longer than a camera slot or not a clean JPEG is skipped. Once
 // `maxAccepted` files have been accepted the workers take no further file.
+//
+// The workers are never waited for: a pass that is stopped, or replaced by
+// the next one, leaves a worker that is stuck reading a hung file system
+// behind, and what it finds later is dropped.
 #pragma once
+
+#include "detached_work.h"
 
 #include <QImage>
 #include <QObject>
@@ -37,7 +43,7 @@ public:
     using PassDone = std::function<void()>;
 
     ThumbLoader();
-    // Stops a running pass and waits for its workers.
+    // Stops a running pass.
     ~ThumbLoader();
     ThumbLoader(const ThumbLoader &) = delete;
     ThumbLoader &operator=(const ThumbLoader &) = delete;
@@ -48,7 +54,7 @@ public:
     // are made for a screen of `devicePixelRatio`.
     void start(const QString &folder, const QStringList &names, QSize accepted, int maxAccepted,
                FileDone fileDone, PassDone passDone, qreal devicePixelRatio = 1);
-    // Stops a running pass; nothing more of it is handed back.
+    // Stops a running pass at once; nothing more of it is handed back.
     void stop();
     bool isRunning() const;
 
@@ -56,6 +62,7 @@ public:
     static int workerCount(int files);
 
 private:
+    struct Work;
     struct Pass;
     // Hands back file `index` of pass `id` once the files before it are.
     void deliver(quint64 id, int index, QImage thumb);
@@ -63,7 +70,7 @@ private:
     // Ends the running pass and reports it.
     void finish();
 
-    std::unique_ptr<QObject> m_receiver;
+    HandBack m_handBack;
     std::unique_ptr<Pass> m_pass;
     quint64 m_lastId = 0;
 };

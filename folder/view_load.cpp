@@ -75,7 +75,8 @@ void CMyView::OnFileLoaded(int index, const QImage &thumb) {
 
 void CMyView::OnPassDone() {
     m_wait.reset();
-    if (CMainFrame *frame = OvalineApp()->GetMainFrame())
+    // A folder being listed again goes on reading.
+    if (CMainFrame *frame = OvalineApp()->GetMainFrame(); frame && !GetDocument()->IsListing())
         frame->SetMessageText(res::AFX_IDS_IDLEMESSAGE);
     m_pSheet->update();
 }

@@ -4,6 +4,7 @@
 # CMakeLists once that library exists.
 target_sources(ovaline_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/folder_dlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/folder_lister.cpp
     ${CMAKE_CURRENT_LIST_DIR}/folder_names.cpp
     ${CMAKE_CURRENT_LIST_DIR}/folder_tree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/jpeg_listing.cpp
@@ -12,3 +13,9 @@ target_sources(ovaline_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/view_load.cpp
     ${CMAKE_CURRENT_LIST_DIR}/view_save.cpp
 )
+# Whether a file may be read, through access() where POSIX has it.
+if(UNIX)
+    target_sources(ovaline_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/readable_file_posix.cpp)
+else()
+    target_sources(ovaline_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/readable_file.cpp)
+endif()

@@ -45,8 +45,10 @@ app::COvalineView *CCapture::MemoryView() const {
 
 void CCapture::Run() {
     COvalineApp *app = OvalineApp();
-    // With no folder open, the folder is asked for once and kept.
-    if (app->m_strFolder.isEmpty() && !m_pDoc->OnOpenFolder())
+    // With no folder open, the folder is asked for once and kept; the
+    // picture goes there even while its listing is still being read.
+    m_folder = app->m_strFolder.isEmpty() ? m_pDoc->OnOpenFolder() : app->m_strFolder;
+    if (m_folder.isEmpty())
         return;
     const int slot = ChooseSlot();
     if (slot == 0)
@@ -142,7 +144,7 @@ void CCapture::Save(int slot) {
                                       app->m_strFiles.begin() + app->m_nFiles);
     const std::span<const std::uint8_t> bytes(m_pDoc->GetSlotData(slot - 1),
                                               std::size_t(m_pDoc->GetSlotSize(slot - 1)));
-    const QString folder = app->m_strFolder;
+    const QString folder = m_folder;
     CaptureFile saved;
     QEventLoop wait;
     std::thread worker([&] {

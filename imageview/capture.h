@@ -55,6 +55,8 @@ private:
     app::COvalineView *MemoryView() const;
 
     app::COvalineDoc *m_pDoc;
+    // Where this capture saves its picture.
+    QString m_folder;
     app::CMemoryStore m_store;
     Phase m_phase = Phase::Idle;
     bool m_bGivenUp = false;

@@ -92,13 +92,12 @@ int COvalineView::TransferImage(char direction, std::uint8_t *data, int slot, un
     sendProgress(mainFrame, 0);
     app->m_bBusy = 0;
     const auto result = static_cast<std::int32_t>(OvalineLoadResult(&m_transfer));
-    if (result == 0)
-        return 1;
-    if (result == OVALINE_CANCELLED)
-        return 0; // asked for: nothing to report
-    messageBox(transferFailureText(slot + 1, result, app->OpenFailureCause(result)),
-               QMessageBox::Information);
-    return 0;
+    // A cancel was asked for: nothing to report.
+    if (result != 0 && result != OVALINE_CANCELLED)
+        messageBox(transferFailureText(slot + 1, result, app->OpenFailureCause(result)),
+                   QMessageBox::Information);
+    app->OnBusyEnded();
+    return result == 0 ? 1 : 0;
 }
 
 void COvalineView::CancelTransfer() {

@@ -4,6 +4,7 @@
 #include "image_wnd.h"
 #include "window_geometry.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QPainter>
@@ -33,6 +34,16 @@ ImageWindowFrame::ImageWindowFrame(CImageWnd &imageWnd, QPoint origin, QSize out
       m_hBar(MakeScrollBar(Axis::Horizontal)), m_vBar(MakeScrollBar(Axis::Vertical)),
       m_outerSize(outerSize) {
     m_client->setObjectName(QStringLiteral("client"));
+    // Ctrl+C anywhere in the window, and the client's context menu.
+    auto *copy = new QAction(tr("Copy Picture"), m_client);
+    copy->setShortcuts(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WindowShortcut);
+    m_client->addAction(copy);
+    m_client->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(copy, &QAction::triggered, this, [this] {
+        if (m_pImageWnd)
+            m_pImageWnd->OnCopy();
+    });
     setWindowTitle(QStringLiteral("IMAGE WINDOW"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/ovaline_48.png")));
     QPalette face = palette();

@@ -4,6 +4,7 @@
 #include "app_events.h"
 #include "image_window_frame.h"
 #include "ovaline_app.h"
+#include "picture_copy.h"
 #include "profile_file.h"
 #include "window_geometry.h"
 
@@ -56,9 +57,10 @@ int CImageWnd::CreateImageWindow(QWidget *ownerView) {
     return 1;
 }
 
-void CImageWnd::SetImage(QImage bitmap, QList<QRgb> palette) {
+void CImageWnd::SetImage(QImage bitmap, QList<QRgb> palette, QByteArray jpeg) {
     m_hBitmap = std::move(bitmap);
     m_hPalette = std::move(palette);
+    m_jpeg = std::move(jpeg);
     m_cxBitmap = m_hBitmap.width();
     m_cyBitmap = m_hBitmap.height();
     UpdateScrollBars();
@@ -74,12 +76,18 @@ void CImageWnd::RefreshWindow() {
     m_pWnd->activateWindow();
 }
 
-void CImageWnd::ShowImage(QWidget *ownerView, QImage bitmap, QList<QRgb> palette) {
-    SetImage(std::move(bitmap), std::move(palette));
+void CImageWnd::ShowImage(QWidget *ownerView, QImage bitmap, QList<QRgb> palette, QByteArray jpeg) {
+    SetImage(std::move(bitmap), std::move(palette), std::move(jpeg));
     if (m_pWnd)
         RefreshWindow();
     else
         CreateImageWindow(ownerView);
+}
+
+void CImageWnd::ShowArriving(QImage rows) {
+    m_hArriving = std::move(rows);
+    if (m_pWnd)
+        m_pWnd->Client()->update();
 }
 
 void CImageWnd::DestroyWindow() {
@@ -90,8 +98,9 @@ void CImageWnd::DestroyWindow() {
 void CImageWnd::OnPaint(QPainter &painter) const {
     // The client area's background is already erased; without a picture
     // it stays empty.
-    if (!m_hBitmap.isNull())
-        painter.drawImage(QPoint(-m_xScroll, -m_yScroll), m_hBitmap);
+    const QImage &shown = m_hArriving.isNull() ? m_hBitmap : m_hArriving;
+    if (!shown.isNull())
+        painter.drawImage(QPoint(-m_xScroll, -m_yScroll), shown);
 }
 
 void CImageWnd::OnSize() {
@@ -133,6 +142,11 @@ void CImageWnd::OnDestroy() {
     m_pWnd->Detach();
     m_pWnd->deleteLater();
     m_pWnd = nullptr;
+}
+
+void CImageWnd::OnCopy() const {
+    if (!m_hBitmap.isNull())
+        copyPicture(m_hBitmap, m_jpeg);
 }
 
 void CImageWnd::UpdateScrollBars() {

@@ -31,16 +31,22 @@ public:
     // picture held from its top-left corner. An open window is refreshed
     // instead. Always 1.
     int CreateImageWindow(QWidget *ownerView);
-    // Holds a new picture (drawn in true colour; the palette is only kept).
-    // An open window lays its bars out anew and keeps its scroll position as
-    // far as the new picture allows; RefreshWindow shows it.
-    void SetImage(QImage bitmap, QList<QRgb> palette);
+    // Holds a new picture (drawn in true colour; the palette is only kept)
+    // with the JPEG bytes it was decoded from, which a copy puts on the
+    // clipboard beside it (none: the picture alone). An open window lays its
+    // bars out anew and keeps its scroll position as far as the new picture
+    // allows; RefreshWindow shows it.
+    void SetImage(QImage bitmap, QList<QRgb> palette, QByteArray jpeg = {});
     // Repaints the open window at once and makes it the active window,
     // restoring it when it was minimised.
     void RefreshWindow();
     // What a double click on a picture does: holds it, then refreshes the
     // open window or opens one for `ownerView`.
-    void ShowImage(QWidget *ownerView, QImage bitmap, QList<QRgb> palette);
+    void ShowImage(QWidget *ownerView, QImage bitmap, QList<QRgb> palette, QByteArray jpeg = {});
+    // Shows, in place of the picture held, the top rows of a picture still
+    // arriving (the rest of the window stays empty), and repaints the open
+    // window without raising it. A null image shows the picture held again.
+    void ShowArriving(QImage rows);
     // Closes the window as its close box does, keeping its size.
     void DestroyWindow();
 
@@ -63,6 +69,8 @@ private:
     void OnHScroll(ScrollCode code, int thumb);
     void OnVScroll(ScrollCode code, int thumb);
     void OnDestroy();
+    // Ctrl+C and the context menu: the picture shown, to the clipboard.
+    void OnCopy() const;
 
     // Shows or hides the bars for the picture and the window's size, and
     // sets their ranges, pages and positions.
@@ -71,6 +79,8 @@ private:
     QPointer<QWidget> m_pOwnerView;
     QImage m_hBitmap;
     QList<QRgb> m_hPalette;
+    QImage m_hArriving;
+    QByteArray m_jpeg;
     int m_xScroll = 0;
     int m_yScroll = 0;
     int m_xMax = 0;

@@ -12,6 +12,7 @@
 #include "slot_geometry.h"
 #include "slot_strip.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDrag>
 #include <QEventLoop>
@@ -21,10 +22,17 @@ namespace ovaline::app {
 using namespace imageview;
 
 COvalineView::COvalineView(COvalineDoc *doc, QWidget *parent)
-    : CPaneView(doc, parent), m_pStrip(new CSlotStrip(this)) {
+    : CPaneView(doc, parent), m_pStrip(new CSlotStrip(this)),
+      m_pCopyAction(new QAction(tr("Copy Picture"), this)) {
     setWidget(m_pStrip);
+    // Anywhere in the main window, as the menu commands' keys are.
+    m_pCopyAction->setShortcuts(QKeySequence::Copy);
+    m_pCopyAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_pCopyAction);
+    connect(m_pCopyAction, &QAction::triggered, this, &COvalineView::CopyChosenSlot);
     setWidgetResizable(true);
     SetScrollSteps(kSlotPageStep, kSlotLineStep);
+    InstallPasteShortcut();
     COvalineApp *app = OvalineApp();
     app->m_bDragging = 0;
     app->m_bBusy = 0;
@@ -109,13 +117,18 @@ void COvalineView::OnLButtonDown(QPoint point) {
         if (holdsPicture)
             m_pStrip->setCursor(imageview::dragCursor(m_pStrip));
         app->m_bDragging = 1;
-        app->m_nSelItem = i + 1;
-        m_bSelected[i] = 1;
-        m_nSelSlot = i;
-        doc->m_bSingleSlot = 1;
+        ChooseSlot(i);
         m_pressPoint = point;
     }
     m_pStrip->update();
+}
+
+void COvalineView::ChooseSlot(int i) {
+    OvalineApp()->m_nSelItem = i + 1;
+    m_bSelected.fill(0);
+    m_bSelected[i] = 1;
+    m_nSelSlot = i;
+    GetDocument()->m_bSingleSlot = 1;
 }
 
 void COvalineView::OnMouseMove(QPoint point, Qt::MouseButtons buttons) {
@@ -133,8 +146,12 @@ void COvalineView::StartSlotDrag() {
         return;
     COvalineDoc *doc = GetDocument();
     const QByteArray jpeg(reinterpret_cast<const char *>(doc->GetSlotData(i)), doc->GetSlotSize(i));
+    // Written once for the whole drag, for a drop outside the program.
+    const QString file = m_dragOut.Write(i + 1, jpeg);
+    if (file.isEmpty())
+        ShowMessageText(tr("Slot %1 could not be written for a drop outside Ovaline").arg(i + 1));
     auto *drag = new QDrag(this);
-    drag->setMimeData(slotMimeData({i + 1, jpeg}).release());
+    drag->setMimeData(slotMimeData({i + 1, jpeg}, file).release());
     imageview::setDragCursors(drag, m_pStrip);
     drag->exec(Qt::CopyAction);
     // The release went to wherever the slot was dropped.
@@ -153,20 +170,33 @@ void COvalineView::OnLButtonUp() {
 }
 
 void COvalineView::OnLButtonDblClk(QPoint point) {
-    COvalineApp *app = OvalineApp();
-    COvalineDoc *doc = GetDocument();
     const int i = slotAt(point);
-    if (i >= 0 && (doc->GetSlotSize(i) != 0 || m_bThumb[i])) {
-        m_lead.SetProperty1(0);
-        const QByteArrayView bytes(doc->GetSlotData(i), COvalineDoc::kSlotBytes);
-        if (m_lead.LoadMemory(bytes, doc->GetSlotSize(i)) != CLead1::kLoaded) {
-            messageBox(QStringLiteral("Load Memory Error!"), QMessageBox::NoIcon);
-            return;
-        }
-        const qint32 handle = m_lead.GetImageHandle();
-        doc->m_pImageWnd->ShowImage(this, m_lead.GetBitmap(handle), m_lead.GetPalette(handle));
+    if (i >= 0 && !ShowSlot(i))
+        return;
+    OvalineApp()->m_bDragging = 0;
+}
+
+bool COvalineView::ShowSlot(int i) {
+    if (GetDocument()->GetSlotSize(i) == 0 && !m_bThumb[i])
+        return true;
+    if (!LoadSlotPicture(i))
+        return false;
+    const qint32 handle = m_lead.GetImageHandle();
+    GetDocument()->m_pImageWnd->ShowImage(this, m_lead.GetBitmap(handle), m_lead.GetPalette(handle),
+                                          m_lead.GetJpegData(handle));
+    NoteImageWndSlot(i);
+    return true;
+}
+
+bool COvalineView::LoadSlotPicture(int i) {
+    COvalineDoc *doc = GetDocument();
+    m_lead.SetProperty1(0);
+    const QByteArrayView bytes(doc->GetSlotData(i), COvalineDoc::kSlotBytes);
+    if (m_lead.LoadMemory(bytes, doc->GetSlotSize(i)) != CLead1::kLoaded) {
+        messageBox(QStringLiteral("Load Memory Error!"), QMessageBox::NoIcon);
+        return false;
     }
-    app->m_bDragging = 0;
+    return true;
 }
 
 } // namespace ovaline::app

@@ -9,8 +9,10 @@
 
 namespace ovaline::imageview {
 
-std::unique_ptr<QMimeData> slotMimeData(const DraggedSlot &slot) {
+std::unique_ptr<QMimeData> slotMimeData(const DraggedSlot &slot, const QString &file) {
     auto mime = std::make_unique<QMimeData>();
+    if (!file.isEmpty())
+        mime->setUrls({QUrl::fromLocalFile(file)});
     mime->setData(QString::fromLatin1(kSlotNumberMime), QByteArray::number(slot.slot));
     mime->setData(QString::fromLatin1(kJpegMime), slot.jpeg);
     return mime;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // What a drag between the panes (or from the desktop) carries. A slot
 // dragged out of the camera-memory view carries its number and its JPEG
-// bytes; a file dragged onto a slot carries the file's path as a URL, as a
-// desktop file manager gives it.
+// bytes, and for a drop outside the program the same bytes written to a
+// file, as a URL; a file dragged onto a slot carries the file's path as a
+// URL, as a desktop file manager gives it.
 #pragma once
 
 #include <QByteArray>
@@ -26,7 +27,9 @@ struct DraggedSlot {
     QByteArray jpeg;
 };
 
-std::unique_ptr<QMimeData> slotMimeData(const DraggedSlot &slot);
+// `file`, when given, holds the slot's bytes for a file manager or another
+// program to take.
+std::unique_ptr<QMimeData> slotMimeData(const DraggedSlot &slot, const QString &file = {});
 std::optional<DraggedSlot> draggedSlot(const QMimeData *mime);
 
 // The local file a drag carries, or an empty string (no URL, several, or not

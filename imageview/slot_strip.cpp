@@ -9,6 +9,7 @@
 #include "slot_drag.h"
 #include "slot_geometry.h"
 
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -66,8 +67,8 @@ void CSlotStrip::paintEvent(QPaintEvent *) {
                           chosen ? blue : kNotChosen);
         drawCellCaption(painter, origin.x() + 18, origin.y() + 70, QString::asprintf("%2d", i + 1),
                         blue);
-        if (m_pView->m_bThumb[i] && !doc->GetThumb(i).isNull())
-            painter.drawImage(thumbOrigin(i), doc->GetThumb(i));
+        if (const QImage thumb = m_pView->ThumbToDraw(i); !thumb.isNull())
+            painter.drawImage(thumbOrigin(i), thumb);
     }
     // Paint only draws: a requested receive runs from the event loop, and
     // so do the screen readers' news of the frames.
@@ -95,26 +96,43 @@ void CSlotStrip::mouseDoubleClickEvent(QMouseEvent *event) {
         m_pView->OnLButtonDblClk(event->position().toPoint());
 }
 
+bool CSlotStrip::TakesDrop(const QMimeData *mime) const {
+    return !OvalineApp()->m_bBusy && !draggedSlot(mime) && !draggedFile(mime).isEmpty();
+}
+
 void CSlotStrip::dragEnterEvent(QDragEnterEvent *event) {
-    if (!OvalineApp()->m_bBusy && !draggedFile(event->mimeData()).isEmpty())
+    if (TakesDrop(event->mimeData()))
         event->acceptProposedAction();
 }
 
 void CSlotStrip::dragMoveEvent(QDragMoveEvent *event) {
-    if (!OvalineApp()->m_bBusy && !draggedFile(event->mimeData()).isEmpty())
+    if (TakesDrop(event->mimeData()))
         event->acceptProposedAction();
 }
 
 void CSlotStrip::dropEvent(QDropEvent *event) {
-    const QString path = draggedFile(event->mimeData());
-    if (OvalineApp()->m_bBusy || path.isEmpty())
+    if (!TakesDrop(event->mimeData()))
         return;
+    const QString path = draggedFile(event->mimeData());
     event->acceptProposedAction();
-    // The drop runs after the drag has ended, not inside it.
+    // The drop runs after the drag has ended, not inside it. A thumbnail
+    // of the folder pane is sent as it is; a file from the desktop may be
+    // any picture.
     const QPoint point = event->position().toPoint();
+    const bool fromDesktop = event->source() == nullptr;
     QMetaObject::invokeMethod(
-        m_pView, [view = m_pView, path, point] { view->DropFile(path, point); },
+        m_pView,
+        [view = m_pView, path, point, fromDesktop] {
+            if (fromDesktop)
+                view->DropPicture(path, point);
+            else
+                view->DropFile(path, point);
+        },
         Qt::QueuedConnection);
+}
+
+void CSlotStrip::contextMenuEvent(QContextMenuEvent *event) {
+    m_pView->OnContextMenu(event->pos(), event->globalPos());
 }
 
 } // namespace ovaline::app

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+class QMimeData;
+
 namespace ovaline::app {
 
 class COvalineView;
@@ -31,8 +33,13 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // A file to send into a slot; never a slot dragged from a frame, which
+    // carries a file too, for drops outside the program.
+    bool TakesDrop(const QMimeData *mime) const;
+
     COvalineView *m_pView;
     mutable folder::JpegDecoder m_decoder; // reads the size of a slot's picture
 };

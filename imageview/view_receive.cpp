@@ -113,21 +113,17 @@ void COvalineView::ShowMessageText(const QString &text) {
 bool COvalineView::ReceiveSlot(int i) {
     COvalineDoc *doc = GetDocument();
     m_transfer.busy = 1;
-    if (TransferImage('0', doc->GetSlotData(i), i, COvalineDoc::kSlotBytes) == 0) {
-        if (m_bCancelled) {
-            // Given up: the slot shows what it held before (its bytes are untouched).
-            RestoreEarlierSlot(i);
-            return false;
-        }
-        m_bThumb[i] = 0;
-        doc->SetThumb(i, QImage());
-        m_pStrip->repaint();
+    if (ReceiveFillingIn(i) == 0) {
+        // Given up or failed: the slot shows what it held before, whose
+        // bytes the library left untouched.
+        RestoreEarlierSlot(i);
         return false;
     }
     m_bThumb[i] = 1;
     doc->m_bReceived = 1;
     doc->SetSlotSize(i, static_cast<int>(OvalineLoadProgress(&m_transfer)));
-    MakeThumbnail(i, doc->GetSlotSize(i));
+    if (MakeThumbnail(i, doc->GetSlotSize(i)))
+        RenewImageWnd(i);
     m_pStrip->repaint();
     return true;
 }

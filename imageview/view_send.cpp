@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The camera-memory view's send: a JPEG file released over a slot frame goes
-// into that slot of the camera.
+// into that slot of the camera, under the rules every picture sent into a
+// slot follows.
 #include "ovaline_view.h"
 
 #include "jpeg_decoder.h"
@@ -77,6 +78,10 @@ bool fitsCamera(const std::vector<std::uint8_t> &bytes) {
 } // namespace
 
 void COvalineView::DropFile(const QString &path, QPoint point) {
+    OfferToSlot(slotAt(point), [this, &path](int i) { return SendFileToSlot(path, i); });
+}
+
+void COvalineView::OfferToSlot(int i, const std::function<int(int)> &send) {
     COvalineApp *app = OvalineApp();
     if (app->m_bBusy)
         return;
@@ -84,13 +89,12 @@ void COvalineView::DropFile(const QString &path, QPoint point) {
         CWaitCursor wait;
         if (CMainFrame *frame = app->GetMainFrame())
             frame->SetMessageText(res::IDS_SENDING);
-        const int i = app->QueryStatus(1) == 1 ? slotAt(point) : -1;
-        if (i >= 0) {
+        if (app->QueryStatus(1) == 1 && i >= 0) {
             switch (app->m_reply[1 + i]) {
             case '1':
                 if (messageBox(QStringLiteral("Do you want to over-write?"), QMessageBox::Question,
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-                    if (SendFileToSlot(path, i) == 1) {
+                    if (send(i) == 1) {
                         m_bThumb[i] = 1;
                         app->m_bRefreshThumbs = 1;
                     }
@@ -102,7 +106,7 @@ void COvalineView::DropFile(const QString &path, QPoint point) {
                 messageBox(QStringLiteral("Protected"), QMessageBox::Warning);
                 break;
             default:
-                if (SendFileToSlot(path, i) == 1)
+                if (send(i) == 1)
                     m_bThumb[i] = 1;
                 break;
             }
@@ -116,22 +120,36 @@ void COvalineView::DropFile(const QString &path, QPoint point) {
 }
 
 int COvalineView::SendFileToSlot(const QString &path, int s) {
-    COvalineApp *app = OvalineApp();
-    COvalineDoc *doc = GetDocument();
-    if (app->m_nBaudIndex == kBaudIndex115200) {
-        messageBox(QStringLiteral(" You can not send the image data from PC to the main unit "
-                                  "\nat this baud rate(115,200). \n Please lower the baud rate "
-                                  "to 57,600."),
-                   QMessageBox::Information);
+    if (RefusedAtThisRate())
         return 0;
-    }
     // The file is read whole before anything is said to the camera, and
     // goes into the slot only once the camera has it: a file that cannot be
     // read, or a send that fails, leaves the slot's picture as it was.
     std::vector<std::uint8_t> picture;
     if (!readSlotFile(path, picture) || !fitsCamera(picture))
         return 0;
+    return TransferPicture(std::move(picture), s);
+}
 
+int COvalineView::SendPictureToSlot(const std::vector<std::uint8_t> &picture, int s) {
+    if (RefusedAtThisRate())
+        return 0;
+    return TransferPicture(picture, s);
+}
+
+bool COvalineView::RefusedAtThisRate() {
+    if (OvalineApp()->m_nBaudIndex != kBaudIndex115200)
+        return false;
+    messageBox(QStringLiteral(" You can not send the image data from PC to the main unit "
+                              "\nat this baud rate(115,200). \n Please lower the baud rate "
+                              "to 57,600."),
+               QMessageBox::Information);
+    return true;
+}
+
+int COvalineView::TransferPicture(std::vector<std::uint8_t> sent, int s) {
+    COvalineApp *app = OvalineApp();
+    COvalineDoc *doc = GetDocument();
     app->SuspendPO();
     app->QueryStatus(0);
     DisableOtherWindows();
@@ -140,11 +158,11 @@ int COvalineView::SendFileToSlot(const QString &path, int s) {
         app->ResumePO();
         return result;
     };
-    if (TransferImage('1', picture.data(), s, static_cast<unsigned>(picture.size())) == 0)
+    if (TransferImage('1', sent.data(), s, static_cast<unsigned>(sent.size())) == 0)
         return finish(0);
-    std::memcpy(doc->GetSlotData(s), picture.data(), picture.size());
-    doc->SetSlotSize(s, static_cast<int>(picture.size()));
-    const bool shown = MakeThumbnail(s, static_cast<int>(picture.size()));
+    std::memcpy(doc->GetSlotData(s), sent.data(), sent.size());
+    doc->SetSlotSize(s, static_cast<int>(sent.size()));
+    const bool shown = MakeThumbnail(s, static_cast<int>(sent.size()));
     m_pStrip->repaint();
     return finish(shown ? 1 : 0);
 }

@@ -355,9 +355,9 @@ TEST_F(Serial, AnOrdinaryUserRunsCommandAfterCommandAndThenTheProgramReceives) {
     const auto profile = folder.path() / "Ovaline.ini";
     std::ofstream(profile) << "[COM_SPEED]\nSPEED=6\n[PORTS]\nCOM1=" << port << "\n";
     ::chmod(profile.c_str(), 0666);
-#ifdef OVALINE_RECEIVING_PROGRAM_PATH // built with the program
+#ifdef OVALINE_WATCHED_PROGRAM_PATH // built with the program
     const Command receiving =
-        asUser({OVALINE_RECEIVING_PROGRAM_PATH, {"--nosplash", "--profile", profile.string()}});
+        asUser({OVALINE_WATCHED_PROGRAM_PATH, {"--nosplash", "--profile", profile.string()}});
     ChildProcess receive;
     ASSERT_TRUE(receive.start(receiving.program, receiving.args, 30.0))
         << "the program's Receive did not start";

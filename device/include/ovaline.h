@@ -21,6 +21,16 @@
 #define OVALINE_API __attribute__((visibility("default")))
 #endif
 
+/* Every function uses the C calling convention (__cdecl) and is exported
+ * from Ovaline.dll under its plain name, undecorated. On 32-bit Windows the
+ * convention is named, so that a program built with another default (such
+ * as stdcall) still calls the library right; elsewhere there is only one. */
+#if defined(_WIN32) && !defined(_WIN64)
+#define OVALINE_CALL __cdecl
+#else
+#define OVALINE_CALL
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -84,13 +94,13 @@ typedef struct TrafficBlock {
  * OVALINE_CANCELLED or a code 100..113; writes the same code into result and
  * then clears busy. The record is not kept after the call returns. A receive
  * writes the caller's buffer only when the whole picture has arrived. */
-OVALINE_API int32_t OvalineTraffic(TrafficBlock *block);
+OVALINE_API int32_t OVALINE_CALL OvalineTraffic(TrafficBlock *block);
 
 /* The same exchange, given up once `milliseconds` have passed: no attempt of
  * the command starts later, and no wait for the handshake or for the
  * command's answer lasts longer. A picture's data phase, once begun, runs to
  * its end. For quick probes, such as finding the rate a unit answers at. */
-OVALINE_API int32_t OvalineTrafficWithin(TrafficBlock *block, uint32_t milliseconds);
+OVALINE_API int32_t OVALINE_CALL OvalineTrafficWithin(TrafficBlock *block, uint32_t milliseconds);
 
 /* Ends the exchange that OvalineTraffic runs on this record, from any
  * thread, within 200 ms: OvalineTraffic then returns OVALINE_CANCELLED (or
@@ -98,18 +108,18 @@ OVALINE_API int32_t OvalineTrafficWithin(TrafficBlock *block, uint32_t milliseco
  * drop what it was doing. A cancel that comes after the caller set busy to 1
  * but before the call began ends the call as soon as it begins. Returns 0,
  * or -1 when no exchange runs or is about to run on the record. */
-OVALINE_API int32_t OvalineCancel(TrafficBlock *block);
+OVALINE_API int32_t OVALINE_CALL OvalineCancel(TrafficBlock *block);
 
 /* Names the device that port n (1..4) opens: a device path, or "virtual" for
  * the built-in virtual camera. NULL or "" forgets the name, so that the
  * environment variable OVALINE_COM<n> or the platform default applies again.
  * Returns 0, or -1 when n is not 1..4. */
-OVALINE_API int32_t OvalineSetPortName(int32_t port, const char *name);
+OVALINE_API int32_t OVALINE_CALL OvalineSetPortName(int32_t port, const char *name);
 
 /* The name of the device that port n (1..4) opens now, by the rules above,
  * copied into buffer (cut to size - 1 characters and NUL-terminated). Returns
  * the whole name's length, or -1 when n is not 1..4. */
-OVALINE_API int32_t OvalineGetPortName(int32_t port, char *buffer, size_t size);
+OVALINE_API int32_t OVALINE_CALL OvalineGetPortName(int32_t port, char *buffer, size_t size);
 
 /* Why the device `name` (as OvalineSetPortName takes it) does not open as a
  * serial port, in one sentence for the user: it does not exist, it is no
@@ -117,7 +127,8 @@ OVALINE_API int32_t OvalineGetPortName(int32_t port, char *buffer, size_t size);
  * program holds it. Copied into buffer as OvalineGetPortName copies; returns
  * the whole sentence's length, 0 when no cause is found (the device opens,
  * or it is "virtual"). */
-OVALINE_API int32_t OvalineOpenFailureCause(const char *name, char *buffer, size_t size);
+OVALINE_API int32_t OVALINE_CALL OvalineOpenFailureCause(const char *name, char *buffer,
+                                                         size_t size);
 
 /* The text of a result code, as shown to the user; NULL for codes outside
  * 100..113. */
@@ -176,6 +187,20 @@ static inline void OvalineStoreBusy(TrafficBlock *block, uint32_t value) {
 #else
 #error "ovaline.h: no atomic operations known for this compiler"
 #endif
+
+/* The picture bytes a receive has brought so far, for showing a picture
+ * while it arrives. While OvalineTraffic receives a picture on this record
+ * (on another thread; this call may come from any thread), copies the
+ * picture's first bytes that have arrived, up to the first block still
+ * missing, into buffer: at most size bytes. Each of them has passed its
+ * block's check and stays as it is, unless the whole picture's CRC-32 fails
+ * at the end and the picture is fetched again, when the count starts over
+ * from 0. The caller's own buffer (data) is still written only when the
+ * whole picture has arrived. Returns the count copied: 0 before the first
+ * block, and during a command or a send; -1 when no exchange runs on the
+ * record (not begun, or over). */
+OVALINE_API int32_t OVALINE_CALL OvalineReceivedPrefix(const TrafficBlock *block, uint8_t *buffer,
+                                                       uint32_t size);
 
 #ifdef __cplusplus
 }

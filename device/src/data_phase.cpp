@@ -215,12 +215,22 @@ bool BlockReceiver::takeBlock(const Frame &frame, bool &news) {
         witness_.progressed();
         if (progress_)
             progress_(heldBytes_);
+        advancePrefix();
     }
     if (!acknowledge_)
         return true;
     std::vector<std::uint8_t> held;
     putBe32(held, heldBytes_);
     return writeTimed(line_, timing_, encodeFrame(FrameKind::Ack, frame.seq, held));
+}
+
+void BlockReceiver::advancePrefix() {
+    const std::size_t before = prefixBlocks_;
+    while (prefixBlocks_ < held_.size() && held_[prefixBlocks_])
+        ++prefixBlocks_;
+    if (prefixBlocks_ != before && prefix_)
+        prefix_(buffer_, std::min<std::uint32_t>(
+                             size_, static_cast<std::uint32_t>(prefixBlocks_ * kBlockSize)));
 }
 
 DataResult BlockReceiver::run() {
@@ -277,6 +287,9 @@ DataResult BlockReceiver::run() {
                 std::fill(held_.begin(), held_.end(), false);
                 heldCount_ = 0;
                 heldBytes_ = 0;
+                prefixBlocks_ = 0;
+                if (prefix_)
+                    prefix_(buffer_, 0);
             }
             if (!newSinceStatus && ++fruitlessRounds >= kMaxFruitlessRounds)
                 return DataResult::Stalled;

@@ -61,6 +61,9 @@ enum class DataResult {
 };
 
 using ProgressFn = std::function<void(std::uint32_t bytes)>;
+// Told the picture's first `length` bytes, which are whole and final, each
+// time that run of bytes changes.
+using PrefixFn = std::function<void(const std::uint8_t *picture, std::uint32_t length)>;
 
 class BlockSender {
 public:
@@ -107,6 +110,9 @@ public:
 
     // Called with the number of picture bytes held, after every new block.
     void onProgress(ProgressFn fn) { progress_ = std::move(fn); }
+    // Called when the blocks held from the picture's start without a gap
+    // grow, and with 0 when a whole-picture check drops every block.
+    void onPrefix(PrefixFn fn) { prefix_ = std::move(fn); }
     // Acknowledge each good block (the sender shows progress from these).
     void acknowledgeBlocks(bool on) { acknowledge_ = on; }
     // Returns true to refuse a block (it is answered with a Nak).
@@ -126,6 +132,8 @@ private:
     TimePoint nextDeadline() const;
     // Takes one Data frame; false when the answer could not be written.
     bool takeBlock(const Frame &frame, bool &news);
+    // Moves past the blocks now held from the start and says so.
+    void advancePrefix();
 
     Transport &line_;
     FrameReader &reader_;
@@ -136,8 +144,10 @@ private:
     std::vector<bool> held_;
     std::size_t heldCount_ = 0;
     std::uint32_t heldBytes_ = 0;
+    std::size_t prefixBlocks_ = 0; // blocks held from the start without a gap
     bool acknowledge_ = false;
     ProgressFn progress_;
+    PrefixFn prefix_;
     std::function<bool()> refuse_;
     std::function<bool(const std::uint8_t *, std::size_t)> accept_;
     std::function<bool(const Frame &)> other_;

@@ -101,7 +101,8 @@ std::int32_t HostSession::command(const std::uint8_t frame[7], std::uint8_t *rep
 }
 
 std::int32_t HostSession::receive(const std::uint8_t frame[7], std::uint8_t *buffer,
-                                  std::uint32_t capacity, const ProgressFn &progress) {
+                                  std::uint32_t capacity, const ProgressFn &progress,
+                                  const PrefixFn &prefix) {
     if (const std::int32_t code = handshake())
         return code;
     Frame answer;
@@ -125,6 +126,7 @@ std::int32_t HostSession::receive(const std::uint8_t frame[7], std::uint8_t *buf
     std::vector<std::uint8_t> picture(size);
     BlockReceiver receiver(line_, reader_, witness_, timing_, picture.data(), size);
     receiver.onProgress(progress);
+    receiver.onPrefix(prefix);
     receiver.onOtherFrame([&](const Frame &frame) {
         // Our Go was lost and the unit offers the picture again.
         if (frame.kind == FrameKind::Header)

@@ -28,8 +28,10 @@ public:
 
     // Each returns 0 or a result code 100..113.
     std::int32_t command(const std::uint8_t frame[7], std::uint8_t *reply, std::uint32_t length);
+    // `prefix` follows the picture's first bytes while they arrive; the
+    // caller's buffer takes the picture only once it is whole.
     std::int32_t receive(const std::uint8_t frame[7], std::uint8_t *buffer, std::uint32_t capacity,
-                         const ProgressFn &progress);
+                         const ProgressFn &progress, const PrefixFn &prefix = {});
     std::int32_t send(const std::uint8_t frame[7], const std::uint8_t *picture, std::uint32_t size,
                       const ProgressFn &progress);
 

@@ -3,7 +3,6 @@
 
 #include "ovaline.h"
 #include "port_names.h"
-#include "serial_port.h"
 #include "virtual_port.h"
 
 namespace ovaline {
@@ -13,7 +12,7 @@ std::unique_ptr<OpenLine> openPort(std::uint32_t port, std::uint32_t baud, std::
     const std::string name = portName(port);
     if (name == kVirtualPortName)
         return openVirtualPort(port, baud);
-    return SerialPort::open(name, baud, code);
+    return openSerialPort(name, baud, code);
 }
 
 } // namespace ovaline

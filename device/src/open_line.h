@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace ovaline {
 
@@ -21,6 +22,12 @@ public:
     virtual void interrupt() = 0;
     virtual void resume() = 0;
 };
+
+// Opens the serial port of this name (a device path on Linux, COM1 ..
+// COM256 on Windows) at the given rate. On failure returns nullptr and sets
+// `code` as openPort does. Each platform's serial port implements it.
+std::unique_ptr<OpenLine> openSerialPort(const std::string &name, std::uint32_t baud,
+                                         std::int32_t &code);
 
 // Opens port 1..4 at the given rate. On failure returns nullptr and sets
 // `code` (OVALINE_E_OPEN, or OVALINE_E_SETUP when the port refuses the settings).

@@ -2,20 +2,11 @@
 #include "request.h"
 
 #include "command_table.h"
+#include "line_rates.h"
 
-#include <array>
 #include <cstring>
 
 namespace ovaline {
-
-bool isLineRate(std::uint32_t baud) {
-    static constexpr std::array<std::uint32_t, 7> kRates{2400,  4800,  9600,  19200,
-                                                         38400, 57600, 115200};
-    for (const std::uint32_t rate : kRates)
-        if (rate == baud)
-            return true;
-    return false;
-}
 
 std::int32_t readRequest(const TrafficBlock &block, Request &request) {
     request.port = block.port;

@@ -17,8 +17,6 @@ struct Request {
     std::uint8_t *data = nullptr;
 };
 
-bool isLineRate(std::uint32_t baud);
-
 // 0 with the request filled in, or the code that refuses the record:
 // OVALINE_E_OPEN for a port number other than 1..4, OVALINE_E_SETUP for
 // anything else the exchange cannot be set up from.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "running_exchanges.h"
 
+#include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
 #include <unordered_set>
@@ -42,6 +44,27 @@ void RunningExchange::detach() {
 bool RunningExchange::cancelled() const {
     std::lock_guard lock(registryMutex);
     return cancelled_;
+}
+
+void RunningExchange::publishPrefix(const std::uint8_t *picture, std::uint32_t length) {
+    std::lock_guard lock(registryMutex);
+    // Only the new bytes are copied; a shorter run means the picture started over.
+    const std::size_t kept = std::min<std::size_t>(prefix_.size(), length);
+    prefix_.resize(kept);
+    prefix_.insert(prefix_.end(), picture + kept, picture + length);
+}
+
+std::int32_t copyReceivedPrefix(const TrafficBlock *block, std::uint8_t *buffer,
+                                std::uint32_t size) {
+    std::lock_guard lock(registryMutex);
+    const auto it = running.find(block);
+    if (it == running.end())
+        return -1;
+    const std::vector<std::uint8_t> &prefix = it->second->prefix_;
+    const std::size_t count = std::min<std::size_t>(prefix.size(), size);
+    if (count > 0)
+        std::memcpy(buffer, prefix.data(), count);
+    return static_cast<std::int32_t>(count);
 }
 
 bool cancelExchange(const TrafficBlock *block) {

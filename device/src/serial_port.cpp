@@ -21,12 +21,6 @@
 namespace ovaline {
 namespace {
 
-// What is written ahead of the line is kept to what the line carries in
-// this time. A cancel then has little to recall, and a process killed in the
-// middle of a picture leaves the unit little still to hear; the other side
-// of a pseudo-terminal keeps what it was handed beyond recall.
-constexpr auto kWriteAhead = std::chrono::milliseconds(100);
-
 // Gives up the port: exclusive access ends before the close, since another
 // holder of the device (the unit's end of a pseudo-terminal keeps one) would
 // otherwise keep it closed to every later open but root's.
@@ -39,7 +33,8 @@ void release(int fd) {
 
 SerialPort::SerialPort(int fd, std::chrono::nanoseconds byteTime, bool modemLines,
                        const int wake[2])
-    : fd_(fd), wake_{wake[0], wake[1]}, byteTime_(byteTime), modemLines_(modemLines) {}
+    : fd_(fd), wake_{wake[0], wake[1]}, byteTime_(byteTime), modemLines_(modemLines),
+      lineClock_(byteTime) {}
 
 std::unique_ptr<SerialPort> SerialPort::open(const std::string &path, std::uint32_t baud,
                                              std::int32_t &code) {
@@ -118,29 +113,14 @@ void SerialPort::resume() {
 }
 
 IoStatus SerialPort::write(const std::uint8_t *data, std::size_t size, TimePoint deadline) {
-    const std::size_t allowance = std::max<std::size_t>(1, kWriteAhead / byteTime_);
-    for (std::size_t done = 0; done < size;) {
-        if (interrupted_)
-            return IoStatus::Hangup;
-        const std::size_t ahead = pendingOutput();
-        if (ahead >= allowance) {
-            // Until half the allowance has crossed the line.
-            const auto drained = byteTime_ * static_cast<std::int64_t>(ahead - allowance / 2);
-            if (pauseUntil(std::min(deadline, Clock::now() + drained), wake_[0]))
-                return IoStatus::Hangup;
-            if (Clock::now() >= deadline)
-                return IoStatus::Timeout;
-            continue;
-        }
-        const std::size_t n = std::min(size - done, allowance - ahead);
-        if (const IoStatus status = writeAll(fd_, data + done, n, deadline, wake_[0]);
-            status != IoStatus::Ok)
+    return lineClock_.write(
+        data, size, deadline, interrupted_, [this] { return pendingOutput(); },
+        [this](TimePoint until) { return pauseUntil(until, wake_[0]); },
+        [this, deadline](const std::uint8_t *piece, std::size_t n, std::size_t &moved) {
+            const IoStatus status = writeAll(fd_, piece, n, deadline, wake_[0]);
+            moved = status == IoStatus::Ok ? n : 0;
             return status;
-        lineFreeAt_ =
-            std::max(lineFreeAt_, Clock::now()) + byteTime_ * static_cast<std::int64_t>(n);
-        done += n;
-    }
-    return IoStatus::Ok;
+        });
 }
 
 IoStatus SerialPort::read(std::uint8_t *buffer, std::size_t atLeast, std::size_t most,
@@ -155,10 +135,7 @@ std::size_t SerialPort::pendingOutput() {
     int queued = 0;
     if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued < 0)
         queued = 0;
-    const auto ahead = lineFreeAt_ - Clock::now();
-    const auto onLine =
-        ahead > Clock::duration::zero() ? static_cast<std::size_t>(ahead / byteTime_) : 0;
-    return std::max(static_cast<std::size_t>(queued), onLine);
+    return std::max(static_cast<std::size_t>(queued), lineClock_.onLine());
 }
 
 void SerialPort::discardInput() {
@@ -167,7 +144,7 @@ void SerialPort::discardInput() {
 
 void SerialPort::discardOutput() {
     ::tcflush(fd_, TCOFLUSH);
-    lineFreeAt_ = Clock::now();
+    lineClock_.dropped();
 }
 
 void SerialPort::setRts(bool on) {
@@ -199,6 +176,11 @@ LineErrors SerialPort::lineErrors() {
     }
 #endif
     return errors;
+}
+
+std::unique_ptr<OpenLine> openSerialPort(const std::string &name, std::uint32_t baud,
+                                         std::int32_t &code) {
+    return SerialPort::open(name, baud, code);
 }
 
 } // namespace ovaline

@@ -4,6 +4,7 @@
 // pseudo-terminals have none and skip the handshake.
 #pragma once
 
+#include "line_clock.h"
 #include "open_line.h"
 #include "transport.h"
 
@@ -47,10 +48,8 @@ private:
     std::atomic<bool> interrupted_{false};
     std::chrono::nanoseconds byteTime_;
     bool modemLines_;
-    // When the bytes written so far have all crossed the line at its rate. A
-    // pseudo-terminal takes bytes far faster than the line it stands for, so
-    // the port's own output count is not enough to time an answer.
-    TimePoint lineFreeAt_{};
+    // The port's own output count is not enough to time an answer.
+    LineClock lineClock_;
 };
 
 } // namespace ovaline

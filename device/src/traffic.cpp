@@ -25,7 +25,8 @@ void publishProgress(TrafficBlock *block, std::uint32_t bytes) {
     __atomic_store_n(field(block, offsetof(TrafficBlock, progress)), bytes, __ATOMIC_RELEASE);
 }
 
-std::int32_t exchange(HostSession &session, const Request &request, TrafficBlock *block) {
+std::int32_t exchange(HostSession &session, const Request &request, TrafficBlock *block,
+                      RunningExchange &running) {
     std::uint32_t shown = 0;
     const ProgressFn progress = [block, &shown](std::uint32_t bytes) {
         // Progress only ever rises, even when blocks are fetched again.
@@ -37,7 +38,10 @@ std::int32_t exchange(HostSession &session, const Request &request, TrafficBlock
     switch (request.kind) {
     case Request::Kind::Receive:
         publishProgress(block, 0);
-        return session.receive(request.frame, request.data, request.length, progress);
+        return session.receive(request.frame, request.data, request.length, progress,
+                               [&running](const std::uint8_t *picture, std::uint32_t length) {
+                                   running.publishPrefix(picture, length);
+                               });
     case Request::Kind::Send:
         publishProgress(block, 0);
         return session.send(request.frame, request.data, request.length, progress);
@@ -68,7 +72,7 @@ std::int32_t perform(TrafficBlock *block, TimePoint limit) {
             RunningExchange &running;
             ~Attached() { running.detach(); }
         } attached{running};
-        code = exchange(session, request, block);
+        code = exchange(session, request, block, running);
     }
     // An exchange that was over before the cancel took hold keeps its result.
     if (code == OVALINE_OK || !running.cancelled())
@@ -108,33 +112,43 @@ std::int32_t copyOut(const std::string &text, char *buffer, size_t size) {
 
 } // namespace
 
-extern "C" OVALINE_API std::int32_t OvalineTraffic(TrafficBlock *block) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineTraffic(TrafficBlock *block) {
     return traffic(block, TimePoint::max());
 }
 
-extern "C" OVALINE_API std::int32_t OvalineTrafficWithin(TrafficBlock *block,
-                                                         std::uint32_t milliseconds) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineTrafficWithin(TrafficBlock *block,
+                                                                      std::uint32_t milliseconds) {
     return traffic(block, Clock::now() + std::chrono::milliseconds(milliseconds));
 }
 
-extern "C" OVALINE_API std::int32_t OvalineCancel(TrafficBlock *block) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineCancel(TrafficBlock *block) {
     if (block == nullptr)
         return -1;
     return ovaline::cancelExchange(block) ? 0 : -1;
 }
 
-extern "C" OVALINE_API std::int32_t OvalineSetPortName(std::int32_t port, const char *name) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineReceivedPrefix(const TrafficBlock *block,
+                                                                       std::uint8_t *buffer,
+                                                                       std::uint32_t size) {
+    if (block == nullptr)
+        return -1;
+    return ovaline::copyReceivedPrefix(block, buffer, buffer ? size : 0);
+}
+
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineSetPortName(std::int32_t port,
+                                                                    const char *name) {
     return ovaline::setPortName(port, name);
 }
 
-extern "C" OVALINE_API std::int32_t OvalineGetPortName(std::int32_t port, char *buffer,
-                                                       size_t size) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineGetPortName(std::int32_t port, char *buffer,
+                                                                    size_t size) {
     if (port < 1 || port > 4)
         return -1;
     return copyOut(ovaline::portName(static_cast<std::uint32_t>(port)), buffer, size);
 }
 
-extern "C" OVALINE_API std::int32_t OvalineOpenFailureCause(const char *name, char *buffer,
-                                                            size_t size) {
+extern "C" OVALINE_API std::int32_t OVALINE_CALL OvalineOpenFailureCause(const char *name,
+                                                                         char *buffer,
+                                                                         size_t size) {
     return copyOut(ovaline::openFailureCause(name ? name : ""), buffer, size);
 }

@@ -198,6 +198,7 @@ TEST_F(RunningDocument, OpenFolderTellsOnlyTheThumbnailViewOfTheChosenFolder) {
         dlg->accept();
     });
     doc().OnOpenFolder();
+    ASSERT_TRUE(waitUntil([this] { return !doc().IsListing(); }));
     app().m_pMemoryView = realViews[0];
     app().m_pThumbView = realViews[1];
     EXPECT_EQ(app().m_strFolder, saveFolder);

@@ -171,6 +171,7 @@ TEST_F(FolderDialog, OkChoosesTheRealPathNineLevelsDownAndListsIt) {
         QTest::mouseClick(button(*dlg, "IDOK"), Qt::LeftButton);
     });
     frame().GetAction(res::ID_FILE_OPEN_FOLDER)->trigger();
+    ASSERT_TRUE(waitUntil([this] { return !doc().IsListing(); }));
     EXPECT_EQ(app().m_strFolder, text(deep));
     EXPECT_EQ(app().m_nFiles, 1);
     EXPECT_EQ(app().m_strFiles[0], "one.jpg");
@@ -185,6 +186,7 @@ TEST_F(FolderDialog, TheCommandLineFolderOpensAtStartAndAgainNextTimeAndRefreshR
     fs::create_directories(pics);
     writePicture(pics / "a.jpg");
     start({"--virtual", text(pics)});
+    ASSERT_TRUE(waitUntil([this] { return !doc().IsListing(); }));
     EXPECT_EQ(app().m_strFolder, text(pics));
     // Once the unit is known, the lower pane's load pass keeps the picture
     // of the unit's size.
@@ -193,6 +195,7 @@ TEST_F(FolderDialog, TheCommandLineFolderOpensAtStartAndAgainNextTimeAndRefreshR
     writePicture(pics / "b.jpg");
     app().m_bFolderChanged = 0;
     QTest::keyClick(&frame(), Qt::Key_F5);
+    ASSERT_TRUE(waitUntil([this] { return !doc().IsListing(); }));
     EXPECT_EQ(app().m_nFiles, 2);
     EXPECT_EQ(app().m_strFiles[1], "b.jpg");
     EXPECT_EQ(app().m_bFolderChanged, 1);
@@ -202,6 +205,7 @@ TEST_F(FolderDialog, TheCommandLineFolderOpensAtStartAndAgainNextTimeAndRefreshR
     // The next start opens it again.
     static_cast<app::COvalineAppState &>(app()) = app::COvalineAppState{};
     start();
+    ASSERT_TRUE(waitUntil([this] { return !doc().IsListing(); }));
     EXPECT_EQ(app().m_strFolder, text(pics));
     EXPECT_EQ(app().m_nFiles, 2);
     stop();
@@ -210,6 +214,7 @@ TEST_F(FolderDialog, TheCommandLineFolderOpensAtStartAndAgainNextTimeAndRefreshR
     fs::remove_all(pics);
     static_cast<app::COvalineAppState &>(app()) = app::COvalineAppState{};
     start();
+    ASSERT_TRUE(waitUntil([this] { return !doc().IsListing(); }));
     EXPECT_TRUE(app().m_strFolder.isEmpty());
     EXPECT_EQ(app().m_nFiles, 0);
     EXPECT_FALSE(frame().GetAction(res::ID_FILE_REFRESH)->isEnabled());

@@ -24,6 +24,12 @@ void writeFile(const fs::path &path, std::size_t size) {
     std::ofstream(path, std::ios::binary) << std::string(size, 'x');
 }
 
+// The folder listed and stored as the current folder, as the program does.
+int listInto(app::COvalineAppState &state, const QString &folder) {
+    return folder::StoreFolderListing(state, folder,
+                                      folder::listReadableFolder(folder).value_or(QStringList()));
+}
+
 QStringList listed(const app::COvalineAppState &state) {
     QStringList names;
     for (int k = 0; k < state.m_nFiles; ++k)
@@ -45,16 +51,15 @@ TEST(FolderListing, SmallJpegFilesOfAnyCaseInNameOrder) {
     state.m_nSelItem = 9;
     state.m_strFiles[5] = "stale.jpg";
     const QString folder = QString::fromStdString(dir.str());
-    EXPECT_EQ(folder::ListJpegFiles(state, folder), 4);
+    EXPECT_EQ(listInto(state, folder), 4);
     EXPECT_EQ(listed(state), QStringList({"A.JPEG", "a.jpeg", "b.jpg", "c.Jpg"}));
     EXPECT_EQ(state.m_strFolder, folder);
     EXPECT_TRUE(state.m_strFiles[5].isEmpty());
     EXPECT_EQ(state.m_nSelItem, 0);
     EXPECT_EQ(state.m_bFolderChanged, 1);
 
-    // A folder that is gone lists nothing.
-    EXPECT_EQ(folder::ListJpegFiles(state, folder + "/gone"), 0);
-    EXPECT_EQ(state.m_nFiles, 0);
+    // A folder that is gone cannot be listed.
+    EXPECT_EQ(folder::listReadableFolder(folder + "/gone"), std::nullopt);
 }
 
 TEST(FolderListing, AHundredFilesGiveSeventyOfTheFirstSeventyOneExamined) {
@@ -62,7 +67,7 @@ TEST(FolderListing, AHundredFilesGiveSeventyOfTheFirstSeventyOneExamined) {
     for (int i = 0; i < 100; ++i)
         writeFile(dir.path() / QString("p%1.jpg").arg(i, 3, 10, QChar('0')).toStdString(), 100);
     app::COvalineAppState state;
-    EXPECT_EQ(folder::ListJpegFiles(state, QString::fromStdString(dir.str())), 71);
+    EXPECT_EQ(listInto(state, QString::fromStdString(dir.str())), 71);
     EXPECT_EQ(state.m_nFiles, 70);
     EXPECT_EQ(state.m_strFiles[0], "p000.jpg");
     EXPECT_EQ(state.m_strFiles[69], "p069.jpg");
@@ -70,7 +75,7 @@ TEST(FolderListing, AHundredFilesGiveSeventyOfTheFirstSeventyOneExamined) {
 
     // A large file among the first 71 is examined and skipped: 70 remain.
     writeFile(dir.path() / "p005.jpg", 70000);
-    EXPECT_EQ(folder::ListJpegFiles(state, QString::fromStdString(dir.str())), 70);
+    EXPECT_EQ(listInto(state, QString::fromStdString(dir.str())), 70);
     EXPECT_EQ(state.m_nFiles, 70);
     EXPECT_EQ(state.m_strFiles[5], "p006.jpg");
 }
@@ -96,17 +101,17 @@ TEST(FolderListing, AHostileFolderNeitherHangsNorListsWhatCannotBeRead) {
     fs::permissions(d / "secret.jpg", fs::perms::none);
 
     app::COvalineAppState state;
-    folder::ListJpegFiles(state, QString::fromStdString(dir.str()));
+    listInto(state, QString::fromStdString(dir.str()));
     QStringList expected{"good.jpg", "link.jpg"};
     if (::geteuid() == 0) // permissions do not hold for root
         expected << "secret.jpg";
     EXPECT_EQ(listed(state), expected);
     ::close(sock);
 
-    // An unreadable folder lists nothing.
+    // An unreadable folder cannot be listed.
     if (::geteuid() != 0) {
         fs::permissions(d, fs::perms::none);
-        EXPECT_EQ(folder::ListJpegFiles(state, QString::fromStdString(dir.str())), 0);
+        EXPECT_EQ(folder::listReadableFolder(QString::fromStdString(dir.str())), std::nullopt);
         fs::permissions(d, fs::perms::owner_all);
     }
 }

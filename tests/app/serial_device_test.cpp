@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <filesystem>
@@ -38,6 +39,13 @@ class SerialDevice : public AppTest {
 protected:
     QString messagePane() const {
         return frame().GetStatusBar()->GetPaneText(app::CProgressStatusBar::kMessagePane);
+    }
+    // The message pane's text fits it, and its tip holds the whole message.
+    void expectWholeInTip(const QString &whole) const {
+        const QLabel *pane = frame().GetStatusBar()->findChild<QLabel *>();
+        EXPECT_LE(pane->fontMetrics().horizontalAdvance(pane->text()), pane->contentsRect().width())
+            << pane->text().toStdString() << " is cut off";
+        EXPECT_EQ(pane->toolTip(), whole);
     }
     bool unitCommandsEnabled() const {
         return frame().GetAction(res::ID_TRANSFER_RECEIVE)->isEnabled();
@@ -145,7 +153,7 @@ TEST_F(SerialDevice, SetupOffersTheDevicesAndKeepsTheChosenOne) {
     EXPECT_EQ(app().m_nUnitModel, 0);
 }
 
-TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands) {
+TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommandsInShortMessages) {
     ChildProcess unit;
     const std::string pty = startUnit(
         unit, OVALINE_UNIT_PATH, {"--speed", "1000", "--dir", (folder.path() / "unit").string()});
@@ -156,16 +164,16 @@ TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands
     start({});
     ASSERT_EQ(boxes.texts(), QStringList({kNoUnitAtStart}));
     ASSERT_FALSE(unitCommandsEnabled());
-    EXPECT_EQ(messagePane(), QStringLiteral("The device %1 does not exist.").arg(adapter.c_str()));
-    EXPECT_EQ(frame().GetStatusBar()->findChild<QLabel *>()->toolTip(), messagePane())
-        << "a cut message can be read whole";
+    EXPECT_EQ(messagePane(), "COM1 does not open");
+    expectWholeInTip(QStringLiteral("The device %1 does not exist.").arg(adapter.c_str()));
 
     // Plugged in: the folder of stable names appears with the link in it.
     fs::create_directories(adapter.parent_path());
     fs::create_symlink(pty, adapter);
     ASSERT_TRUE(waitUntil([this] { return unitCommandsEnabled(); }));
     EXPECT_EQ(app().m_nUnitModel, 2);
-    EXPECT_EQ(messagePane(), "Main unit on usb-Maker_Adapter-if00-port0");
+    EXPECT_EQ(messagePane(), "Main unit on COM1");
+    expectWholeInTip(QStringLiteral("Main unit on COM1: %1").arg(adapter.c_str()));
     EXPECT_EQ(boxes.shown().size(), 1u);
 
     // Something else in the folder changes nothing.
@@ -177,7 +185,8 @@ TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands
     fs::remove_all(adapter.parent_path());
     ASSERT_TRUE(waitUntil([this] { return !unitCommandsEnabled(); }));
     EXPECT_EQ(app().m_nUnitModel, 0);
-    EXPECT_EQ(messagePane(), "Main unit's usb-Maker_Adapter-if00-port0 removed");
+    EXPECT_EQ(messagePane(), "COM1 device removed");
+    expectWholeInTip(QStringLiteral("The device %1 of COM1 was removed.").arg(adapter.c_str()));
     EXPECT_EQ(boxes.shown().size(), 1u);
 
     // And in again.
@@ -185,6 +194,61 @@ TEST_F(SerialDevice, AnAdapterPluggedInIsAskedAndOnePulledOutDisablesTheCommands
     fs::create_symlink(pty, adapter);
     EXPECT_TRUE(waitUntil([this] { return unitCommandsEnabled(); }));
     unit.stop(SIGTERM);
+}
+
+TEST_F(SerialDevice, TheUnitIsAskedAgainEveryTimeItsDeviceComesBackEvenInAReceive) {
+    const std::string unitFolder = (folder.path() / "unit").string();
+    const auto startCamera = [&unitFolder](ChildProcess &unit, const char *model) {
+        return startUnit(unit, OVALINE_UNIT_PATH,
+                         {"--speed", "20", "--model", model, "--dir", unitFolder});
+    };
+    const fs::path adapter = devices() / "serial" / "by-id" / "usb-Maker_Adapter-if00-port0";
+    const auto plugIn = [&adapter](const std::string &pty) {
+        fs::create_directories(adapter.parent_path());
+        fs::create_symlink(pty, adapter);
+    };
+    ChildProcess unit;
+    plugIn(startCamera(unit, "VIHN"));
+    writeProfile(QStringLiteral("[PORTS]\nCOM1=%1\n").arg(adapter.c_str()));
+    start({});
+    ASSERT_EQ(app().m_nUnitModel, 2);
+
+    // Another camera on an adapter pulled out and plugged in again before the
+    // program looked: its folder went and came back.
+    ChildProcess other;
+    const std::string otherPty = startCamera(other, "VIKN");
+    fs::remove_all(adapter.parent_path());
+    plugIn(otherPty);
+    EXPECT_TRUE(waitUntil([this] { return app().m_nUnitModel == 1; })) << "not asked again";
+    // The folder that came back is followed as the first one was.
+    fs::remove_all(adapter.parent_path());
+    EXPECT_TRUE(waitUntil([this] { return !unitCommandsEnabled(); }));
+    other.stop(SIGTERM);
+
+    // The camera killed in the middle of a Receive, and started again.
+    plugIn(unit.firstLine().substr(5));
+    ASSERT_TRUE(waitUntil([this] { return app().m_nUnitModel == 2; }));
+    ChildProcess restarted;
+    QTimer kill;
+    QObject::connect(&kill, &QTimer::timeout, [&] {
+        if (!app().m_bBusy)
+            return;
+        kill.stop();
+        unit.stop(SIGKILL);
+        fs::remove_all(adapter.parent_path());
+        EXPECT_TRUE(waitUntil([this] { return !unitCommandsEnabled(); }));
+        plugIn(startCamera(restarted, "VIHN"));
+    });
+    kill.start(10);
+    doc().OnReceive();
+    ASSERT_TRUE(waitUntil([this] { return !app().m_bReceivePending && !app().m_bBusy; }));
+    EXPECT_TRUE(restarted.running());
+    ASSERT_FALSE(boxes.texts().isEmpty());
+    EXPECT_TRUE(boxes.texts().last().startsWith("DLL failed sending or receiving data [1]"))
+        << boxes.texts().join('|').toStdString();
+    EXPECT_TRUE(waitUntil([this] { return unitCommandsEnabled(); }));
+    EXPECT_EQ(app().m_nUnitModel, 2);
+    restarted.stop(SIGTERM);
 }
 
 // The cause as a user who is not root sees it: the check runs in a child

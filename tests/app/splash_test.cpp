@@ -57,13 +57,13 @@ TEST_F(Splash, TheFirstClickOrKeyAnywhereOnlyClosesIt) {
     start({"--virtual", QString::fromStdString(pics.string())});
 
     // A key press that is a shortcut (F5 reads the folder again).
+    ASSERT_TRUE(waitUntil([this] { return !doc().IsListing(); }));
     ASSERT_NE(CSplashScreenWnd::Live(), nullptr);
-    app().m_bFolderChanged = 0;
     QTest::keyClick(&frame(), Qt::Key_F5);
     EXPECT_EQ(CSplashScreenWnd::Live(), nullptr);
-    EXPECT_EQ(app().m_bFolderChanged, 0);
+    EXPECT_FALSE(doc().IsListing());
     QTest::keyClick(&frame(), Qt::Key_F5);
-    EXPECT_EQ(app().m_bFolderChanged, 1);
+    EXPECT_TRUE(doc().IsListing());
 
     // A click on any window of the program.
     CSplashScreenWnd::ShowSplash(&frame());

@@ -198,7 +198,9 @@ TEST_F(ThumbView, TheGridKeepsItsCellsWhileTheUnitIsLostAndFollowsOnlyItsPicture
     write(QStringLiteral("vga.jpg"), picture(640, 480));
     write(QStringLiteral("wide.jpg"), picture(736, 480));
     doc().OpenStartFolder(pictures); // as named on the command line
-    const auto loaded = [this] { return !app().m_bFolderChanged && !view().IsLoading(); };
+    const auto loaded = [this] {
+        return !doc().IsListing() && !app().m_bFolderChanged && !view().IsLoading();
+    };
     ASSERT_TRUE(waitUntil(loaded));
     ASSERT_EQ(listed(), QStringList{QStringLiteral("vga.jpg")});
     const qint64 cell = doc().GetThumb(8).cacheKey();

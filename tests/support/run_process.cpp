@@ -3,9 +3,11 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <poll.h>
@@ -53,6 +55,22 @@ pid_t spawnWithPipe(const std::string &program, const std::vector<std::string> &
     return pid;
 }
 
+// Reads what `fd` has into `into`, waiting for it until the deadline; false
+// when nothing came by then or the writer has gone.
+bool readMore(int fd, std::string &into, std::chrono::steady_clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    pollfd p{fd, POLLIN, 0};
+    if (fd < 0 || ::poll(&p, 1, static_cast<int>(std::max<long>(left.count(), 0))) <= 0)
+        return false;
+    char buffer[4096];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n <= 0)
+        return false;
+    into.append(buffer, static_cast<std::size_t>(n));
+    return true;
+}
+
 std::chrono::steady_clock::time_point deadlineIn(double seconds) {
     return std::chrono::steady_clock::now() +
            std::chrono::duration_cast<std::chrono::steady_clock::duration>(
@@ -72,18 +90,9 @@ Command asUser(Command command) {
 
 bool readUntil(int fd, std::string &into, const std::string &text,
                std::chrono::steady_clock::time_point deadline) {
-    while (into.find(text) == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd p{fd, POLLIN, 0};
-        if (fd < 0 || left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+    while (into.find(text) == std::string::npos)
+        if (!readMore(fd, into, deadline))
             return false;
-        char buffer[4096];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n <= 0)
-            return false;
-        into.append(buffer, static_cast<std::size_t>(n));
-    }
     return true;
 }
 
@@ -110,12 +119,18 @@ ChildProcess::~ChildProcess() {
         stop(SIGKILL);
 }
 
-bool ChildProcess::start(const std::string &program, const std::vector<std::string> &args,
-                         double seconds, const std::string &errorFile) {
+bool ChildProcess::launch(const std::string &program, const std::vector<std::string> &args,
+                          const std::string &errorFile) {
     firstLine_.clear();
     laterOutput_.clear();
+    linesTaken_ = 0;
     pid_ = spawnWithPipe(program, args, false, output_, errorFile);
-    if (pid_ <= 0)
+    return pid_ > 0;
+}
+
+bool ChildProcess::start(const std::string &program, const std::vector<std::string> &args,
+                         double seconds, const std::string &errorFile) {
+    if (!launch(program, args, errorFile))
         return false;
     std::string printed;
     if (!readUntil(output_, printed, "\n", deadlineIn(seconds)))
@@ -130,11 +145,39 @@ bool ChildProcess::waitForOutput(const std::string &text, double seconds) {
     return readUntil(output_, laterOutput_, text, deadlineIn(seconds));
 }
 
+bool ChildProcess::readLine(std::string &line, double seconds) {
+    const auto deadline = deadlineIn(seconds);
+    std::size_t end;
+    while ((end = laterOutput_.find('\n', linesTaken_)) == std::string::npos)
+        if (!readMore(output_, laterOutput_, deadline))
+            return false;
+    line = laterOutput_.substr(linesTaken_, end - linesTaken_);
+    linesTaken_ = end + 1;
+    return true;
+}
+
 int ChildProcess::stop(int signal) {
     if (pid_ <= 0)
         return -1;
     ::kill(pid_, signal);
     return wait();
+}
+
+int ChildProcess::stop(int signal, double seconds) {
+    if (pid_ <= 0)
+        return -1;
+    const int ended = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
+    ::kill(pid_, signal);
+    bool inTime = true;
+    if (ended >= 0) {
+        pollfd p{ended, POLLIN, 0};
+        inTime = ::poll(&p, 1, static_cast<int>(seconds * 1000)) == 1;
+        ::close(ended);
+        if (!inTime)
+            ::kill(pid_, SIGKILL);
+    }
+    const int status = wait();
+    return inTime ? status : kNotEnded;
 }
 
 int ChildProcess::wait() {

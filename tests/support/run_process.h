@@ -47,13 +47,23 @@ public:
     // error goes to `errorFile` when one is named.
     bool start(const std::string &program, const std::vector<std::string> &args, double seconds,
                const std::string &errorFile = {});
+    // Starts the program without waiting for it to print anything.
+    bool launch(const std::string &program, const std::vector<std::string> &args,
+                const std::string &errorFile = {});
     const std::string &firstLine() const { return firstLine_; }
+    // Waits up to `seconds` for the next line the program prints after those
+    // already taken (without its line end); false when none came.
+    bool readLine(std::string &line, double seconds);
 
     // Reads what the program prints until `text` has appeared, for up to
     // `seconds`; false when it did not.
     bool waitForOutput(const std::string &text, double seconds);
     // Sends the signal and waits for the end; the exit code, or -signal.
     int stop(int signal);
+    // The same, waiting up to `seconds`: a program that has not ended by
+    // then is killed, and kNotEnded returned.
+    int stop(int signal, double seconds);
+    static constexpr int kNotEnded = -1000;
     // Waits for the program to end by itself; the exit code, or -signal.
     int wait();
     // What the program printed after its first line: so far, and all of it
@@ -66,6 +76,7 @@ private:
     int output_ = -1;
     std::string firstLine_;
     std::string laterOutput_;
+    std::size_t linesTaken_ = 0; // how much of laterOutput_ readLine has taken
 };
 
 // Starts ovaline-unit on a pseudo-terminal and returns the path to open.

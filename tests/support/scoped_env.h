@@ -18,25 +18,42 @@ public:
     ~ScopedEnv() {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
             if (it->second)
-                ::setenv(it->first.c_str(), it->second->c_str(), 1);
+                put(it->first, *it->second);
             else
-                ::unsetenv(it->first.c_str());
+                remove(it->first);
         }
     }
 
     ScopedEnv &set(const std::string &name, const std::string &value) {
         remember(name);
-        ::setenv(name.c_str(), value.c_str(), 1);
+        put(name, value);
         return *this;
     }
 
     ScopedEnv &unset(const std::string &name) {
         remember(name);
-        ::unsetenv(name.c_str());
+        remove(name);
         return *this;
     }
 
 private:
+#if defined(_WIN32)
+    // An empty value removes the variable.
+    static void put(const std::string &name, const std::string &value) {
+        _putenv_s(name.c_str(), value.c_str());
+    }
+    static void remove(const std::string &name) {
+        _putenv_s(name.c_str(), "");
+    }
+#else
+    static void put(const std::string &name, const std::string &value) {
+        ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    static void remove(const std::string &name) {
+        ::unsetenv(name.c_str());
+    }
+#endif
+
     void remember(const std::string &name) {
         const char *old = std::getenv(name.c_str());
         saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace ovaline::test {
@@ -10,9 +11,11 @@ namespace ovaline::test {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "ovaline-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        std::random_device random;
+        do
+            path_ = std::filesystem::temp_directory_path() /
+                    ("ovaline-test-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(path_));
     }
     ~TempDir() {
         std::error_code ignored;
