@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // ovaline-cli: the document camera from the command line.
-#include "capture.h"
+#include "capture_command.h"
 #include "cli_options.h"
 #include "describe.h"
 #include "exit_codes.h"

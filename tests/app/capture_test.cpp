@@ -211,8 +211,8 @@ TEST_F(Capture, AskedForTheFolderOnceAndBeforeOverwritingAndCancelChangesNothing
         });
     });
     captureAction()->trigger();
+    ASSERT_TRUE(waitUntil([this] { return !doc().IsListing(); }));
     EXPECT_EQ(app().m_strFolder, QString::fromStdString(pictures().string()));
-    EXPECT_EQ(profileValue("FOLDER/PATH").toString(), app().m_strFolder);
     unchanged();
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 
@@ -229,6 +229,8 @@ TEST_F(Capture, AskedForTheFolderOnceAndBeforeOverwritingAndCancelChangesNothing
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(readAll(pictures() / files[0]), after.memory[1].jpeg);
     expectAtRest();
+    stop();
+    EXPECT_EQ(profileValue("FOLDER/PATH").toString(), QString::fromStdString(pictures().string()));
 }
 
 TEST_F(Capture, EscGivesItUpInEachPhaseAndTheNextOneWorks) {

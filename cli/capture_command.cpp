@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "capture.h"
+#include "capture_command.h"
 
 #include "describe.h"
 #include "exit_codes.h"
