@@ -50,6 +50,8 @@ constexpr Command kCommands[] = {
     {ID_FILE_SAVE_IMAGE, "Save(&A)...", "save", Qt::Key_A},
     {ID_APP_EXIT, "Exit(&X)", "exit", Qt::Key_X},
     {ID_TRANSFER_RECEIVE, "Receive(&R)", "receive", Qt::Key_R},
+    // Beyond the designed commands: a key that none of them takes.
+    {ID_TRANSFER_CAPTURE, "Capture(&C)", "capture", Qt::Key_T},
     {ID_REMOTE, "Remote(&M)", "remote", Qt::Key_M},
     {ID_SETUP, "Setup(&S)", "setup", Qt::Key_S},
     {ID_APP_ABOUT, "Version(Ovaline) (&V)...", "about", Qt::Key_V},
@@ -57,7 +59,7 @@ constexpr Command kCommands[] = {
 
 // The commands that need an identified unit.
 constexpr int kUnitCommands[] = {ID_FILE_OPEN_FOLDER, ID_FILE_SAVE_IMAGE, ID_TRANSFER_RECEIVE,
-                                 ID_REMOTE};
+                                 ID_TRANSFER_CAPTURE, ID_REMOTE};
 
 } // namespace
 
@@ -123,6 +125,7 @@ void CMainFrame::CreateCommands() {
     connect(m_actions[ID_FILE_SAVE_IMAGE], &QAction::triggered, m_pDoc, &COvalineDoc::OnSave);
     connect(m_actions[ID_APP_EXIT], &QAction::triggered, app, &COvalineApp::OnAppExit);
     connect(m_actions[ID_TRANSFER_RECEIVE], &QAction::triggered, m_pDoc, &COvalineDoc::OnReceive);
+    connect(m_actions[ID_TRANSFER_CAPTURE], &QAction::triggered, m_pDoc, &COvalineDoc::OnCapture);
     connect(m_actions[ID_REMOTE], &QAction::triggered, m_pDoc, &COvalineDoc::OnRemote);
     connect(m_actions[ID_SETUP], &QAction::triggered, m_pDoc, &COvalineDoc::OnSetup);
     connect(m_actions[ID_APP_ABOUT], &QAction::triggered, app, &COvalineApp::OnAppAbout);
@@ -139,7 +142,9 @@ void CMainFrame::CreateCommands() {
     file->addAction(m_actions[ID_FILE_SAVE_IMAGE]);
     file->addSeparator();
     file->addAction(m_actions[ID_APP_EXIT]);
-    menuBar()->addMenu(QStringLiteral("Transfer(&T)"))->addAction(m_actions[ID_TRANSFER_RECEIVE]);
+    QMenu *transfer = menuBar()->addMenu(QStringLiteral("Transfer(&T)"));
+    transfer->addAction(m_actions[ID_TRANSFER_RECEIVE]);
+    transfer->addAction(m_actions[ID_TRANSFER_CAPTURE]);
     menuBar()->addMenu(QStringLiteral("Remote(&R)"))->addAction(m_actions[ID_REMOTE]);
     // A menu bar shows an action's icon in place of its text: Setup's item
     // there is a text-only stand-in for the command.
@@ -159,6 +164,7 @@ void CMainFrame::CreateToolBar() {
     toolBar->addAction(m_actions[ID_FILE_SAVE_IMAGE]);
     toolBar->addSeparator();
     toolBar->addAction(m_actions[ID_TRANSFER_RECEIVE]);
+    toolBar->addAction(m_actions[ID_TRANSFER_CAPTURE]);
     toolBar->addAction(m_actions[ID_REMOTE]);
     toolBar->addSeparator();
     toolBar->addAction(m_actions[ID_SETUP]);

@@ -36,7 +36,7 @@ struct Arity {
     std::size_t least;
     std::size_t most;
 };
-constexpr std::array<Arity, 9> kActions{{
+constexpr std::array<Arity, 10> kActions{{
     {"model", 0, 0},
     {"status", 0, 0},
     {"map", 0, 0},
@@ -45,6 +45,7 @@ constexpr std::array<Arity, 9> kActions{{
     {"store", 1, 1},
     {"recall", 1, 1},
     {"watch", 0, 0},
+    {"capture", 0, 0},
     {"command", 2, 3},
 }};
 
@@ -82,6 +83,11 @@ const char *const kUsage =
     "                             keep DIR/slotN.jpg in step with the unit: ask every\n"
     "                             SECONDS (default 2) what the slots hold and save each\n"
     "                             picture that differs, one line each, until Ctrl-C\n"
+    "  capture [-o DIR] [--slot N]\n"
+    "                             store the live picture into the first empty slot\n"
+    "                             (--slot N: into slot N, overwriting it), receive it\n"
+    "                             and save it as DIR/YYYY-MM-DD HH-MM-SS.JPG; prints\n"
+    "                             the file's path\n"
     "  command XX A [PP]          send command XX with argument A and parameter PP\n"
     "  --help                     this text\n"
     "  --version                  the program's version\n"
@@ -156,6 +162,16 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
                 error = "--every takes seconds from 0.1 to 3600, not \"" + *v + "\"";
                 return std::nullopt;
             }
+        } else if (arg == "--slot") {
+            const std::string *v = value("a slot");
+            if (!v)
+                return std::nullopt;
+            const auto slot = parseSlot(*v);
+            if (!slot) {
+                error = "the slot is 1..7, not \"" + *v + "\"";
+                return std::nullopt;
+            }
+            options.slot = *slot;
         } else if (arg == "--overwrite") {
             options.overwrite = true;
         } else if (arg == "--fit") {
@@ -201,6 +217,10 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
     }
     if (options.onlyNew && !options.all) {
         error = "--new belongs to receive --all";
+        return std::nullopt;
+    }
+    if (options.slot != 0 && options.action != "capture") {
+        error = "--slot belongs to capture";
         return std::nullopt;
     }
     if (everyGiven && options.action != "watch") {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // ovaline-cli: the document camera from the command line.
+#include "capture_command.h"
 #include "cli_options.h"
 #include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
 #include "interruption.h"
 #include "preflight.h"
+#include "progress_line.h"
 #include "send_fit.h"
 #include "slot_prints.h"
 #include "unit_client.h"
@@ -14,50 +16,10 @@
 #include <array>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace {
 
 using namespace ovaline::cli;
-
-int refuse(const Refusal &refusal) {
-    complain(refusal.message);
-    return refusal.status;
-}
-
-int reportFailure(const UnitClient &unit, const std::string &what, std::int32_t code) {
-    return refuse(unitFailure(unit, what, code));
-}
-
-// A progress line that rewrites itself, on a terminal only.
-class ProgressLine {
-public:
-    ProgressLine(std::string label, std::uint32_t total)
-        : label_(std::move(label)), total_(total), tty_(::isatty(STDERR_FILENO) != 0) {}
-    ~ProgressLine() {
-        if (tty_ && shown_)
-            std::fputs("\r\033[K", stderr);
-    }
-    void operator()(std::uint32_t bytes) {
-        if (!tty_)
-            return;
-        shown_ = true;
-        std::string line = "\r" + label_ + ": " + groupDigits(bytes);
-        if (total_ > 0)
-            line += " of " + groupDigits(total_) + " bytes (" +
-                    std::to_string(bytes * 100ull / total_) + "%)";
-        else
-            line += " bytes";
-        std::fputs(line.c_str(), stderr);
-        std::fflush(stderr);
-    }
-
-private:
-    std::string label_;
-    std::uint32_t total_;
-    bool tty_;
-    bool shown_ = false;
-};
 
 int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     std::int32_t code = 0;
@@ -252,6 +214,8 @@ int run(const Options &options) {
         return memory(unit, options, '1');
     if (options.action == "watch")
         return watch(unit, options);
+    if (options.action == "capture")
+        return capture(unit, options);
     return rawCommand(unit, options);
 }
 

@@ -80,4 +80,9 @@ Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t
 // open, why.
 Refusal unitFailure(const UnitClient &unit, const std::string &what, std::int32_t code);
 
+// Says why and returns the exit status.
+int refuse(const Refusal &refusal);
+// The same for a failed exchange.
+int reportFailure(const UnitClient &unit, const std::string &what, std::int32_t code);
+
 } // namespace ovaline::cli

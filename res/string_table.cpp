@@ -3,6 +3,8 @@
 
 #include "resource_ids.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <iterator>
 
@@ -22,6 +24,7 @@ constexpr Entry kStrings[] = {
     {IDS_STOPPED, "Now Stoped"},
     {IDS_AUTO_FOCUSING, "Now Auto Focusing"},
     {ID_TRANSFER_RECEIVE, "Receive Image Data\nReceive"},
+    {ID_TRANSFER_CAPTURE, "Store the live picture and save it into the folder\nCapture"},
     {ID_REMOTE, "Remote Control\nRemote"},
     {ID_FILE_OPEN_FOLDER, "Open Folder\nOpen"},
     {ID_SETUP, "Setup Connector & Baud Rate\nSetup"},
@@ -38,7 +41,8 @@ constexpr Entry kStrings[] = {
 QString loadString(int id) {
     const auto found = std::find_if(std::begin(kStrings), std::end(kStrings),
                                     [id](const Entry &entry) { return entry.id == id; });
-    return found == std::end(kStrings) ? QString() : QString::fromUtf8(found->text);
+    return found == std::end(kStrings) ? QString()
+                                       : QCoreApplication::translate("ovaline::res", found->text);
 }
 
 QString statusPrompt(int id) {
