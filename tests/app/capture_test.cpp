@@ -75,9 +75,6 @@ protected:
         return state;
     }
     CCapture &capture() const { return *doc().m_pCapture; }
-    app::COvalineView &memoryView() const {
-        return *static_cast<app::COvalineView *>(app().m_pMemoryView);
-    }
     app::CMyView &thumbView() const { return *static_cast<app::CMyView *>(app().m_pThumbView); }
     QAction *captureAction() const { return frame().GetAction(res::ID_TRANSFER_CAPTURE); }
     QString statusText() const {
