@@ -53,6 +53,9 @@ constexpr Command kCommands[] = {
     {ID_APP_EXIT, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Exit(&X)"), "exit", Qt::Key_X},
     {ID_TRANSFER_RECEIVE, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Receive(&R)"), "receive",
      Qt::Key_R},
+    // Beyond the designed commands: a key that none of them takes.
+    {ID_TRANSFER_CAPTURE, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Capture(&C)"), "capture",
+     Qt::Key_T},
     {ID_REMOTE, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Remote(&M)"), "remote", Qt::Key_M},
     {ID_SETUP, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Setup(&S)"), "setup", Qt::Key_S},
     {ID_APP_ABOUT, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Version(Ovaline) (&V)..."),
@@ -61,7 +64,7 @@ constexpr Command kCommands[] = {
 
 // The commands that need an identified unit.
 constexpr int kUnitCommands[] = {ID_FILE_OPEN_FOLDER, ID_FILE_SAVE_IMAGE, ID_TRANSFER_RECEIVE,
-                                 ID_REMOTE};
+                                 ID_TRANSFER_CAPTURE, ID_REMOTE};
 
 } // namespace
 
@@ -127,6 +130,7 @@ void CMainFrame::CreateCommands() {
     connect(m_actions[ID_FILE_SAVE_IMAGE], &QAction::triggered, m_pDoc, &COvalineDoc::OnSave);
     connect(m_actions[ID_APP_EXIT], &QAction::triggered, app, &COvalineApp::OnAppExit);
     connect(m_actions[ID_TRANSFER_RECEIVE], &QAction::triggered, m_pDoc, &COvalineDoc::OnReceive);
+    connect(m_actions[ID_TRANSFER_CAPTURE], &QAction::triggered, m_pDoc, &COvalineDoc::OnCapture);
     connect(m_actions[ID_REMOTE], &QAction::triggered, m_pDoc, &COvalineDoc::OnRemote);
     connect(m_actions[ID_SETUP], &QAction::triggered, m_pDoc, &COvalineDoc::OnSetup);
     connect(m_actions[ID_APP_ABOUT], &QAction::triggered, app, &COvalineApp::OnAppAbout);
@@ -143,7 +147,9 @@ void CMainFrame::CreateCommands() {
     file->addAction(m_actions[ID_FILE_SAVE_IMAGE]);
     file->addSeparator();
     file->addAction(m_actions[ID_APP_EXIT]);
-    menuBar()->addMenu(tr("Transfer(&T)"))->addAction(m_actions[ID_TRANSFER_RECEIVE]);
+    QMenu *transfer = menuBar()->addMenu(tr("Transfer(&T)"));
+    transfer->addAction(m_actions[ID_TRANSFER_RECEIVE]);
+    transfer->addAction(m_actions[ID_TRANSFER_CAPTURE]);
     menuBar()->addMenu(tr("Remote(&R)"))->addAction(m_actions[ID_REMOTE]);
     // A menu bar shows an action's icon in place of its text: Setup's item
     // there is a text-only stand-in for the command.
@@ -163,6 +169,7 @@ void CMainFrame::CreateToolBar() {
     toolBar->addAction(m_actions[ID_FILE_SAVE_IMAGE]);
     toolBar->addSeparator();
     toolBar->addAction(m_actions[ID_TRANSFER_RECEIVE]);
+    toolBar->addAction(m_actions[ID_TRANSFER_CAPTURE]);
     toolBar->addAction(m_actions[ID_REMOTE]);
     toolBar->addSeparator();
     toolBar->addAction(m_actions[ID_SETUP]);

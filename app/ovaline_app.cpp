@@ -210,6 +210,8 @@ bool COvalineApp::eventFilter(QObject *watched, QEvent *event) {
             if (watched->isWindowType() && m_bEscPressed && m_bBusy)
                 emit EscapeAgain();
             m_bEscPressed = 1;
+            if (watched->isWindowType())
+                emit EscapeReleased();
         }
         break;
     case QEvent::Expose:

@@ -126,6 +126,8 @@ signals:
     void FirstIdleDone();
     // Esc released again while busy, after it had already asked to stop.
     void EscapeAgain();
+    // Esc released at a window of the program.
+    void EscapeReleased();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ovaline_doc.h"
 
+#include "capture.h"
 #include "folder_dlg.h"
 #include "image_wnd.h"
 #include "jpeg_listing.h"
@@ -39,6 +40,7 @@ QSize folderPictureSize(const COvalineAppState &state) {
 COvalineDoc::COvalineDoc()
     : m_pRemoteWnd(std::make_unique<control::CRemoteWnd>()),
       m_pImageWnd(std::make_unique<imageview::CImageWnd>()),
+      m_pCapture(std::make_unique<imageview::CCapture>(this)),
       m_cells(std::make_unique<std::array<std::array<std::uint8_t, kCellBytes>, kCellCount>>()) {
     for (auto &slot : m_pSlotData)
         slot = std::make_unique<std::uint8_t[]>(kSlotBytes);
@@ -149,10 +151,17 @@ int COvalineDoc::WriteSlotFile(const QString &path, int i) {
     return 1;
 }
 
-void COvalineDoc::OnOpenFolder() {
+void COvalineDoc::OnCapture() {
+    if (!RefuseWhileBusy())
+        m_pCapture->Run();
+}
+
+QString COvalineDoc::OnOpenFolder() {
     folder::CFolderDlg dlg(OvalineApp()->GetMainFrame());
-    if (dlg.exec() == QDialog::Accepted)
-        ListFolder(dlg.SelectedFolder());
+    if (dlg.exec() != QDialog::Accepted)
+        return {};
+    ListFolder(dlg.SelectedFolder());
+    return dlg.SelectedFolder();
 }
 
 void COvalineDoc::OnRefresh() {

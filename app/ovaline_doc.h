@@ -21,8 +21,9 @@
 #include <vector>
 
 namespace ovaline::imageview {
+class CCapture;
 class CImageWnd;
-}
+} // namespace ovaline::imageview
 
 namespace ovaline::app {
 
@@ -64,10 +65,15 @@ public:
     // Commands.
     void OnReceive();
     void OnSave();
+    // Stores the live picture into a slot, receives it and saves it into
+    // the folder.
+    void OnCapture();
     // Save of slot i alone, whichever slot is chosen: the same rules, the
     // same file dialog.
     void OnSaveSlot(int i);
-    void OnOpenFolder();
+    // The folder chosen, which is listed now and shown once listed; empty
+    // when none was chosen.
+    QString OnOpenFolder();
     // Reads the current folder again.
     void OnRefresh();
     // A folder is being listed (Open Folder, Refresh, the start folder).
@@ -99,6 +105,7 @@ public:
     std::unique_ptr<control::CRemoteWnd> m_pRemoteWnd;
     // The image window: the object lives as long as the document.
     std::unique_ptr<imageview::CImageWnd> m_pImageWnd;
+    std::unique_ptr<imageview::CCapture> m_pCapture;
 
 private:
     bool RefuseWhileBusy() const;

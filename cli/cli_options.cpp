@@ -38,7 +38,7 @@ struct Arity {
     std::size_t least;
     std::size_t most;
 };
-constexpr std::array<Arity, 9> kActions{{
+constexpr std::array<Arity, 10> kActions{{
     {"model", 0, 0},
     {"status", 0, 0},
     {"map", 0, 0},
@@ -47,6 +47,7 @@ constexpr std::array<Arity, 9> kActions{{
     {"store", 1, 1},
     {"recall", 1, 1},
     {"watch", 0, 0},
+    {"capture", 0, 0},
     {"command", 2, 3},
 }};
 
@@ -86,6 +87,11 @@ const char *usageText() {
         "                             keep DIR/slotN.jpg in step with the unit: ask every\n"
         "                             SECONDS (default 2) what the slots hold and save each\n"
         "                             picture that differs, one line each, until Ctrl-C\n"
+        "  capture [-o DIR] [--slot N]\n"
+        "                             store the live picture into the first empty slot\n"
+        "                             (--slot N: into slot N, overwriting it), receive it\n"
+        "                             and save it as DIR/YYYY-MM-DD HH-MM-SS.JPG; prints\n"
+        "                             the file's path\n"
         "  command XX A [PP]          send command XX with argument A and parameter PP\n"
         "  --help                     this text\n"
         "  --version                  the program's version\n"
@@ -163,6 +169,16 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
                              {*v});
                 return std::nullopt;
             }
+        } else if (arg == "--slot") {
+            const std::string *v = value(translate("Cli", "%1 needs a slot"));
+            if (!v)
+                return std::nullopt;
+            const auto slot = parseSlot(*v);
+            if (!slot) {
+                error = fill(translate("Cli", "the slot is 1..7, not \"%1\""), {*v});
+                return std::nullopt;
+            }
+            options.slot = *slot;
         } else if (arg == "--overwrite") {
             options.overwrite = true;
         } else if (arg == "--fit") {
@@ -208,6 +224,10 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
     }
     if (options.onlyNew && !options.all) {
         error = translate("Cli", "--new belongs to receive --all");
+        return std::nullopt;
+    }
+    if (options.slot != 0 && options.action != "capture") {
+        error = translate("Cli", "--slot belongs to capture");
         return std::nullopt;
     }
     if (everyGiven && options.action != "watch") {

@@ -13,13 +13,14 @@ struct Options {
     std::uint32_t port = 1;
     std::uint32_t baud = 9600;
     std::string device; // names the port's device; empty keeps the usual name
-    std::string action; // model, status, map, receive, send, store, recall, watch, command
+    std::string action; // model, status, map, receive, send, store, recall, watch, capture, command
     std::vector<std::string> arguments;
     bool all = false;     // receive --all
     bool onlyNew = false; // receive --all --new: skip slots whose file is the same picture
     double every = 2.0;   // watch --every: seconds between polls
     std::string outputFolder = ".";
     bool overwrite = false; // receive may replace files that are there
+    int slot = 0;           // capture --slot: the slot to overwrite; 0: the first empty one
     bool fit = false;       // send --fit: any picture, fitted to the unit's size
     bool help = false;
     bool version = false;

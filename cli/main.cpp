@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // ovaline-cli: the document camera from the command line.
+#include "capture_command.h"
 #include "cli_options.h"
 #include "cli_text.h"
 #include "describe.h"
@@ -7,6 +8,7 @@
 #include "file_io.h"
 #include "interruption.h"
 #include "preflight.h"
+#include "progress_line.h"
 #include "send_fit.h"
 #include "slot_prints.h"
 #include "unit_client.h"
@@ -15,49 +17,10 @@
 #include <array>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace {
 
 using namespace ovaline::cli;
-
-int refuse(const Refusal &refusal) {
-    complain(refusal.message);
-    return refusal.status;
-}
-
-int reportFailure(const UnitClient &unit, const std::string &what, std::int32_t code) {
-    return refuse(unitFailure(unit, what, code));
-}
-
-// A progress line that rewrites itself, on a terminal only.
-class ProgressLine {
-public:
-    ProgressLine(std::string label, std::uint32_t total)
-        : label_(std::move(label)), total_(total), tty_(::isatty(STDERR_FILENO) != 0) {}
-    ~ProgressLine() {
-        if (tty_ && shown_)
-            std::fputs("\r\033[K", stderr);
-    }
-    void operator()(std::uint32_t bytes) {
-        if (!tty_)
-            return;
-        shown_ = true;
-        const std::string line =
-            total_ > 0 ? fill(translate("Cli", "%1: %2 of %3 bytes (%4%)"),
-                              {label_, groupDigits(bytes), groupDigits(total_),
-                               std::to_string(bytes * 100ull / total_)})
-                       : fill(translate("Cli", "%1: %2 bytes"), {label_, groupDigits(bytes)});
-        std::fputs(("\r" + line).c_str(), stderr);
-        std::fflush(stderr);
-    }
-
-private:
-    std::string label_;
-    std::uint32_t total_;
-    bool tty_;
-    bool shown_ = false;
-};
 
 int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     std::int32_t code = 0;
@@ -264,6 +227,8 @@ int run(const Options &options) {
         return memory(unit, options, '1');
     if (options.action == "watch")
         return watch(unit, options);
+    if (options.action == "capture")
+        return capture(unit, options);
     return rawCommand(unit, options);
 }
 

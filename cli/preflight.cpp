@@ -4,6 +4,7 @@
 #include "cli_text.h"
 #include "command_table.h"
 #include "file_io.h"
+#include "interruption.h"
 #include "slot_prints.h"
 #include "temporary_file.h"
 
@@ -70,6 +71,15 @@ Refusal unitFailure(const UnitClient &unit, const std::string &what, std::int32_
         if (const std::string cause = unit.openFailureCause(); !cause.empty())
             message += ". " + cause;
     return {kUnitFailed, message};
+}
+
+int refuse(const Refusal &refusal) {
+    complain(refusal.message);
+    return refusal.status;
+}
+
+int reportFailure(const UnitClient &unit, const std::string &what, std::int32_t code) {
+    return refuse(unitFailure(unit, what, code));
 }
 
 Check prepareOutputFolder(const std::filesystem::path &folder) {

@@ -83,4 +83,9 @@ Refusal unitFailure(const UnitClient &unit, const std::string &what, std::int32_
 // The library's text of a result code in the user's language.
 std::string resultText(std::int32_t code);
 
+// Says why and returns the exit status.
+int refuse(const Refusal &refusal);
+// The same for a failed exchange.
+int reportFailure(const UnitClient &unit, const std::string &what, std::int32_t code);
+
 } // namespace ovaline::cli

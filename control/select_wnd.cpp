@@ -15,7 +15,6 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QTimer>
-#include <QTimerEvent>
 
 namespace ovaline::control {
 namespace {
@@ -34,6 +33,7 @@ CSelectWnd::CSelectWnd() {
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setObjectName(QStringLiteral("slotSelection"));
+    connect(&m_store, &app::CMemoryStore::Ended, this, [this] { HoldStill(false); });
 }
 
 CSelectWnd::~CSelectWnd() {
@@ -122,8 +122,7 @@ void CSelectWnd::OnCommand(int id, bool doubleClick) {
             if (app->m_reply[slot] == 'P') {
                 app::messageBox(tr("Protected"), QMessageBox::Warning);
             } else {
-                app->SuspendPO();
-                app->SendCommand(app::kCmdMemory, '0', param);
+                m_store.Store(slot);
                 StartStoreWait();
             }
         } else if (app->m_reply[slot] == '0') {
@@ -138,42 +137,14 @@ void CSelectWnd::OnCommand(int id, bool doubleClick) {
 }
 
 void CSelectWnd::StartStoreWait() {
-    // A coarse timer may end the wait up to 5 % early: the unit is still storing.
-    m_nTimer = startTimer(m_nStoreWaitMs, Qt::PreciseTimer);
-    m_bStoreWait = true;
-    OvalineApp()->m_bBusy = 1;
-    setEnabled(false);
-    if (m_pRemote)
-        m_pRemote->setEnabled(false);
-    if (m_nTimer == 0) {
-        app::messageBox(tr("Timer Not Create"), QMessageBox::Warning);
-        // Without its timer the wait would never end: end it now.
-        EndStoreWait();
-    }
+    HoldStill(true);
+    m_store.StartWait();
 }
 
-void CSelectWnd::EndStoreWait() {
-    if (!m_bStoreWait)
-        return;
-    m_bStoreWait = false;
-    app::COvalineApp *app = OvalineApp();
-    app->m_bBusy = 0;
-    app->ResumePO();
-    setEnabled(true);
+void CSelectWnd::HoldStill(bool still) {
+    setEnabled(!still);
     if (m_pRemote)
-        m_pRemote->setEnabled(true);
-    if (m_nTimer != 0)
-        killTimer(m_nTimer);
-    m_nTimer = 0;
-    app->OnBusyEnded();
-}
-
-void CSelectWnd::timerEvent(QTimerEvent *event) {
-    if (event->timerId() == m_nTimer && m_nTimer != 0) {
-        EndStoreWait();
-        return;
-    }
-    QWidget::timerEvent(event);
+        m_pRemote->setEnabled(!still);
 }
 
 void CSelectWnd::paintEvent(QPaintEvent *) {
@@ -199,7 +170,7 @@ void CSelectWnd::closeEvent(QCloseEvent *event) {
 
 void CSelectWnd::OnDestroy() {
     // A store wait cut short by closing still lets everything go again.
-    EndStoreWait();
+    m_store.EndWait();
     app::keepWindowPlace(OvalineApp()->GetProfile(), kPositionSection, pos());
     for (QPointer<CBitmapButton> &button : m_buttons) {
         if (button) {

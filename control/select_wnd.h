@@ -8,6 +8,7 @@
 // are refused.
 #pragma once
 
+#include "memory_store.h"
 #include "system_colours.h"
 
 #include <QPointer>
@@ -64,26 +65,24 @@ public:
 
     int GetMode() const { return m_nMode; }
     CBitmapButton *GetControl(int id) const;
-    bool IsStoreWaiting() const { return m_bStoreWait; }
+    bool IsStoreWaiting() const { return m_store.IsWaiting(); }
 
     // The store wait; a negative time makes the timer fail.
-    void SetStoreWait(int milliseconds) { m_nStoreWaitMs = milliseconds; }
+    void SetStoreWait(int milliseconds) { m_store.SetWait(milliseconds); }
 
     virtual void StartStoreWait();
-
-    static constexpr int kStoreWaitMs = 6000;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void timerEvent(QTimerEvent *event) override;
 
 private:
     // A button's notification: a click (doubleClick false) or the press of
     // a double click, which reads the map but acts on no slot.
     void OnCommand(int id, bool doubleClick);
-    void EndStoreWait();
+    // The window and the remote control are held still during a store wait.
+    void HoldStill(bool still);
     void OnDestroy();
     void PostClose();
 
@@ -91,9 +90,7 @@ private:
     std::array<QPointer<CBitmapButton>, std::size(kSelectControls)> m_buttons{};
     MappedImages m_panel;
     int m_nMode = kRecall;
-    int m_nTimer = 0;
-    int m_nStoreWaitMs = kStoreWaitMs;
-    bool m_bStoreWait = false;
+    app::CMemoryStore m_store;
     bool m_bCreated = false;
     bool m_bSizedToFrame = false;
     int m_nOpening = 0; // counts the openings, so a close posted to one spares the next

@@ -46,6 +46,11 @@ public:
     // 0 after "Same file name exists".
     int IsNameFree(const QString &name, const QString &path);
 
+    // A file just saved into the folder from camera slot n: a new cell with
+    // the slot's thumbnail while the grid has room. A listing not yet
+    // loaded may lack the file: the folder is read again instead.
+    void AddSavedFile(const QString &name, int n);
+
     bool IsLoading() const { return m_loader.isRunning(); }
     QWidget *Sheet() const;
 

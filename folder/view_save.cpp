@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The thumbnail view's save: a camera slot released over the grid becomes a
-// new file of the folder and a new cell.
+// The thumbnail view's save: a camera slot released over the grid, or a
+// captured picture, becomes a new file of the folder and a new cell.
 #include "my_view.h"
 
 #include "file_name_dlg.h"
@@ -94,6 +94,22 @@ int CMyView::SaveSlotImage(const QByteArray &jpeg, const QImage &thumb, const QS
     GetDocument()->SetThumb(8 + app->m_nFiles, thumb);
     app->m_strFiles[app->m_nFiles] = m_strNewFile;
     return 1;
+}
+
+void CMyView::AddSavedFile(const QString &name, int n) {
+    COvalineApp *app = OvalineApp();
+    COvalineDoc *doc = GetDocument();
+    if (IsLoading() || app->m_bFolderChanged) {
+        doc->OnRefresh();
+        return;
+    }
+    if (app->m_nFiles >= kGridCells)
+        return;
+    doc->SetThumb(8 + app->m_nFiles, doc->GetThumb(n - 1));
+    app->m_strFiles[app->m_nFiles] = name;
+    app->m_nFiles += 1;
+    app->m_bRefreshThumbs = 1;
+    m_pSheet->repaint();
 }
 
 } // namespace ovaline::app

@@ -59,6 +59,11 @@ public:
     void CancelTransfer();
     // Sends the JPEG file at `path` into slot s (0..6). 1 on success.
     int SendFileToSlot(const QString &path, int s);
+    // Receives slot i alone, as Capture does once the slot holds its new
+    // picture; given up (CancelTransfer), the frame shows what it showed.
+    bool ReceiveCaptured(int i);
+    // Holds the main window and the remote control still, and lets them go.
+    void DisableOtherWindows();
     // Sends a JPEG picture into slot s (0..6). 1 on success.
     int SendPictureToSlot(const std::vector<std::uint8_t> &picture, int s);
     // Enables the main window and the remote control again.
@@ -145,7 +150,6 @@ private:
     // What slot i's frame shows: the rows so far of a picture arriving,
     // else its thumbnail; null for nothing.
     QImage ThumbToDraw(int i) const;
-    void DisableOtherWindows();
     // The main window and the remote control, which a transfer holds still.
     void SetOtherWindowsEnabled(bool enabled);
     void ShowIdleText();

@@ -128,6 +128,12 @@ bool COvalineView::ReceiveSlot(int i) {
     return true;
 }
 
+bool COvalineView::ReceiveCaptured(int i) {
+    m_nEarlierSize[i] = GetDocument()->GetSlotSize(i);
+    m_bEarlierThumb[i] = m_bThumb[i];
+    return ReceiveSlot(i);
+}
+
 void COvalineView::RestoreEarlierSlot(int i) {
     GetDocument()->SetSlotSize(i, m_nEarlierSize[i]);
     m_bThumb[i] = m_bEarlierThumb[i];

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // ovaline-cli as a user runs it: exit codes, messages and files.
+#include "file_bytes.h"
 #include "language_cases.h"
 #include "run_process.h"
 #include "scoped_env.h"
@@ -14,11 +15,6 @@
 
 namespace ovaline::test {
 namespace {
-
-std::vector<std::uint8_t> readAll(const std::filesystem::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeAll(const std::filesystem::path &path, const std::vector<std::uint8_t> &bytes) {
     std::ofstream out(path, std::ios::binary);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // ovaline-cli receive --all --new and watch against ovaline-unit on a
 // pseudo-terminal: only pictures that changed cross the line again.
+#include "file_bytes.h"
 #include "run_process.h"
 #include "temp_dir.h"
 #include "traffic.h"
@@ -20,11 +21,6 @@ namespace ovaline::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> readAll(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 ino_t inode(const fs::path &path) {
     struct stat info {};

@@ -77,6 +77,23 @@ void drawReceive(QPainter &p) {
     p.drawLine(14, 14, 14, 10);
 }
 
+void drawCapture(QPainter &p) {
+    // The camera takes a picture that lands in the folder.
+    p.setPen(kBlack);
+    p.setBrush(kLight);
+    p.drawRect(0, 2, 9, 6);
+    p.drawRect(2, 0, 3, 2);
+    p.setBrush(kBlue);
+    p.drawEllipse(QPoint(4, 5), 2, 2);
+    p.setBrush(kWhite);
+    p.drawRect(7, 7, 8, 7);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGreen);
+    p.drawPolygon(QPolygon({QPoint(8, 14), QPoint(11, 10), QPoint(15, 14)}));
+    p.setBrush(kRed);
+    p.drawRect(12, 8, 2, 2);
+}
+
 void drawRemote(QPainter &p) {
     p.setPen(kBlack);
     p.setBrush(kDark);
@@ -242,6 +259,7 @@ int main(int argc, char **argv) {
     } buttons[] = {{"open_folder", drawOpenFolder},
                    {"save", drawSave},
                    {"receive", drawReceive},
+                   {"capture", drawCapture},
                    {"remote", drawRemote},
                    {"setup", drawSetup},
                    {"about", drawAbout},

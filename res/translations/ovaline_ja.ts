@@ -458,83 +458,6 @@
         <translation>%1。問い合わせのたびにやり直します</translation>
     </message>
     <message>
-        <source>Usage: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
-
-Talks to the document camera on serial port N (1..4, default 1) at RATE bit/s
-(2400, 4800, 9600, 19200, 38400, 57600 or 115200; default 9600).
---device names the port&apos;s device (a path such as /dev/ttyUSB0, or &quot;virtual&quot; for
-the built-in virtual camera); otherwise OVALINE_COM&lt;N&gt; or /dev/ttyS&lt;N-1&gt; is used.
-
-Commands:
-  model                      the unit&apos;s model
-  status                     the unit&apos;s controls, in words
-  map                        what the seven memory slots hold
-  receive SLOT [-o DIR]      save slot SLOT (1..7) as DIR/slotSLOT.jpg
-  receive --all [-o DIR]     save every slot that holds a picture
-          [--overwrite]      replace files that are there (kept otherwise)
-  receive --all --new [-o DIR]
-                             the same, skipping a slot whose DIR/slotN.jpg is
-                             already its picture (same size and CRC-32) and
-                             replacing the files that differ
-  send FILE SLOT             send a JPEG file (at most 65,535 bytes, no larger
-                             than the unit&apos;s picture) into a slot
-  send --fit FILE SLOT       send any picture: a JPEG of another size, or (in
-                             the Linux build) a PNG, BMP, GIF, TIFF or WebP;
-                             it is turned upright by its EXIF orientation,
-                             scaled into the unit&apos;s picture size on black
-                             margins and sent as the best JPEG a slot holds
-  store SLOT                 store the live picture into a slot
-  recall SLOT                show a slot&apos;s picture on the unit&apos;s output
-  watch [-o DIR] [--every SECONDS]
-                             keep DIR/slotN.jpg in step with the unit: ask every
-                             SECONDS (default 2) what the slots hold and save each
-                             picture that differs, one line each, until Ctrl-C
-  command XX A [PP]          send command XX with argument A and parameter PP
-  --help                     this text
-  --version                  the program&apos;s version
-
-Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed,
-130 or 143 interrupted by Ctrl-C or SIGTERM (the exchange is cancelled, no file made).
-</source>
-        <translation>使い方: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
-
-シリアルポート N (1～4、既定は 1) に RATE bit/s でつないだ書画カメラを操作します
-(2400、4800、9600、19200、38400、57600、115200 のいずれか。既定は 9600)。
---device でポートのデバイスを指定します (/dev/ttyUSB0 などのパス、または内蔵の
-仮想カメラを表す &quot;virtual&quot;)。指定しないときは OVALINE_COM&lt;N&gt; か /dev/ttyS&lt;N-1&gt; を使います。
-
-コマンド:
-  model                      本体の機種を表示します
-  status                     本体の操作状態を表示します
-  map                        7 つのメモリースロットの内容を表示します
-  receive SLOT [-o DIR]      スロット SLOT (1～7) を DIR/slotSLOT.jpg に保存します
-  receive --all [-o DIR]     画像のあるすべてのスロットを保存します
-          [--overwrite]      既存のファイルを置き換えます (指定しないときは残します)
-  receive --all --new [-o DIR]
-                             上と同じですが、DIR/slotN.jpg がすでにそのスロットの画像
-                             (サイズと CRC-32 が同じ) であるスロットは飛ばし、
-                             異なるファイルだけを置き換えます
-  send FILE SLOT             JPEG ファイル (65,535 バイト以下、本体の画像サイズ以下) を
-                             スロットに送信します
-  send --fit FILE SLOT       どんな画像でも送信します: 別のサイズの JPEG、または
-                             (Linux 版では) PNG、BMP、GIF、TIFF、WebP。EXIF の向きの
-                             情報で正しい向きに直し、黒い余白を付けて本体の画像サイズに
-                             縮小し、スロットに収まる最高画質の JPEG にして送信します
-  store SLOT                 ライブ画像をスロットに記憶します
-  recall SLOT                スロットの画像を本体の出力に表示します
-  watch [-o DIR] [--every SECONDS]
-                             DIR/slotN.jpg を本体と同じ内容に保ちます。SECONDS 秒
-                             (既定は 2) ごとにスロットの内容を問い合わせ、変わった画像を
-                             1 行ずつ報告して保存します。Ctrl-C で終了します
-  command XX A [PP]          コマンド XX を引数 A とパラメーター PP で送信します
-  --help                     この説明を表示します
-  --version                  プログラムのバージョンを表示します
-
-終了ステータス: 0 完了、1 本体または回線のエラー、2 使い方の誤り、3 ファイルのエラー、
-130 または 143 Ctrl-C か SIGTERM による中断 (通信は取り消され、ファイルは作られません)。
-</translation>
-    </message>
-    <message>
         <source>--fit belongs to send</source>
         <translation>--fit は send のオプションです</translation>
     </message>
@@ -601,6 +524,113 @@ Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file fail
     <message>
         <source>%1: fitted to %2 x %3, %4 bytes</source>
         <translation>%1: %2 x %3 に合わせました (%4 バイト)</translation>
+    </message>
+    <message>
+        <source>every slot holds a picture; --slot N overwrites slot N</source>
+        <translation>すべてのスロットに画像があります。--slot N でスロット N に上書きできます</translation>
+    </message>
+    <message>
+        <source>storing into slot %1</source>
+        <translation>スロット %1 への記憶</translation>
+    </message>
+    <message>
+        <source>Usage: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
+
+Talks to the document camera on serial port N (1..4, default 1) at RATE bit/s
+(2400, 4800, 9600, 19200, 38400, 57600 or 115200; default 9600).
+--device names the port&apos;s device (a path such as /dev/ttyUSB0, or &quot;virtual&quot; for
+the built-in virtual camera); otherwise OVALINE_COM&lt;N&gt; or /dev/ttyS&lt;N-1&gt; is used.
+
+Commands:
+  model                      the unit&apos;s model
+  status                     the unit&apos;s controls, in words
+  map                        what the seven memory slots hold
+  receive SLOT [-o DIR]      save slot SLOT (1..7) as DIR/slotSLOT.jpg
+  receive --all [-o DIR]     save every slot that holds a picture
+          [--overwrite]      replace files that are there (kept otherwise)
+  receive --all --new [-o DIR]
+                             the same, skipping a slot whose DIR/slotN.jpg is
+                             already its picture (same size and CRC-32) and
+                             replacing the files that differ
+  send FILE SLOT             send a JPEG file (at most 65,535 bytes, no larger
+                             than the unit&apos;s picture) into a slot
+  send --fit FILE SLOT       send any picture: a JPEG of another size, or (in
+                             the Linux build) a PNG, BMP, GIF, TIFF or WebP;
+                             it is turned upright by its EXIF orientation,
+                             scaled into the unit&apos;s picture size on black
+                             margins and sent as the best JPEG a slot holds
+  store SLOT                 store the live picture into a slot
+  recall SLOT                show a slot&apos;s picture on the unit&apos;s output
+  watch [-o DIR] [--every SECONDS]
+                             keep DIR/slotN.jpg in step with the unit: ask every
+                             SECONDS (default 2) what the slots hold and save each
+                             picture that differs, one line each, until Ctrl-C
+  capture [-o DIR] [--slot N]
+                             store the live picture into the first empty slot
+                             (--slot N: into slot N, overwriting it), receive it
+                             and save it as DIR/YYYY-MM-DD HH-MM-SS.JPG; prints
+                             the file&apos;s path
+  command XX A [PP]          send command XX with argument A and parameter PP
+  --help                     this text
+  --version                  the program&apos;s version
+
+Exit status: 0 done, 1 the unit or the line failed, 2 wrong usage, 3 a file failed,
+130 or 143 interrupted by Ctrl-C or SIGTERM (the exchange is cancelled, no file made).
+</source>
+        <translation>使い方: ovaline-cli [--port N] [--baud RATE] [--device NAME] COMMAND
+
+シリアルポート N (1～4、既定は 1) に RATE bit/s でつないだ書画カメラを操作します
+(2400、4800、9600、19200、38400、57600、115200 のいずれか。既定は 9600)。
+--device でポートのデバイスを指定します (/dev/ttyUSB0 などのパス、または内蔵の
+仮想カメラを表す &quot;virtual&quot;)。指定しないときは OVALINE_COM&lt;N&gt; か /dev/ttyS&lt;N-1&gt; を使います。
+
+コマンド:
+  model                      本体の機種を表示します
+  status                     本体の操作状態を表示します
+  map                        7 つのメモリースロットの内容を表示します
+  receive SLOT [-o DIR]      スロット SLOT (1～7) を DIR/slotSLOT.jpg に保存します
+  receive --all [-o DIR]     画像のあるすべてのスロットを保存します
+          [--overwrite]      既存のファイルを置き換えます (指定しないときは残します)
+  receive --all --new [-o DIR]
+                             上と同じですが、DIR/slotN.jpg がすでにそのスロットの画像
+                             (サイズと CRC-32 が同じ) であるスロットは飛ばし、
+                             異なるファイルだけを置き換えます
+  send FILE SLOT             JPEG ファイル (65,535 バイト以下、本体の画像サイズ以下) を
+                             スロットに送信します
+  send --fit FILE SLOT       どんな画像でも送信します: 別のサイズの JPEG、または
+                             (Linux 版では) PNG、BMP、GIF、TIFF、WebP。EXIF の向きの
+                             情報で正しい向きに直し、黒い余白を付けて本体の画像サイズに
+                             縮小し、スロットに収まる最高画質の JPEG にして送信します
+  store SLOT                 ライブ画像をスロットに記憶します
+  recall SLOT                スロットの画像を本体の出力に表示します
+  watch [-o DIR] [--every SECONDS]
+                             DIR/slotN.jpg を本体と同じ内容に保ちます。SECONDS 秒
+                             (既定は 2) ごとにスロットの内容を問い合わせ、変わった画像を
+                             1 行ずつ報告して保存します。Ctrl-C で終了します
+  capture [-o DIR] [--slot N]
+                             ライブ画像を最初の空きスロットに記憶し (--slot N のときは
+                             スロット N に上書きします)、受信して
+                             DIR/YYYY-MM-DD HH-MM-SS.JPG に保存し、ファイルのパスを
+                             表示します
+  command XX A [PP]          コマンド XX を引数 A とパラメーター PP で送信します
+  --help                     この説明を表示します
+  --version                  プログラムのバージョンを表示します
+
+終了ステータス: 0 完了、1 本体または回線のエラー、2 使い方の誤り、3 ファイルのエラー、
+130 または 143 Ctrl-C か SIGTERM による中断 (通信は取り消され、ファイルは作られません)。
+</translation>
+    </message>
+    <message>
+        <source>%1 needs a slot</source>
+        <translation>%1 にはスロット番号が必要です</translation>
+    </message>
+    <message>
+        <source>the slot is 1..7, not &quot;%1&quot;</source>
+        <translation>スロットは 1～7 で指定してください (&quot;%1&quot; は指定できません)</translation>
+    </message>
+    <message>
+        <source>--slot belongs to capture</source>
+        <translation>--slot は capture で使うオプションです</translation>
     </message>
 </context>
 <context>
@@ -970,6 +1000,12 @@ Exit</source>
         <translation>プログラムを終了します
 終了</translation>
     </message>
+    <message>
+        <source>Store the live picture and save it into the folder
+Capture</source>
+        <translation>ライブ画像を記憶してフォルダーに保存します
+取り込み</translation>
+    </message>
 </context>
 <context>
     <name>UnchangedSlots</name>
@@ -1062,6 +1098,17 @@ Exit</source>
     <message>
         <source>Standard</source>
         <translation>標準</translation>
+    </message>
+    <message>
+        <source>Capture(&amp;C)</source>
+        <translation>取り込み(&amp;C)</translation>
+    </message>
+</context>
+<context>
+    <name>ovaline::app::CMemoryStore</name>
+    <message>
+        <source>Timer Not Create</source>
+        <translation>タイマーを作成できません。</translation>
     </message>
 </context>
 <context>
@@ -1371,10 +1418,6 @@ please lower the baud rate.</source>
         <source>No image in the main unit memory</source>
         <translation>本体のメモリーに画像がありません</translation>
     </message>
-    <message>
-        <source>Timer Not Create</source>
-        <translation>タイマーを作成できません。</translation>
-    </message>
 </context>
 <context>
     <name>ovaline::folder::CFolderDlg</name>
@@ -1393,6 +1436,46 @@ please lower the baud rate.</source>
     <message>
         <source>Folders</source>
         <translation>フォルダー</translation>
+    </message>
+</context>
+<context>
+    <name>ovaline::imageview::CCapture</name>
+    <message>
+        <source>Unable to memorize when reading</source>
+        <translation>読み込み中は記憶できません</translation>
+    </message>
+    <message>
+        <source>Every slot of the main unit holds a protected picture.</source>
+        <translation>本体のすべてのスロットに保護された画像があります。</translation>
+    </message>
+    <message>
+        <source>Now storing, [ESC]is Stop</source>
+        <translation>記憶しています。[ESC] で中止します</translation>
+    </message>
+    <message>
+        <source>Now saving, [ESC]is Stop</source>
+        <translation>保存しています。[ESC] で中止します</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 を保存</translation>
+    </message>
+    <message>
+        <source>Unable to create a file</source>
+        <translation>ファイルを作成できません</translation>
+    </message>
+</context>
+<context>
+    <name>ovaline::imageview::CCaptureSlotDlg</name>
+    <message>
+        <source>Every slot of the main unit holds a picture.
+Which one shall the new picture replace?</source>
+        <translation>本体のすべてのスロットに画像があります。
+新しい画像でどのスロットを置き換えますか?</translation>
+    </message>
+    <message>
+        <source>Protected</source>
+        <translation>保護されています</translation>
     </message>
 </context>
 <context>

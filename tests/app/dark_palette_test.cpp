@@ -85,7 +85,7 @@ TEST_F(DarkPalette, TheBlueCaptionsReadOnTheDarkPanes) {
     ASSERT_TRUE(waitUntil([this] { return app().m_bReceivePending == 0 && app().m_bBusy == 0; }));
     ASSERT_TRUE(waitUntil([this] { return app().m_nFiles == 2 && !app().m_bFolderChanged; }));
 
-    QWidget *strip = static_cast<app::COvalineView *>(app().m_pMemoryView)->Strip();
+    QWidget *strip = memoryView().Strip();
     const QImage frames = strip->grab().toImage();
     const QColor background = frames.pixelColor(1, 1);
     EXPECT_LT(luminance(background), 0.1) << "the pane is dark";

@@ -51,12 +51,9 @@ protected:
         AppTest::TearDown();
     }
 
-    app::COvalineView &view() const {
-        return *static_cast<app::COvalineView *>(app().m_pMemoryView);
-    }
     // The pixels of slot i's thumbnail place in its frame, as drawn now.
     QImage thumbArea(int i) const {
-        return view().Strip()->grab().toImage().copy(QRect(thumbOrigin(i), QSize(60, 45)));
+        return memoryView().Strip()->grab().toImage().copy(QRect(thumbOrigin(i), QSize(60, 45)));
     }
     // Receives slot i through the menu. The receive runs in the program's
     // own waiting loop, so what it shows meanwhile is looked at from there:
@@ -72,7 +69,7 @@ protected:
                 done = look();
         });
         watch.start(20);
-        QTest::mouseClick(view().Strip(), Qt::LeftButton, {}, slotRect(i).center());
+        QTest::mouseClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(i).center());
         progress.percent = 0;
         frame().GetAction(res::ID_TRANSFER_RECEIVE)->trigger();
         ASSERT_TRUE(waitUntil([this] { return app().m_bBusy == 0 && app().m_bReceivePending == 0; },
@@ -85,7 +82,7 @@ protected:
     void receiveFirstThenOfferNew(const char *speed) {
         receive(0);
         earlier = thumbArea(0);
-        background = view().Strip()->palette().color(QPalette::Window).rgb();
+        background = memoryView().Strip()->palette().color(QPalette::Window).rgb();
         ASSERT_EQ(sendSlot(1, arriving).code, 0);
         env.set("OVALINE_VIRTUAL_SPEED", speed);
     }
@@ -166,7 +163,7 @@ TEST_F(FillIn, AReceiveThatFailsHalfwayBringsBackTheThumbnailAndTheBytesForSave)
 TEST_F(FillIn, AnImageWindowShowingTheSlotGrowsIntoTheNewPicture) {
     receiveFirstThenOfferNew("16");
     imageview::CImageWnd &window = *doc().m_pImageWnd;
-    QTest::mouseDClick(view().Strip(), Qt::LeftButton, {}, slotRect(0).center());
+    QTest::mouseDClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(0).center());
     ASSERT_TRUE(window.HasWindow());
     QWidget *client = window.GetWindow()->findChild<QWidget *>(QStringLiteral("client"));
     ASSERT_NE(client, nullptr);

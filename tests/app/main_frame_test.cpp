@@ -52,7 +52,8 @@ TEST_F(MainFrame, MenusReadAsDesignedWithTheirAccelerators) {
         {res::ID_FILE_OPEN_FOLDER, "Ctrl+O"}, {res::ID_FILE_SAVE_IMAGE, "Ctrl+A"},
         {res::ID_APP_EXIT, "Ctrl+X"},         {res::ID_TRANSFER_RECEIVE, "Ctrl+R"},
         {res::ID_REMOTE, "Ctrl+M"},           {res::ID_SETUP, "Ctrl+S"},
-        {res::ID_APP_ABOUT, "Ctrl+V"},        {res::ID_FILE_REFRESH, "F5"}};
+        {res::ID_APP_ABOUT, "Ctrl+V"},        {res::ID_FILE_REFRESH, "F5"},
+        {res::ID_TRANSFER_CAPTURE, "Ctrl+T"}};
     for (const auto &[id, key] : keys)
         EXPECT_EQ(frame().GetAction(id)->shortcut(), QKeySequence(key)) << id;
 }
@@ -68,8 +69,8 @@ TEST_F(MainFrame, TheToolbarHoldsTheCommandsInOrderWithTheirTips) {
             EXPECT_FALSE(item->icon().pixmap(16, 15).isNull()) << item->toolTip().toStdString();
         }
     }
-    EXPECT_EQ(tips, QStringList({"Open", "Save", "|", "Receive", "Remote", "|", "Setup", "|",
-                                 "About", "Exit"}));
+    EXPECT_EQ(tips, QStringList({"Open", "Save", "|", "Receive", "Capture", "Remote", "|", "Setup",
+                                 "|", "About", "Exit"}));
     EXPECT_FALSE(toolBar->isMovable());
 }
 

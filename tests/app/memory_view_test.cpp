@@ -53,9 +53,6 @@ protected:
         start();
     }
 
-    app::COvalineView &view() const {
-        return *static_cast<app::COvalineView *>(app().m_pMemoryView);
-    }
     std::filesystem::path camera() const { return folder.path() / "camera1"; }
     emu::UnitState cameraState() const {
         emu::UnitState state;
@@ -63,7 +60,7 @@ protected:
         return state;
     }
     void clickSlot(int i) {
-        QTest::mouseClick(view().Strip(), Qt::LeftButton, {}, slotRect(i).center());
+        QTest::mouseClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(i).center());
     }
     // Picks Receive and waits until it is over.
     void receive() {
@@ -96,7 +93,7 @@ TEST_F(MemoryView, ReceivingTheWholeMemoryFetchesEveryHeldSlotProtectedOnesToo) 
     receive();
     for (int i = 0; i < 7; ++i) {
         const bool held = !camera.memory[i].jpeg.empty();
-        EXPECT_EQ(view().ThumbShown()[i], held ? 1 : 0) << i;
+        EXPECT_EQ(memoryView().ThumbShown()[i], held ? 1 : 0) << i;
         EXPECT_EQ(slotBytes(i), camera.memory[i].jpeg) << i;
         if (held) {
             EXPECT_EQ(doc().GetThumb(i).size(), QSize(60, 45)) << "640 x 480 gives 60 x 45";
@@ -120,7 +117,7 @@ TEST_F(MemoryView, AChosenSlotIsReceivedAloneAndTheOthersKeepTheirData) {
     ASSERT_EQ(sendSlot(1, picture(640, 480)).code, 0);
     clickSlot(0);
     EXPECT_EQ(doc().m_bSingleSlot, 1);
-    EXPECT_EQ(view().Selected()[0], 1);
+    EXPECT_EQ(memoryView().Selected()[0], 1);
     receive();
     EXPECT_EQ(slotBytes(0), picture(640, 480));
     EXPECT_EQ(slotBytes(2), three) << "a single-slot receive leaves the other slots alone";
@@ -131,7 +128,7 @@ TEST_F(MemoryView, AChosenEmptySlotSaysSoAndStaysEmpty) {
     clickSlot(4);
     receive();
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("No image in the main unit memory.")});
-    EXPECT_EQ(view().ThumbShown()[4], 0);
+    EXPECT_EQ(memoryView().ThumbShown()[4], 0);
     EXPECT_EQ(doc().m_bSingleSlot, 0);
 }
 
@@ -143,9 +140,9 @@ TEST_F(MemoryView, ARefusedSlotIsReportedWithItsNumberAndTheNextIsStillReceived)
               QStringLiteral("DLL failed sending or receiving data [2] \n  DLL ERROR CODE : "
                              "104\n  (Received NAK)"));
     EXPECT_EQ(boxes.shown().front().icon, QMessageBox::Information);
-    EXPECT_EQ(view().ThumbShown()[1], 0);
-    EXPECT_EQ(view().ThumbShown()[2], 1) << "slot 3 after the failed slot 2";
-    EXPECT_EQ(view().ThumbShown()[3], 1);
+    EXPECT_EQ(memoryView().ThumbShown()[1], 0);
+    EXPECT_EQ(memoryView().ThumbShown()[2], 1) << "slot 3 after the failed slot 2";
+    EXPECT_EQ(memoryView().ThumbShown()[3], 1);
 }
 
 TEST_F(MemoryView, EscDuringASlotStopsTheReceiveAfterIt) {
@@ -167,9 +164,9 @@ TEST_F(MemoryView, EscDuringASlotStopsTheReceiveAfterIt) {
     watch.start(20);
     receive();
     watch.stop();
-    EXPECT_EQ(view().ThumbShown()[0], 1) << "the slot being received is finished";
-    EXPECT_EQ(view().ThumbShown()[1], 0);
-    EXPECT_EQ(view().ThumbShown()[2], 0);
+    EXPECT_EQ(memoryView().ThumbShown()[0], 1) << "the slot being received is finished";
+    EXPECT_EQ(memoryView().ThumbShown()[1], 0);
+    EXPECT_EQ(memoryView().ThumbShown()[2], 0);
     EXPECT_TRUE(sawStopped) << "the status turns to \"Now Stoped\" while the slot finishes";
     EXPECT_EQ(statusText(), QStringLiteral("READY"));
 }
@@ -204,7 +201,7 @@ TEST_F(MemoryView, ASecondEscGivesUpThePictureUnderWayAndAStoppedReceiveLosesNot
     // The slot given up and the slots never reached show, and Save writes,
     // the pictures the program held before.
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(view().ThumbShown()[i], 1) << i;
+        EXPECT_EQ(memoryView().ThumbShown()[i], 1) << i;
         EXPECT_EQ(slotBytes(i), earlier[i]) << i;
     }
     const QString saved = QString::fromStdString((folder.path() / "saved.jpg").string());
@@ -224,7 +221,7 @@ TEST_F(MemoryView, ASecondEscGivesUpThePictureUnderWayAndAStoppedReceiveLosesNot
     env.set("OVALINE_VIRTUAL_SPEED", "1000");
     receive();
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(view().ThumbShown()[i], 1) << i;
+        EXPECT_EQ(memoryView().ThumbShown()[i], 1) << i;
         EXPECT_EQ(slotBytes(i), cameraState().memory[i].jpeg) << i;
     }
     EXPECT_EQ(statusText(), QStringLiteral("Slots 1 and 4 unchanged"));
@@ -269,7 +266,7 @@ TEST_F(MemoryView, AnUnreadablePictureKeepsItsBytesAndSaysLoadMemoryError) {
 
 TEST_F(MemoryView, TheFramesAndTheChosenSlotAreDrawnAtTheirPixels) {
     clickSlot(2);
-    const QImage shot = view().Strip()->grab().toImage();
+    const QImage shot = memoryView().Strip()->grab().toImage();
     const auto at = [&](int x, int y) { return shot.pixelColor(x, y); };
     for (int i : {0, 2, 6}) {
         const int x = 5 + 88 * i;
@@ -286,11 +283,11 @@ TEST_F(MemoryView, TheFramesAndTheChosenSlotAreDrawnAtTheirPixels) {
 
 TEST_F(MemoryView, AFileDroppedOnAnEmptySlotIsSentWithoutAQuestion) {
     const auto bytes = picture(640, 480);
-    view().DropFile(writeFile("a.jpg", bytes), slotRect(5).center());
+    memoryView().DropFile(writeFile("a.jpg", bytes), slotRect(5).center());
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
     EXPECT_EQ(cameraState().memory[5].jpeg, bytes);
     EXPECT_EQ(slotBytes(5), bytes);
-    EXPECT_EQ(view().ThumbShown()[5], 1);
+    EXPECT_EQ(memoryView().ThumbShown()[5], 1);
     EXPECT_EQ(statusText(), QStringLiteral("READY"));
 }
 
@@ -298,12 +295,12 @@ TEST_F(MemoryView, AFileFromTheDesktopIsDroppedThroughQtDragAndDrop) {
     const auto bytes = picture(640, 480);
     const auto mime = imageview::fileMimeData(writeFile("desk.jpg", bytes));
     QDragEnterEvent enter(slotRect(6).center(), Qt::CopyAction, mime.get(), Qt::LeftButton, {});
-    QCoreApplication::sendEvent(view().Strip(), &enter);
+    QCoreApplication::sendEvent(memoryView().Strip(), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(slotRect(6).center()), Qt::CopyAction, mime.get(), Qt::LeftButton, {});
-    QCoreApplication::sendEvent(view().Strip(), &drop);
+    QCoreApplication::sendEvent(memoryView().Strip(), &drop);
     EXPECT_TRUE(waitUntil([&] { return cameraState().memory[6].jpeg == bytes; }));
-    EXPECT_EQ(view().ThumbShown()[6], 1);
+    EXPECT_EQ(memoryView().ThumbShown()[6], 1);
 }
 
 TEST_F(MemoryView, AnOccupiedSlotAsksFirstAndAProtectedOneRefuses) {
@@ -311,23 +308,23 @@ TEST_F(MemoryView, AnOccupiedSlotAsksFirstAndAProtectedOneRefuses) {
     const QString path = writeFile("a.jpg", bytes);
     const auto before = cameraState().memory[0].jpeg;
     boxes.answerNext(QMessageBox::No);
-    view().DropFile(path, slotRect(0).center());
+    memoryView().DropFile(path, slotRect(0).center());
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("Do you want to over-write?")});
     EXPECT_EQ(cameraState().memory[0].jpeg, before);
     EXPECT_EQ(app().m_bRefreshThumbs, 1);
     boxes.clear();
     boxes.answerNext(QMessageBox::Yes);
-    view().DropFile(path, slotRect(0).center());
+    memoryView().DropFile(path, slotRect(0).center());
     EXPECT_EQ(cameraState().memory[0].jpeg, bytes);
 
     boxes.clear();
-    view().DropFile(path, slotRect(3).center());
+    memoryView().DropFile(path, slotRect(3).center());
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("Protected")});
     EXPECT_EQ(boxes.shown().front().icon, QMessageBox::Warning);
     EXPECT_NE(cameraState().memory[3].jpeg, bytes);
 
     boxes.clear();
-    view().DropFile(path, QPoint(3, 3)); // outside every frame
+    memoryView().DropFile(path, QPoint(3, 3)); // outside every frame
     EXPECT_TRUE(boxes.texts().isEmpty());
     EXPECT_EQ(statusText(), QStringLiteral("READY"));
 }
@@ -335,17 +332,17 @@ TEST_F(MemoryView, AnOccupiedSlotAsksFirstAndAProtectedOneRefuses) {
 TEST_F(MemoryView, NothingIsSentAt115200OrFromAFileThatDoesNotFit) {
     const QString good = writeFile("a.jpg", picture(640, 480));
     app().m_nBaudIndex = 6;
-    view().DropFile(good, slotRect(5).center());
+    memoryView().DropFile(good, slotRect(5).center());
     EXPECT_EQ(boxes.texts(),
               QStringList{QStringLiteral(" You can not send the image data from PC to the main "
                                          "unit \nat this baud rate(115,200). \n Please lower the "
                                          "baud rate to 57,600.")});
     app().m_nBaudIndex = 5;
     boxes.clear();
-    view().DropFile(writeFile("empty.jpg", {}), slotRect(5).center());
-    view().DropFile(writeFile("big.jpg", std::vector<std::uint8_t>(65536, 0xFF)),
-                    slotRect(5).center());
-    view().DropFile(good + QStringLiteral(".missing"), slotRect(5).center());
+    memoryView().DropFile(writeFile("empty.jpg", {}), slotRect(5).center());
+    memoryView().DropFile(writeFile("big.jpg", std::vector<std::uint8_t>(65536, 0xFF)),
+                          slotRect(5).center());
+    memoryView().DropFile(good + QStringLiteral(".missing"), slotRect(5).center());
     EXPECT_EQ(
         boxes.texts(),
         (QStringList{QStringLiteral("The file is empty: nothing was sent."),
@@ -361,7 +358,7 @@ TEST_F(MemoryView, AFailedSendKeepsTheSlotAndSwitchesThePointerBackOn) {
     ASSERT_EQ(command("PO", '1').code, 0);
     env.set("OVALINE_VIRTUAL_FAULTS", "nakslot=1");
     boxes.answerNext(QMessageBox::Yes);
-    view().DropFile(writeFile("a.jpg", picture(640, 480)), slotRect(0).center());
+    memoryView().DropFile(writeFile("a.jpg", picture(640, 480)), slotRect(0).center());
     EXPECT_EQ(boxes.texts().size(), 2) << boxes.texts().join(u'|').toStdString();
     EXPECT_EQ(slotBytes(0), first) << "the slot keeps the picture it had";
     env.set("OVALINE_VIRTUAL_FAULTS", "");
@@ -372,17 +369,17 @@ TEST_F(MemoryView, AFailedSendKeepsTheSlotAndSwitchesThePointerBackOn) {
 TEST_F(MemoryView, ADoubleClickShowsTheSlotFullSizeAndRefreshesAnOpenWindow) {
     receive();
     imageview::CImageWnd &window = *doc().m_pImageWnd;
-    QTest::mouseDClick(view().Strip(), Qt::LeftButton, {}, slotRect(5).center());
+    QTest::mouseDClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(5).center());
     EXPECT_FALSE(window.HasWindow()) << "an empty slot shows nothing";
-    QTest::mouseDClick(view().Strip(), Qt::LeftButton, {}, slotRect(0).center());
+    QTest::mouseDClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(0).center());
     ASSERT_TRUE(window.HasWindow());
     EXPECT_EQ(window.GetBitmap().size(), QSize(640, 480));
-    EXPECT_EQ(window.GetOwnerView(), &view());
+    EXPECT_EQ(window.GetOwnerView(), &memoryView());
     QWidget *open = window.GetWindow();
     ASSERT_EQ(sendSlot(2, picture(480, 640)).code, 0);
     clickSlot(1);
     receive();
-    QTest::mouseDClick(view().Strip(), Qt::LeftButton, {}, slotRect(1).center());
+    QTest::mouseDClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(1).center());
     EXPECT_EQ(window.GetWindow(), open) << "the open window shows the new picture";
     EXPECT_EQ(window.GetBitmap().size(), QSize(480, 640));
     EXPECT_EQ(app().m_bDragging, 0);
@@ -410,8 +407,8 @@ TEST_F(MemoryView, ASlotDraggedOutCarriesItsNumberAndPicture) {
 TEST_F(MemoryView, PressesAndDropsWhileBusyAreIgnored) {
     app().m_bBusy = 1;
     clickSlot(2);
-    EXPECT_EQ(view().Selected()[2], 0);
-    view().DropFile(writeFile("a.jpg", picture(640, 480)), slotRect(5).center());
+    EXPECT_EQ(memoryView().Selected()[2], 0);
+    memoryView().DropFile(writeFile("a.jpg", picture(640, 480)), slotRect(5).center());
     EXPECT_TRUE(cameraState().memory[5].jpeg.empty());
     app().m_bBusy = 0;
 }
@@ -426,7 +423,7 @@ TEST_F(MemoryView, ReceiveAgainMovesOnlyWhatChangedOnTheLine) {
     EXPECT_LT(moved([this] { receive(); }), 300u) << "nothing changed: two short queries";
     EXPECT_EQ(statusText(), QStringLiteral("Slots 1, 2, 3 and 4 unchanged"));
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(view().ThumbShown()[i], 1) << i;
+        EXPECT_EQ(memoryView().ThumbShown()[i], 1) << i;
         EXPECT_EQ(slotBytes(i), cameraState().memory[i].jpeg) << i;
     }
     EXPECT_EQ(doc().m_bReceived, 1);
@@ -459,7 +456,7 @@ TEST_F(MemoryView, AnOldCameraHasEverySlotReceivedAgain) {
     EXPECT_EQ(statusText(), QStringLiteral("READY"));
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(view().ThumbShown()[i], 1) << i;
+        EXPECT_EQ(memoryView().ThumbShown()[i], 1) << i;
 }
 
 TEST(SlotPrints, ASlotIsUnchangedOnlyWhenHeldWithTheSameSizeAndCrc) {

@@ -46,9 +46,6 @@ protected:
         AppTest::SetUp();
         start();
     }
-    app::COvalineView &view() const {
-        return *static_cast<app::COvalineView *>(app().m_pMemoryView);
-    }
     std::vector<std::uint8_t> cameraSlot(int i) const {
         emu::UnitState state;
         EXPECT_TRUE(emu::UnitStore(folder.path() / "camera1").load(state));
@@ -66,16 +63,16 @@ protected:
         const auto mime = imageview::fileMimeData(path);
         ASSERT_TRUE(mime->hasFormat(QStringLiteral("text/uri-list")));
         QDragEnterEvent enter(slotRect(i).center(), Qt::CopyAction, mime.get(), Qt::LeftButton, {});
-        QCoreApplication::sendEvent(view().Strip(), &enter);
+        QCoreApplication::sendEvent(memoryView().Strip(), &enter);
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(slotRect(i).center()), Qt::CopyAction, mime.get(), Qt::LeftButton,
                         {});
-        QCoreApplication::sendEvent(view().Strip(), &drop);
+        QCoreApplication::sendEvent(memoryView().Strip(), &drop);
         // The drop is handled once the drag is over, from the event loop.
         ASSERT_TRUE(waitUntil([this] { return !boxes.texts().isEmpty(); }));
     }
     void pasteInto(int i) {
-        QTest::mouseClick(view().Strip(), Qt::LeftButton, {}, slotRect(i).center());
+        QTest::mouseClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(i).center());
         frame().activateWindow();
         ASSERT_TRUE(waitUntil([this] { return QApplication::activeWindow() == &frame(); }));
         QTest::keyClick(&frame(), Qt::Key_Insert, Qt::ShiftModifier);
@@ -106,7 +103,7 @@ TEST_F(OutsidePictures, APngFromTheDesktopIsAskedAboutFittedAndSent) {
     EXPECT_GT(sent.pixelColor(500, 240).red(), 200) << "the transparent half lies on white";
     EXPECT_LT(sent.pixelColor(320, 40).red() + sent.pixelColor(320, 40).blue(), 40)
         << "black margins";
-    EXPECT_EQ(view().ThumbShown()[5], 1);
+    EXPECT_EQ(memoryView().ThumbShown()[5], 1);
 
     // An occupied slot asks to over-write after the fitting question.
     boxes.clear();
@@ -132,7 +129,7 @@ TEST_F(OutsidePictures, ShiftInsertPastesTheClipboardsPictureIntoTheChosenSlot) 
     pasteInto(6);
     EXPECT_EQ(boxes.texts(), QStringList{kFitQuestion});
     cameraPicture(cameraSlot(6));
-    EXPECT_EQ(view().ThumbShown()[6], 1);
+    EXPECT_EQ(memoryView().ThumbShown()[6], 1);
 
     // A JPEG of the camera's size goes as it is, by the send rules.
     const QByteArray jpeg = encoded(QImage(640, 480, QImage::Format_RGB32), "JPG");

@@ -83,9 +83,6 @@ protected:
         QGuiApplication::clipboard()->clear();
     }
 
-    app::COvalineView &view() const {
-        return *static_cast<app::COvalineView *>(app().m_pMemoryView);
-    }
     app::CMyView &thumbView() const { return *static_cast<app::CMyView *>(app().m_pThumbView); }
     emu::UnitState cameraState() const {
         emu::UnitState state;
@@ -105,7 +102,7 @@ protected:
     static QByteArray clipboardJpeg() { return clipboard()->data(QStringLiteral("image/jpeg")); }
     // The entries of slot i's context menu and whether each is enabled.
     std::map<QString, bool> slotMenu(int i) const {
-        rightClick(view().Strip(), slotRect(i).center());
+        rightClick(memoryView().Strip(), slotRect(i).center());
         std::map<QString, bool> entries;
         QMenu *menu = openMenu();
         if (!menu) {
@@ -119,7 +116,7 @@ protected:
     }
     void chooseInSlotMenu(int i, const QString &text) const {
         clickInNextMenu(text);
-        rightClick(view().Strip(), slotRect(i).center());
+        rightClick(memoryView().Strip(), slotRect(i).center());
         ASSERT_TRUE(waitUntil([] { return openMenu() == nullptr; }));
     }
 };
@@ -131,7 +128,7 @@ TEST_F(PictureOut, CopyPutsThePictureAndItsUnchangedJpegOnTheClipboard) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("earlier"))
         << "no slot chosen: nothing copied";
 
-    QTest::mouseClick(view().Strip(), Qt::LeftButton, {}, slotRect(0).center());
+    QTest::mouseClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(0).center());
     QTest::keyClick(&frame(), Qt::Key_C, Qt::ControlModifier);
     ASSERT_TRUE(clipboard()->hasImage());
     EXPECT_EQ(clipboard()->imageData().value<QImage>().size(), QSize(640, 480));
@@ -143,7 +140,7 @@ TEST_F(PictureOut, CopyPutsThePictureAndItsUnchangedJpegOnTheClipboard) {
     EXPECT_EQ(clipboard()->imageData().value<QImage>().size(), QSize(640, 480));
 
     // The image window copies the picture it shows, by key and by its menu.
-    QTest::mouseDClick(view().Strip(), Qt::LeftButton, {}, slotRect(2).center());
+    QTest::mouseDClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(2).center());
     QWidget *window = doc().m_pImageWnd->GetWindow();
     ASSERT_NE(window, nullptr);
     window->activateWindow();
@@ -159,7 +156,7 @@ TEST_F(PictureOut, CopyPutsThePictureAndItsUnchangedJpegOnTheClipboard) {
 
     // What was copied pastes into an empty slot of the camera unchanged.
     chooseInSlotMenu(4, QStringLiteral("Paste Picture"));
-    ASSERT_TRUE(waitUntil([this] { return view().ThumbShown()[4] == 1 && !app().m_bBusy; }));
+    ASSERT_TRUE(waitUntil([this] { return memoryView().ThumbShown()[4] == 1 && !app().m_bBusy; }));
     const std::vector<std::uint8_t> five = cameraState().memory[4].jpeg;
     EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(five.data()), qsizetype(five.size())),
               slotBytes(2));
@@ -174,14 +171,14 @@ TEST_F(PictureOut, ADraggedSlotOffersItsBytesAsAFileAndTheLowerPaneStillSavesIt)
     app().m_bRefreshThumbs = 1;
 
     // Offscreen, a drag ends at once: what it carried is still in hand.
-    QTest::mousePress(view().Strip(), Qt::LeftButton, {}, slotRect(0).center());
-    QTest::mouseMove(view().Strip(), slotRect(0).center() + QPoint(0, 30));
-    const QDrag *drag = view().findChild<QDrag *>();
+    QTest::mousePress(memoryView().Strip(), Qt::LeftButton, {}, slotRect(0).center());
+    QTest::mouseMove(memoryView().Strip(), slotRect(0).center() + QPoint(0, 30));
+    const QDrag *drag = memoryView().findChild<QDrag *>();
     ASSERT_NE(drag, nullptr) << "the frame was dragged";
     QMimeData carried;
     for (const QString &format : drag->mimeData()->formats())
         carried.setData(format, drag->mimeData()->data(format));
-    QTest::mouseRelease(view().Strip(), Qt::LeftButton, {}, slotRect(0).center());
+    QTest::mouseRelease(memoryView().Strip(), Qt::LeftButton, {}, slotRect(0).center());
 
     ASSERT_EQ(carried.urls().size(), 1);
     const QString file = carried.urls().front().toLocalFile();
@@ -195,10 +192,10 @@ TEST_F(PictureOut, ADraggedSlotOffersItsBytesAsAFileAndTheLowerPaneStillSavesIt)
     // Inside the window the designed rules hold: the upper pane takes no
     // slot for a file to send, the lower pane saves it under a typed name.
     QDragEnterEvent ontoSlot(slotRect(6).center(), Qt::CopyAction, &carried, Qt::LeftButton, {});
-    QApplication::sendEvent(view().Strip(), &ontoSlot);
+    QApplication::sendEvent(memoryView().Strip(), &ontoSlot);
     EXPECT_FALSE(ontoSlot.isAccepted());
     QDropEvent dropOnSlot(slotRect(6).center(), Qt::CopyAction, &carried, Qt::LeftButton, {});
-    QApplication::sendEvent(view().Strip(), &dropOnSlot);
+    QApplication::sendEvent(memoryView().Strip(), &dropOnSlot);
     QDragEnterEvent ontoGrid(QPoint(40, 40), Qt::CopyAction, &carried, Qt::LeftButton, {});
     QApplication::sendEvent(thumbView().Sheet(), &ontoGrid);
     EXPECT_TRUE(ontoGrid.isAccepted());
@@ -228,8 +225,8 @@ TEST_F(PictureOut, TheSlotMenuFollowsTheRulesOfItsCommands) {
         << "nothing received yet";
 
     chooseInSlotMenu(1, receiveIt);
-    ASSERT_TRUE(waitUntil([this] { return view().ThumbShown()[1] == 1 && !app().m_bBusy; }));
-    EXPECT_EQ(view().ThumbShown()[0], 0) << "that slot alone";
+    ASSERT_TRUE(waitUntil([this] { return memoryView().ThumbShown()[1] == 1 && !app().m_bBusy; }));
+    EXPECT_EQ(memoryView().ThumbShown()[0], 0) << "that slot alone";
     const std::vector<std::uint8_t> two = cameraState().memory[1].jpeg;
     EXPECT_EQ(slotBytes(1),
               QByteArray(reinterpret_cast<const char *>(two.data()), qsizetype(two.size())));
@@ -249,7 +246,7 @@ TEST_F(PictureOut, TheSlotMenuFollowsTheRulesOfItsCommands) {
     app().m_nUnitModel = 2;
 
     // Save As writes that slot's bytes unchanged, whichever slot is chosen.
-    QTest::mouseClick(view().Strip(), Qt::LeftButton, {}, slotRect(4).center());
+    QTest::mouseClick(memoryView().Strip(), Qt::LeftButton, {}, slotRect(4).center());
     const QString saveFolder = QString::fromStdString((folder.path() / "saved").string());
     QDir().mkpath(saveFolder);
     whenModal<QFileDialog>([saveFolder](QFileDialog *dialog) {

@@ -55,9 +55,6 @@ protected:
     }
 
     app::CMyView &view() const { return *static_cast<app::CMyView *>(app().m_pThumbView); }
-    app::COvalineView &memoryView() const {
-        return *static_cast<app::COvalineView *>(app().m_pMemoryView);
-    }
     emu::UnitState cameraState() const {
         emu::UnitState state;
         EXPECT_TRUE(emu::UnitStore(folder.path() / "camera1").load(state));

@@ -63,6 +63,10 @@ void AppTest::writeProfile(const QString &text) {
     file.write(text.toUtf8());
 }
 
+app::COvalineView &AppTest::memoryView() const {
+    return *static_cast<app::COvalineView *>(app().m_pMemoryView);
+}
+
 QVariant AppTest::profileValue(const QString &key) const {
     return QSettings(profilePath, QSettings::IniFormat).value(key);
 }

@@ -7,6 +7,7 @@
 #include "message_recorder.h"
 #include "ovaline_app.h"
 #include "ovaline_doc.h"
+#include "ovaline_view.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
 
@@ -68,6 +69,8 @@ protected:
     QVariant profileValue(const QString &key) const;
 
     app::COvalineApp &app() const { return *app::OvalineApp(); }
+    // The camera-memory view, the upper pane.
+    app::COvalineView &memoryView() const;
     app::COvalineDoc &doc() const { return *app().GetDocument(); }
     app::CMainFrame &frame() const { return *app().GetMainFrame(); }
 
