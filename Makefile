@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := host unit imaging
 
-.PHONY: all deps configure build run demo test bench deb package test-asan test-tsan fuzz format clean \
+.PHONY: all deps configure build run demo test bench deb package test-asan test-tsan fuzz format translations clean \
 	windows test-windows
 
 all: build
@@ -54,6 +54,12 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@./scripts/run-fuzz build/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Brings res/translations/*.ts up to date with the sources: new texts come
+# in unfinished (Qt Linguist or any editor translates them), texts gone from
+# the sources leave. The test translations_complete names what is left.
+translations: configure
+	@cmake --build --preset $(PRESET) --target translations
 
 # The device library, ovaline-cli and ovaline-unit for Windows, cross-built
 # with MinGW-w64 for x64 and x86 (build/windows-x64, build/windows-x86),

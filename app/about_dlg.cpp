@@ -22,7 +22,7 @@ QSize baseUnits(const QFont &font) {
 } // namespace
 
 CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Version (Ovaline)"));
+    setWindowTitle(tr("Version (Ovaline)"));
     QFont font(QStringLiteral("Fixedsys"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(9);
@@ -35,11 +35,11 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent) {
     auto *icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     place(icon, 11, 17, 20, 20);
-    auto *version = new QLabel(QStringLiteral("Ovaline Version 2.0"), this);
+    auto *version = new QLabel(tr("Ovaline Version 2.0"), this);
     place(version, 40, 10, 119, 8);
-    auto *maker = new QLabel(QStringLiteral("(C) The Ovaline developers"), this);
+    auto *maker = new QLabel(tr("(C) The Ovaline developers"), this);
     place(maker, 40, 25, 119, 8);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("IDOK"));
     ok->setDefault(true);
     place(ok, 167, 7, 32, 14);

@@ -3,6 +3,8 @@
 
 #include "ovaline.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -64,23 +66,32 @@ QString withCause(QString text, const QString &cause) {
     return text;
 }
 
+// The library's text of a result code, in the user's language.
+QString resultText(int resultCode) {
+    const char *text = OvalineResultText(resultCode);
+    return text ? QCoreApplication::translate("ResultText", text)
+                : QCoreApplication::translate("CommandLink", "Unknown error");
+}
+
 } // namespace
 
 QString commandFailureText(int resultCode, const QString &cause) {
-    const char *text = OvalineResultText(resultCode);
-    return withCause(
-        QString::asprintf("DLL failed sending or receiving data\n  DLL ERROR CODE : %d\n  (%s)",
-                          resultCode, text ? text : "Unknown error"),
-        cause);
+    return withCause(QCoreApplication::translate("CommandLink",
+                                                 "DLL failed sending or receiving data\n"
+                                                 "  DLL ERROR CODE : %1\n  (%2)")
+                         .arg(resultCode)
+                         .arg(resultText(resultCode)),
+                     cause);
 }
 
 QString transferFailureText(int slot, int resultCode, const QString &cause) {
-    const char *text = OvalineResultText(resultCode);
-    return withCause(
-        QString::asprintf(
-            "DLL failed sending or receiving data [%d] \n  DLL ERROR CODE : %d\n  (%s)", slot,
-            resultCode, text ? text : "Unknown error"),
-        cause);
+    return withCause(QCoreApplication::translate("CommandLink",
+                                                 "DLL failed sending or receiving data [%1] \n"
+                                                 "  DLL ERROR CODE : %2\n  (%3)")
+                         .arg(slot)
+                         .arg(resultCode)
+                         .arg(resultText(resultCode)),
+                     cause);
 }
 
 } // namespace ovaline::app

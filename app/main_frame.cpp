@@ -46,15 +46,20 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {ID_FILE_OPEN_FOLDER, "Open Folder(&O).", "open_folder", Qt::Key_O},
-    {ID_FILE_SAVE_IMAGE, "Save(&A)...", "save", Qt::Key_A},
-    {ID_APP_EXIT, "Exit(&X)", "exit", Qt::Key_X},
-    {ID_TRANSFER_RECEIVE, "Receive(&R)", "receive", Qt::Key_R},
+    {ID_FILE_OPEN_FOLDER, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Open Folder(&O)."),
+     "open_folder", Qt::Key_O},
+    {ID_FILE_SAVE_IMAGE, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Save(&A)..."), "save",
+     Qt::Key_A},
+    {ID_APP_EXIT, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Exit(&X)"), "exit", Qt::Key_X},
+    {ID_TRANSFER_RECEIVE, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Receive(&R)"), "receive",
+     Qt::Key_R},
     // Beyond the designed commands: a key that none of them takes.
-    {ID_TRANSFER_CAPTURE, "Capture(&C)", "capture", Qt::Key_T},
-    {ID_REMOTE, "Remote(&M)", "remote", Qt::Key_M},
-    {ID_SETUP, "Setup(&S)", "setup", Qt::Key_S},
-    {ID_APP_ABOUT, "Version(Ovaline) (&V)...", "about", Qt::Key_V},
+    {ID_TRANSFER_CAPTURE, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Capture(&C)"), "capture",
+     Qt::Key_T},
+    {ID_REMOTE, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Remote(&M)"), "remote", Qt::Key_M},
+    {ID_SETUP, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Setup(&S)"), "setup", Qt::Key_S},
+    {ID_APP_ABOUT, QT_TRANSLATE_NOOP("ovaline::app::CMainFrame", "Version(Ovaline) (&V)..."),
+     "about", Qt::Key_V},
 };
 
 // The commands that need an identified unit.
@@ -71,7 +76,7 @@ CMainFrame::CMainFrame(COvalineDoc *doc) : m_pDoc(doc) {
     OnCreateClient();
     m_nClockTimer = startTimer(1000);
     if (m_nClockTimer == 0)
-        messageBox(QStringLiteral("Timer Not Create"), QMessageBox::Warning);
+        messageBox(tr("Timer Not Create"), QMessageBox::Warning);
     else
         OnClock();
     connect(OvalineApp(), &COvalineApp::UnitModelChanged, this, &CMainFrame::UpdateCommandUI);
@@ -114,7 +119,7 @@ void CMainFrame::CreateCommands() {
     COvalineApp *app = OvalineApp();
     for (const Command &command : kCommands) {
         auto *action = new QAction(QIcon(QStringLiteral(":/toolbar/%1.png").arg(command.image)),
-                                   QString::fromUtf8(command.menuText), this);
+                                   tr(command.menuText), this);
         action->setShortcut(QKeySequence(Qt::CTRL | command.key));
         action->setStatusTip(statusPrompt(command.id));
         action->setToolTip(toolTipPrompt(command.id));
@@ -130,32 +135,32 @@ void CMainFrame::CreateCommands() {
     connect(m_actions[ID_SETUP], &QAction::triggered, m_pDoc, &COvalineDoc::OnSetup);
     connect(m_actions[ID_APP_ABOUT], &QAction::triggered, app, &COvalineApp::OnAppAbout);
     // Refresh: a menu item with its own key, no toolbar button.
-    auto *refresh = new QAction(QStringLiteral("Refresh(&R)"), this);
+    auto *refresh = new QAction(tr("Refresh(&R)"), this);
     refresh->setShortcut(QKeySequence(Qt::Key_F5));
     refresh->setStatusTip(statusPrompt(ID_FILE_REFRESH));
     m_actions[ID_FILE_REFRESH] = refresh;
     connect(refresh, &QAction::triggered, m_pDoc, &COvalineDoc::OnRefresh);
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File(&F)"));
+    QMenu *file = menuBar()->addMenu(tr("File(&F)"));
     file->addAction(m_actions[ID_FILE_OPEN_FOLDER]);
     file->addAction(refresh);
     file->addAction(m_actions[ID_FILE_SAVE_IMAGE]);
     file->addSeparator();
     file->addAction(m_actions[ID_APP_EXIT]);
-    QMenu *transfer = menuBar()->addMenu(QStringLiteral("Transfer(&T)"));
+    QMenu *transfer = menuBar()->addMenu(tr("Transfer(&T)"));
     transfer->addAction(m_actions[ID_TRANSFER_RECEIVE]);
     transfer->addAction(m_actions[ID_TRANSFER_CAPTURE]);
-    menuBar()->addMenu(QStringLiteral("Remote(&R)"))->addAction(m_actions[ID_REMOTE]);
+    menuBar()->addMenu(tr("Remote(&R)"))->addAction(m_actions[ID_REMOTE]);
     // A menu bar shows an action's icon in place of its text: Setup's item
     // there is a text-only stand-in for the command.
-    QAction *setupItem = menuBar()->addAction(QStringLiteral("Setup(&S)"));
+    QAction *setupItem = menuBar()->addAction(tr("Setup(&S)"));
     setupItem->setStatusTip(m_actions[ID_SETUP]->statusTip());
     connect(setupItem, &QAction::triggered, m_actions[ID_SETUP], &QAction::trigger);
-    menuBar()->addMenu(QStringLiteral("Help(&H)"))->addAction(m_actions[ID_APP_ABOUT]);
+    menuBar()->addMenu(tr("Help(&H)"))->addAction(m_actions[ID_APP_ABOUT]);
 }
 
 void CMainFrame::CreateToolBar() {
-    QToolBar *toolBar = addToolBar(QStringLiteral("Standard"));
+    QToolBar *toolBar = addToolBar(tr("Standard"));
     toolBar->setObjectName(QStringLiteral("toolBar"));
     toolBar->setMovable(false);
     toolBar->setFloatable(false);

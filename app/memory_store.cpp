@@ -26,7 +26,7 @@ bool CMemoryStore::StartWait() {
     OvalineApp()->m_bBusy = 1;
     if (m_nTimer != 0)
         return true;
-    messageBox(QStringLiteral("Timer Not Create"), QMessageBox::Warning);
+    messageBox(tr("Timer Not Create"), QMessageBox::Warning);
     // Without its timer the wait would never end: end it now.
     EndWait();
     return false;

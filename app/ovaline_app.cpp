@@ -13,6 +13,7 @@
 #include "splash_screen_wnd.h"
 #include "startup_options.h"
 #include "termination_signals.h"
+#include "ui_translations.h"
 
 #include <QKeyEvent>
 #include <QTimer>
@@ -84,6 +85,7 @@ bool COvalineApp::ParseCommandLine(const QStringList &arguments, QString &profil
 
 bool COvalineApp::InitInstance(const QStringList &arguments) {
     InitApplication();
+    m_translations = std::make_unique<UiTranslations>();
     QString profilePath;
     if (!ParseCommandLine(arguments, profilePath))
         return false;
@@ -191,6 +193,7 @@ void COvalineApp::ExitInstance() {
     m_termination.reset();
     m_pMainWnd.reset();
     m_pDoc.reset();
+    m_translations.reset();
     m_bIdleScheduled = false;
     m_bEndedBySignal = false;
 }
@@ -229,7 +232,7 @@ void COvalineApp::OnIdle() {
     if (!m_bFirstIdle)
         return;
     if (CheckUnit() == 0)
-        messageBox(QStringLiteral("Failed to connect to the main unit.\n Please set up correctly."),
+        messageBox(tr("Failed to connect to the main unit.\n Please set up correctly."),
                    QMessageBox::Information);
     m_bFirstIdle = 0;
     emit FirstIdleDone();
@@ -246,7 +249,7 @@ void COvalineApp::OnTerminationSignal() {
 }
 
 void COvalineApp::OnAppExit() {
-    if (messageBox(QStringLiteral("Program Exit?"), QMessageBox::Question,
+    if (messageBox(tr("Program Exit?"), QMessageBox::Question,
                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         m_pMainWnd->close();
 }

@@ -22,6 +22,7 @@ class DeviceWatch;
 class CPaneView;
 class ProfileFile;
 class TerminationSignals;
+class UiTranslations;
 
 // The shared fields, with the values the program starts with. Windows read
 // and write them directly.
@@ -154,6 +155,7 @@ private:
     std::unique_ptr<DeviceWatch> m_deviceWatch;
     bool m_bUnitCheckDeferred = false; // the device came back during a long operation
     bool m_bEndedBySignal = false;     // closing because of SIGTERM or SIGINT: no one answers a box
+    std::unique_ptr<UiTranslations> m_translations;
     std::unique_ptr<ProfileFile> m_profile;
     std::unique_ptr<COvalineDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainWnd;

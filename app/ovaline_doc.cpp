@@ -70,7 +70,7 @@ void COvalineDoc::UpdateAllViews(CPaneView *sender) {
 bool COvalineDoc::RefuseWhileBusy() const {
     if (!OvalineApp()->m_bBusy)
         return false;
-    messageBox(QStringLiteral("Unable to save the data when sending."), QMessageBox::Warning);
+    messageBox(tr("Unable to save the data when sending."), QMessageBox::Warning);
     return true;
 }
 
@@ -99,13 +99,12 @@ void COvalineDoc::SaveThroughDialog(std::optional<int> slot) {
     if (RefuseWhileBusy())
         return;
     if (m_bReceived == 0) {
-        messageBox(QStringLiteral("No data received from the main unit"), QMessageBox::Warning);
+        messageBox(tr("No data received from the main unit"), QMessageBox::Warning);
         return;
     }
     COvalineApp *app = OvalineApp();
     app->QueryStatus(1);
-    QFileDialog dialog(app->GetMainFrame(), QStringLiteral("Save As"), QString(),
-                       QStringLiteral("JPEG Files (*.jpg)"));
+    QFileDialog dialog(app->GetMainFrame(), tr("Save As"), QString(), tr("JPEG Files (*.jpg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("JPG"));
@@ -129,8 +128,8 @@ void COvalineDoc::SaveSlots(const QString &chosenPath) {
 void COvalineDoc::SaveOneSlot(const QString &chosenPath, int slot) {
     // A picked item that is no camera slot is treated like an empty slot.
     if (slot < 1 || slot > kSlotCount || OvalineApp()->m_reply[slot] == '0') {
-        messageBox(QStringLiteral("No image in the main unit memory\n"
-                                  "Re-send the image to PC from the main unit"),
+        messageBox(tr("No image in the main unit memory\n"
+                      "Re-send the image to PC from the main unit"),
                    QMessageBox::Warning);
         return;
     }
@@ -146,7 +145,7 @@ int COvalineDoc::WriteSlotFile(const QString &path, int i) {
                                     m_nSlotSize[i]) == m_nSlotSize[i] &&
                          file.commit();
     if (!written) {
-        messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
+        messageBox(tr("Unable to create a file"), QMessageBox::Warning);
         return 0;
     }
     return 1;
@@ -190,7 +189,8 @@ void COvalineDoc::OpenStartFolder(const QString &commandLineFolder) {
         return;
     ListFolder(path, [named, path] {
         if (named)
-            std::fprintf(stderr, "%s is no folder that can be read.\n", qPrintable(path));
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(tr("%1 is no folder that can be read.").arg(path)));
     });
 }
 

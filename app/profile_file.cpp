@@ -3,6 +3,7 @@
 
 #include "bounded_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -94,28 +95,31 @@ QString ProfileFile::healthMessage() const {
     case Health::Fine:
         return {};
     case Health::CorruptKept:
-        return QStringLiteral("Some lines of the settings file %1 could not be read.\n"
-                              "They were left out and the other settings are used; "
-                              "the old file was kept as %2.")
+        return QCoreApplication::translate("ProfileFile",
+                                           "Some lines of the settings file %1 could not be read.\n"
+                                           "They were left out and the other settings are used; "
+                                           "the old file was kept as %2.")
             .arg(path, QDir::toNativeSeparators(backupPath_));
     case Health::CorruptLeft:
-        return QStringLiteral("Some lines of the settings file %1 could not be read, and the "
-                              "file cannot be rewritten.\n"
-                              "The other settings are used. The file was left as it is; "
-                              "settings changed now are not saved.")
+        return QCoreApplication::translate(
+                   "ProfileFile", "Some lines of the settings file %1 could not be read, and the "
+                                  "file cannot be rewritten.\n"
+                                  "The other settings are used. The file was left as it is; "
+                                  "settings changed now are not saved.")
             .arg(path);
     case Health::Unreadable:
-        return QStringLiteral("The settings file %1 could not be read.\n"
-                              "The default settings are used and the file is left as it is; "
-                              "settings changed now are not saved.")
+        return QCoreApplication::translate(
+                   "ProfileFile", "The settings file %1 could not be read.\n"
+                                  "The default settings are used and the file is left as it is; "
+                                  "settings changed now are not saved.")
             .arg(path);
     }
     return {};
 }
 
 QString ProfileFile::writeFailureMessage() const {
-    return QStringLiteral("Unable to write the settings file %1.\n"
-                          "The settings of this session are not saved.")
+    return QCoreApplication::translate("ProfileFile", "Unable to write the settings file %1.\n"
+                                                      "The settings of this session are not saved.")
         .arg(QDir::toNativeSeparators(path_));
 }
 

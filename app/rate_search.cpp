@@ -22,7 +22,8 @@ bool rateMayBeWrong(int result) {
 }
 
 QString rateFoundText(int baudIndex) {
-    return QStringLiteral("Main unit at %1 bit/s").arg(baudRateEntries(0).value(baudIndex));
+    return QCoreApplication::translate("RateSearch", "Main unit at %1 bit/s")
+        .arg(baudRateEntries(0).value(baudIndex));
 }
 
 int COvalineApp::CheckUnit() {

@@ -21,13 +21,12 @@ constexpr int kFastestIndex = 6; // 115,200 bit/s
 } // namespace
 
 CSetupDlg::CSetupDlg(QWidget *parent)
-    : QDialog(parent), m_btnCancel(new QPushButton(QStringLiteral("CANCEL"), this)),
-      m_btnOk(new QPushButton(QStringLiteral("OK"), this)),
-      m_portLabel(new QLabel(QStringLiteral("PORT:"), this)),
-      m_baudLabel(new QLabel(QStringLiteral("BAUD RATE:"), this)), m_portList(new QComboBox(this)),
-      m_baudList(new QComboBox(this)), m_deviceLabel(new QLabel(QStringLiteral("Device"), this)),
+    : QDialog(parent), m_btnCancel(new QPushButton(tr("CANCEL"), this)),
+      m_btnOk(new QPushButton(tr("OK"), this)), m_portLabel(new QLabel(tr("PORT:"), this)),
+      m_baudLabel(new QLabel(tr("BAUD RATE:"), this)), m_portList(new QComboBox(this)),
+      m_baudList(new QComboBox(this)), m_deviceLabel(new QLabel(tr("Device"), this)),
       m_deviceList(new QComboBox(this)) {
-    setWindowTitle(QStringLiteral("SET UP"));
+    setWindowTitle(tr("SET UP"));
     m_btnOk->setObjectName(QStringLiteral("IDOK"));
     m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
     m_portList->setObjectName(QStringLiteral("IDC_PORT"));
@@ -139,11 +138,11 @@ void CSetupDlg::accept() {
     else
         app->FollowPortDevice();
     if (app->m_nUnitModel == 2 && m_nBaud == kFastestIndex)
-        messageBox(QStringLiteral(" When you send the image data from PC to the main unit,\n"
-                                  "please lower the baud rate."),
+        messageBox(tr(" When you send the image data from PC to the main unit,\n"
+                      "please lower the baud rate."),
                    QMessageBox::Information);
     if (app->CheckUnit() == 0) {
-        messageBox(QStringLiteral("Failed to connect to the main unit. Please set up correctly."),
+        messageBox(tr("Failed to connect to the main unit. Please set up correctly."),
                    QMessageBox::Information);
         app->m_nUnitModel = 0;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "capture_command.h"
 
+#include "cli_text.h"
 #include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
@@ -31,7 +32,8 @@ Check chooseSlot(const std::string &map, int asked, int &slot) {
     const bool readable = map.size() >= 8;
     slot = asked != 0 ? asked : readable ? firstEmptySlot(map) : 0;
     if (asked == 0 && slot == 0 && readable)
-        return Refusal{kUnitFailed, "every slot holds a picture; --slot N overwrites slot N"};
+        return Refusal{kUnitFailed,
+                       translate("Cli", "every slot holds a picture; --slot N overwrites slot N")};
     return checkSlotInMap(map, SlotUse::Store, slot);
 }
 
@@ -79,21 +81,23 @@ int capture(const UnitClient &unit, const Options &options) {
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', kNoParameter, code);
     if (code != 0)
-        return reportFailure(unit, "reading the slot map", code);
+        return reportFailure(unit, translate("Cli", "reading the slot map"), code);
     int slot = 0;
     if (const Check refusal = chooseSlot(map, options.slot, slot))
         return refuse(*refusal);
     // The file is named after the moment the picture was taken.
     const std::time_t taken = std::time(nullptr);
     if ((code = storeLivePicture(unit, slot)) != 0)
-        return reportFailure(unit, "storing into slot " + std::to_string(slot), code);
+        return reportFailure(
+            unit, fill(translate("Cli", "storing into slot %1"), {std::to_string(slot)}), code);
     std::vector<std::uint8_t> picture;
     {
-        ProgressLine line("Receiving slot " + std::to_string(slot), 0);
+        ProgressLine line(fill(translate("Cli", "Receiving slot %1"), {std::to_string(slot)}), 0);
         picture = unit.receive(slot, std::ref(line), code);
     }
     if (code != 0)
-        return reportFailure(unit, "receiving slot " + std::to_string(slot), code);
+        return reportFailure(
+            unit, fill(translate("Cli", "receiving slot %1"), {std::to_string(slot)}), code);
     const std::filesystem::path path = freeName(options.outputFolder, *std::localtime(&taken));
     // A signal meanwhile ends the program after both: a picture is never
     // saved unsaid.

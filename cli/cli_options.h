@@ -32,7 +32,8 @@ std::optional<Options> parseOptions(const std::vector<std::string> &args, std::s
 // 1..7 from text, or nullopt.
 std::optional<int> parseSlot(const std::string &text);
 
-extern const char *const kUsage;
+// The usage text, in the user's language.
+const char *usageText();
 extern const char *const kVersion;
 
 } // namespace ovaline::cli

@@ -1,56 +1,69 @@
 // SPDX-License-Identifier: MIT
 #include "describe.h"
 
+#include "cli_text.h"
+
 namespace ovaline::cli {
 namespace {
 
 std::string onOff(char c) {
-    return c == '1' ? "on" : "off";
+    return c == '1' ? translate("Cli", "on") : translate("Cli", "off");
+}
+
+std::string line(const char *pattern, const std::string &value) {
+    return fill(pattern, {value}) + "\n";
 }
 
 } // namespace
 
 std::string groupDigits(unsigned long value) {
-    std::string digits = std::to_string(value);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), ",");
-    return digits;
+    const std::string digits = std::to_string(value);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
 }
 
 std::string describeStatus(const std::string &r) {
     if (r.size() < 8)
-        return "unreadable status\n";
-    const char *const inputs[] = {"main", "AV 1", "AV 2", "SUB"};
+        return std::string(translate("Cli", "unreadable status")) + "\n";
+    const char *const inputs[] = {translate("Cli", "main"), translate("Cli", "AV 1"),
+                                  translate("Cli", "AV 2"), translate("Cli", "SUB")};
     const int input = r[1] - '0';
-    std::string text;
-    text += std::string("lamps:   ") +
-            (r[0] == '0'   ? "off"
-             : r[0] == '2' ? "upper"
-                           : "base") +
-            "\n";
-    text += std::string("input:   ") +
-            (input >= 0 && input <= 3 ? inputs[input] : "unknown (" + std::string(1, r[1]) + ")") +
-            "\n";
-    text += std::string("picture: ") + (r[2] == '1' ? "negative" : "positive") + "\n";
-    text += std::string("colour:  ") + (r[3] == '1' ? "black and white" : "colour") + "\n";
-    text += "pointer: " + onOff(r[4]) + "\n";
-    text += "2x:      " + onOff(r[5]) + "\n";
-    text += "pause:   " + onOff(r[6]) + "\n";
-    text += std::string("panel:   ") + (r[7] == '1' ? "locked" : "unlocked") + "\n";
+    const char *lamps = r[0] == '0'   ? translate("Cli", "off")
+                        : r[0] == '2' ? translate("Cli", "upper")
+                                      : translate("Cli", "base");
+    std::string text = line(translate("Cli", "lamps:   %1"), lamps);
+    text += line(translate("Cli", "input:   %1"),
+                 input >= 0 && input <= 3
+                     ? std::string(inputs[input])
+                     : fill(translate("Cli", "unknown (%1)"), {std::string(1, r[1])}));
+    text += line(translate("Cli", "picture: %1"),
+                 r[2] == '1' ? translate("Cli", "negative") : translate("Cli", "positive"));
+    text += line(translate("Cli", "colour:  %1"),
+                 r[3] == '1' ? translate("Cli", "black and white") : translate("Cli", "colour"));
+    text += line(translate("Cli", "pointer: %1"), onOff(r[4]));
+    text += line(translate("Cli", "2x:      %1"), onOff(r[5]));
+    text += line(translate("Cli", "pause:   %1"), onOff(r[6]));
+    text += line(translate("Cli", "panel:   %1"),
+                 r[7] == '1' ? translate("Cli", "locked") : translate("Cli", "unlocked"));
     return text;
 }
 
 std::string describeMap(const std::string &r) {
     if (r.size() < 8)
-        return "unreadable slot map\n";
-    std::string text = std::string("unit: ") + (r[0] == '0' ? "ready" : "reading") + "\n";
+        return std::string(translate("Cli", "unreadable slot map")) + "\n";
+    std::string text = line(translate("Cli", "unit: %1"),
+                            r[0] == '0' ? translate("Cli", "ready") : translate("Cli", "reading"));
     for (int slot = 1; slot <= 7; ++slot) {
         const char c = r[static_cast<std::size_t>(slot)];
-        text += "slot " + std::to_string(slot) + ": " +
-                (c == '0'   ? "empty"
-                 : c == 'P' ? "picture (protected)"
-                            : "picture") +
-                "\n";
+        const char *held = c == '0'   ? translate("Cli", "empty")
+                           : c == 'P' ? translate("Cli", "picture (protected)")
+                                      : translate("Cli", "picture");
+        text += fill(translate("Cli", "slot %1: %2"), {std::to_string(slot), held}) + "\n";
     }
     return text;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "file_io.h"
 
+#include "cli_text.h"
 #include "describe.h"
 #include "interruption.h"
 #include "ovaline.h"
@@ -20,32 +21,32 @@ std::optional<std::string> otherThanFile(const std::filesystem::path &path) {
     case fs::file_type::none:
         return std::nullopt;
     case fs::file_type::fifo:
-        return "a FIFO";
+        return translate("Cli", "a FIFO");
     case fs::file_type::socket:
-        return "a socket";
+        return translate("Cli", "a socket");
     case fs::file_type::character:
     case fs::file_type::block:
-        return "a device";
+        return translate("Cli", "a device");
     case fs::file_type::directory:
-        return "a folder";
+        return translate("Cli", "a folder");
     default:
-        return "no regular file";
+        return translate("Cli", "no regular file");
     }
 }
 
 std::string notAPictureFile(const std::filesystem::path &path, const std::string &kind) {
-    return path.string() + " is " + kind + ", not a picture file";
+    return fill(translate("Cli", "%1 is %2, not a picture file"), {path.string(), kind});
 }
 
 bool writeWhole(const std::filesystem::path &path, const std::vector<std::uint8_t> &bytes,
                 std::string &error) {
     TemporaryFile temporary(path);
     if (!temporary.valid()) {
-        error = "cannot create " + path.string() + ": " + temporary.error();
+        error = fill(translate("Cli", "cannot create %1: %2"), {path.string(), temporary.error()});
         return false;
     }
     if (!temporary.write(bytes) || !temporary.moveTo(path)) {
-        error = "cannot write " + path.string() + ": " + temporary.error();
+        error = fill(translate("Cli", "cannot write %1: %2"), {path.string(), temporary.error()});
         return false;
     }
     return true;
@@ -56,8 +57,9 @@ bool savePicture(int slot, const std::filesystem::path &path,
     const DeferredInterruptions deferred;
     if (!writeWhole(path, picture, error))
         return false;
-    std::printf("slot %d: %s bytes -> %s\n", slot, groupDigits(picture.size()).c_str(),
-                path.string().c_str());
+    std::puts(fill(translate("Cli", "slot %1: %2 bytes -> %3"),
+                   {std::to_string(slot), groupDigits(picture.size()), path.string()})
+                  .c_str());
     return true;
 }
 
@@ -70,11 +72,12 @@ bool readPicture(const std::filesystem::path &path, std::vector<std::uint8_t> &b
     if (!readRegularFile(path, OVALINE_MAX_IMAGE + 1, bytes, error))
         return false;
     if (bytes.empty()) {
-        error = path.string() + " is empty";
+        error = fill(translate("Cli", "%1 is empty"), {path.string()});
         return false;
     }
     if (bytes.size() > OVALINE_MAX_IMAGE) {
-        error = path.string() + " is larger than a slot holds (65,535 bytes)";
+        error = fill(translate("Cli", "%1 is larger than a slot holds (65,535 bytes)"),
+                     {path.string()});
         return false;
     }
     return true;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "interruption.h"
 
+#include "cli_text.h"
+
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -13,7 +15,9 @@
 namespace ovaline::cli {
 namespace {
 
-constexpr char kInterrupted[] = "ovaline-cli: interrupted\n";
+// What a signal's end says, in the user's language: made before a signal
+// can come, since the handler may only write it out.
+std::string interruptedText = "ovaline-cli: interrupted\n";
 
 volatile std::sig_atomic_t caught = 0;
 // How many DeferredInterruptions live; the handler reads it.
@@ -33,13 +37,14 @@ void onSignal(int signal) {
     if (const char *path = temporary.load())
         ::unlink(path);
     [[maybe_unused]] const ssize_t said =
-        ::write(STDERR_FILENO, kInterrupted, sizeof kInterrupted - 1);
+        ::write(STDERR_FILENO, interruptedText.data(), interruptedText.size());
     ::_exit(128 + signal);
 }
 
 } // namespace
 
 void catchInterruptions() {
+    interruptedText = std::string("ovaline-cli: ") + translate("Cli", "interrupted") + "\n";
     if (::pipe2(wakeFds, O_NONBLOCK | O_CLOEXEC) != 0)
         return; // the signals keep their default: the program simply ends
     struct sigaction action {};
@@ -81,7 +86,7 @@ void removeOnInterruption(const char *path) {
 void endInterrupted() {
     if (const char *path = temporary.load())
         ::unlink(path);
-    std::fputs(kInterrupted, stderr);
+    std::fputs(interruptedText.c_str(), stderr);
     // Standard output is flushed at each line already; flushing it again
     // could block on output that nobody reads.
     ::_exit(128 + caught);

@@ -4,6 +4,8 @@
 // handler runs on a thread of its own.
 #include "interruption.h"
 
+#include "cli_text.h"
+
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -11,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace ovaline::cli {
 namespace {
@@ -21,6 +24,8 @@ std::atomic<int> deferring{0};
 std::atomic<const char *> temporary{nullptr};
 // Set by the handler; waits watch it.
 HANDLE wake = nullptr;
+// What the end says, in the user's language: made before an event can come.
+std::string interruptedText = "ovaline-cli: interrupted\n";
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
     const bool closing = event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT;
@@ -38,6 +43,7 @@ BOOL WINAPI onConsoleEvent(DWORD event) {
 } // namespace
 
 void catchInterruptions() {
+    interruptedText = std::string("ovaline-cli: ") + translate("Cli", "interrupted") + "\n";
     wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (wake)
         SetConsoleCtrlHandler(onConsoleEvent, TRUE);
@@ -70,7 +76,7 @@ void removeOnInterruption(const char *path) {
 void endInterrupted() {
     if (const char *path = temporary.load())
         DeleteFileA(path);
-    std::fputs("ovaline-cli: interrupted\n", stderr);
+    std::fputs(interruptedText.c_str(), stderr);
     std::_Exit(128 + caught);
 }
 

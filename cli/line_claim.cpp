@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "line_claim.h"
 
+#include "cli_text.h"
+
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -30,11 +32,12 @@ LineClaim::LineClaim(const std::string &device) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (fd_ < 0) {
         if (errno == EBUSY)
-            refusal_ = "the line " + device + " is busy with another program";
+            refusal_ = fill(translate("Cli", "the line %1 is busy with another program"), {device});
         return;
     }
     if (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
-        refusal_ = "the line " + device + " is busy: another watch is running on it";
+        refusal_ =
+            fill(translate("Cli", "the line %1 is busy: another watch is running on it"), {device});
 }
 
 LineClaim::~LineClaim() {

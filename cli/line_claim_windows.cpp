@@ -5,6 +5,7 @@
 // exchanges are not held off by it.
 #include "line_claim.h"
 
+#include "cli_text.h"
 #include "serial_port_windows.h"
 
 #define WIN32_LEAN_AND_MEAN
@@ -23,7 +24,8 @@ LineClaim::LineClaim(const std::string &device) {
     if (WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) {
         CloseHandle(handle_);
         handle_ = nullptr;
-        refusal_ = "the line " + device + " is busy: another watch is running on it";
+        refusal_ =
+            fill(translate("Cli", "the line %1 is busy: another watch is running on it"), {device});
     }
 }
 

@@ -2,6 +2,7 @@
 // ovaline-cli: the document camera from the command line.
 #include "capture_command.h"
 #include "cli_options.h"
+#include "cli_text.h"
 #include "describe.h"
 #include "exit_codes.h"
 #include "file_io.h"
@@ -25,11 +26,12 @@ int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
     std::int32_t code = 0;
     std::vector<std::uint8_t> picture;
     {
-        ProgressLine line("Receiving slot " + std::to_string(slot), 0);
+        ProgressLine line(fill(translate("Cli", "Receiving slot %1"), {std::to_string(slot)}), 0);
         picture = unit.receive(slot, std::ref(line), code);
     }
     if (code != 0)
-        return reportFailure(unit, "receiving slot " + std::to_string(slot), code);
+        return reportFailure(
+            unit, fill(translate("Cli", "receiving slot %1"), {std::to_string(slot)}), code);
     std::string error;
     if (!savePicture(slot, slotFile(folder, slot), picture, error)) {
         complain(error);
@@ -46,9 +48,9 @@ std::array<bool, 7> keptSlots(const UnitClient &unit, const std::string &folder)
     std::uint32_t stamp = 0;
     const auto prints = queryPrints(unit, code, stamp);
     if (!prints) {
-        const char *text = OvalineResultText(code);
-        complain(std::string("the unit does not tell what its slots hold (") +
-                 (text ? text : "unknown error") + "); receiving them all");
+        complain(fill(translate("Cli", "the unit does not tell what its slots hold (%1); "
+                                       "receiving them all"),
+                      {resultText(code)}));
         return kept;
     }
     for (int i = 0; i < 7; ++i)
@@ -61,7 +63,7 @@ int receive(const UnitClient &unit, const Options &options) {
     if (!options.all) {
         const auto slot = parseSlot(options.arguments[0]);
         if (!slot) {
-            complain("the slot is 1..7");
+            complain(translate("Cli", "the slot is 1..7"));
             return kWrongUsage;
         }
         chosen = *slot;
@@ -80,7 +82,7 @@ int receive(const UnitClient &unit, const Options &options) {
     std::int32_t code = 0;
     const std::string map = unit.command("QS", '1', "  ", code);
     if (code != 0)
-        return reportFailure(unit, "reading the slot map", code);
+        return reportFailure(unit, translate("Cli", "reading the slot map"), code);
     const std::array<bool, 7> kept =
         options.onlyNew ? keptSlots(unit, options.outputFolder) : std::array<bool, 7>{};
     // Every file is checked before the first picture crosses the line.
@@ -98,8 +100,9 @@ int receive(const UnitClient &unit, const Options &options) {
         if (map[static_cast<std::size_t>(slot)] == '0')
             continue;
         if (kept[slot - 1]) {
-            std::printf("slot %d: unchanged, %s kept\n", slot,
-                        slotFile(options.outputFolder, slot).string().c_str());
+            std::puts(fill(translate("Cli", "slot %1: unchanged, %2 kept"),
+                           {std::to_string(slot), slotFile(options.outputFolder, slot).string()})
+                          .c_str());
             ++received;
             continue;
         }
@@ -109,14 +112,14 @@ int receive(const UnitClient &unit, const Options &options) {
             ++received;
     }
     if (received == 0 && result == kDone)
-        std::printf("no slot holds a picture\n");
+        std::puts(translate("Cli", "no slot holds a picture"));
     return result;
 }
 
 int send(const UnitClient &unit, const Options &options) {
     const auto slot = parseSlot(options.arguments[1]);
     if (!slot) {
-        complain("the slot is 1..7");
+        complain(translate("Cli", "the slot is 1..7"));
         return kWrongUsage;
     }
     const std::string &name = options.arguments[0];
@@ -139,20 +142,23 @@ int send(const UnitClient &unit, const Options &options) {
         return refuse(*refusal);
     std::int32_t code = 0;
     {
-        ProgressLine line("Sending to slot " + std::to_string(*slot),
+        ProgressLine line(fill(translate("Cli", "Sending to slot %1"), {std::to_string(*slot)}),
                           static_cast<std::uint32_t>(picture.size()));
         code = unit.send(*slot, picture, std::ref(line));
     }
     if (code != 0)
-        return reportFailure(unit, "sending to slot " + std::to_string(*slot), code);
-    std::printf("slot %d: %s bytes sent\n", *slot, groupDigits(picture.size()).c_str());
+        return reportFailure(
+            unit, fill(translate("Cli", "sending to slot %1"), {std::to_string(*slot)}), code);
+    std::puts(fill(translate("Cli", "slot %1: %2 bytes sent"),
+                   {std::to_string(*slot), groupDigits(picture.size())})
+                  .c_str());
     return kDone;
 }
 
 int memory(const UnitClient &unit, const Options &options, char arg) {
     const auto slot = parseSlot(options.arguments[0]);
     if (!slot) {
-        complain("the slot is 1..7");
+        complain(translate("Cli", "the slot is 1..7"));
         return kWrongUsage;
     }
     if (const Check refusal = checkSlot(unit, arg == '0' ? SlotUse::Store : SlotUse::Recall, *slot))
@@ -160,8 +166,12 @@ int memory(const UnitClient &unit, const Options &options, char arg) {
     std::int32_t code = 0;
     unit.command("CE", arg, std::string("0") + static_cast<char>('0' + *slot), code);
     if (code != 0)
-        return reportFailure(unit, arg == '0' ? "storing" : "recalling", code);
-    std::printf("%s slot %d\n", arg == '0' ? "stored into" : "recalled", *slot);
+        return reportFailure(
+            unit, arg == '0' ? translate("Cli", "storing") : translate("Cli", "recalling"), code);
+    std::puts(fill(arg == '0' ? translate("Cli", "stored into slot %1")
+                              : translate("Cli", "recalled slot %1"),
+                   {std::to_string(*slot)})
+                  .c_str());
     return kDone;
 }
 
@@ -170,8 +180,8 @@ int rawCommand(const UnitClient &unit, const Options &options) {
     const std::string &arg = options.arguments[1];
     const std::string param = options.arguments.size() > 2 ? options.arguments[2] : "  ";
     if (letters.size() != 2 || arg.size() != 1 || param.size() != 2) {
-        complain("command takes two letters, one argument character and an optional "
-                 "two-character parameter");
+        complain(translate("Cli", "command takes two letters, one argument character and an "
+                                  "optional two-character parameter"));
         return kWrongUsage;
     }
     if (const Check refusal = checkCommandLetters(letters))
@@ -179,7 +189,7 @@ int rawCommand(const UnitClient &unit, const Options &options) {
     std::int32_t code = 0;
     const std::string reply = unit.command(letters, arg[0], param, code);
     if (code != 0)
-        return reportFailure(unit, "command " + letters, code);
+        return reportFailure(unit, fill(translate("Cli", "command %1"), {letters}), code);
     std::printf("%s\n", reply.c_str());
     return kDone;
 }
@@ -192,7 +202,7 @@ int run(const Options &options) {
     if (options.action == "model") {
         const std::string reply = unit.command("QR", '0', "  ", code);
         if (code != 0)
-            return reportFailure(unit, "asking the model", code);
+            return reportFailure(unit, translate("Cli", "asking the model"), code);
         std::printf("%s\n", reply.c_str());
         return kDone;
     }
@@ -200,7 +210,10 @@ int run(const Options &options) {
         const bool status = options.action == "status";
         const std::string reply = unit.command("QS", status ? '0' : '1', "  ", code);
         if (code != 0)
-            return reportFailure(unit, status ? "asking the status" : "asking the slot map", code);
+            return reportFailure(unit,
+                                 status ? translate("Cli", "asking the status")
+                                        : translate("Cli", "asking the slot map"),
+                                 code);
         std::fputs((status ? describeStatus(reply) : describeMap(reply)).c_str(), stdout);
         return kDone;
     }
@@ -225,11 +238,11 @@ int main(int argc, char **argv) {
     std::string error;
     const auto options = parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
-        std::fprintf(stderr, "ovaline-cli: %s\n\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "ovaline-cli: %s\n\n%s", error.c_str(), usageText());
         return kWrongUsage;
     }
     if (options->help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(usageText(), stdout);
         return kDone;
     }
     if (options->version) {

@@ -80,6 +80,9 @@ Check checkPictureForUnit(const UnitClient &unit, const std::vector<std::uint8_t
 // open, why.
 Refusal unitFailure(const UnitClient &unit, const std::string &what, std::int32_t code);
 
+// The library's text of a result code in the user's language.
+std::string resultText(std::int32_t code);
+
 // Says why and returns the exit status.
 int refuse(const Refusal &refusal);
 // The same for a failed exchange.

@@ -2,6 +2,7 @@
 // A progress line of ovaline-cli that rewrites itself, on a terminal only.
 #pragma once
 
+#include "cli_text.h"
 #include "describe.h"
 
 #include <cstdint>
@@ -26,13 +27,12 @@ public:
         if (!tty_)
             return;
         shown_ = true;
-        std::string line = "\r" + label_ + ": " + groupDigits(bytes);
-        if (total_ > 0)
-            line += " of " + groupDigits(total_) + " bytes (" +
-                    std::to_string(bytes * 100ull / total_) + "%)";
-        else
-            line += " bytes";
-        std::fputs(line.c_str(), stderr);
+        const std::string line =
+            total_ > 0 ? fill(translate("Cli", "%1: %2 of %3 bytes (%4%)"),
+                              {label_, groupDigits(bytes), groupDigits(total_),
+                               std::to_string(bytes * 100ull / total_)})
+                       : fill(translate("Cli", "%1: %2 bytes"), {label_, groupDigits(bytes)});
+        std::fputs(("\r" + line).c_str(), stderr);
         std::fflush(stderr);
     }
 

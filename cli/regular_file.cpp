@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "file_io.h"
 
+#include "cli_text.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,13 +15,14 @@ bool readRegularFile(const std::filesystem::path &path, std::size_t most,
                      std::vector<std::uint8_t> &bytes, std::string &error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        error = "cannot open " + path.string() + ": " + std::strerror(errno);
+        error = fill(translate("Cli", "cannot open %1: %2"), {path.string(), std::strerror(errno)});
         return false;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        error = notAPictureFile(path, otherThanFile(path).value_or("no regular file"));
+        error = notAPictureFile(path,
+                                otherThanFile(path).value_or(translate("Cli", "no regular file")));
         return false;
     }
     bytes.resize(most);
@@ -37,7 +40,7 @@ bool readRegularFile(const std::filesystem::path &path, std::size_t most,
     ::close(fd);
     bytes.resize(n);
     if (failed)
-        error = "cannot read " + path.string();
+        error = fill(translate("Cli", "cannot read %1"), {path.string()});
     return !failed;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "file_io.h"
 
+#include "cli_text.h"
+
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -13,14 +15,15 @@ bool readRegularFile(const std::filesystem::path &path, std::size_t most,
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        error = "cannot open " + path.string() + ": " +
-                std::system_category().message(static_cast<int>(GetLastError()));
+        error =
+            fill(translate("Cli", "cannot open %1: %2"),
+                 {path.string(), std::system_category().message(static_cast<int>(GetLastError()))});
         return false;
     }
     // A device or a pipe under that name is no file on a disk.
     if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
-        error = notAPictureFile(path, "a device");
+        error = notAPictureFile(path, translate("Cli", "a device"));
         return false;
     }
     bytes.resize(most);
@@ -37,7 +40,7 @@ bool readRegularFile(const std::filesystem::path &path, std::size_t most,
     CloseHandle(file);
     bytes.resize(n);
     if (failed)
-        error = "cannot read " + path.string();
+        error = fill(translate("Cli", "cannot read %1"), {path.string()});
     return !failed;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "watch.h"
 
+#include "cli_text.h"
 #include "exit_codes.h"
 #include "file_io.h"
 #include "interruption.h"
@@ -52,13 +53,15 @@ private:
     bool answered(std::int32_t code) {
         if (code == 0) {
             if (lineDown_)
-                complain("the unit answers again");
+                complain(translate("Cli", "the unit answers again"));
             lineDown_ = false;
             return true;
         }
         if (!lineDown_)
-            complain(unitFailure(unit_, "asking the unit what its slots hold", code).message +
-                     "; asking again at every poll");
+            complain(fill(
+                translate("Cli", "%1; asking again at every poll"),
+                {unitFailure(unit_, translate("Cli", "asking the unit what its slots hold"), code)
+                     .message}));
         lineDown_ = true;
         return false;
     }
@@ -67,7 +70,7 @@ private:
     // next poll.
     void failed(int slot, const std::string &message) {
         if (!failureSaid_[slot - 1])
-            complain(message + "; trying again at every poll");
+            complain(fill(translate("Cli", "%1; trying again at every poll"), {message}));
         failureSaid_[slot - 1] = true;
         seen_.reset();
     }
@@ -75,7 +78,9 @@ private:
     int fetch(int slot, const OvalineFingerprint &print) {
         const std::filesystem::path path = slotFile(folder_, slot);
         if (print.size == 0) {
-            std::printf("slot %d: empty on the unit (%s kept)\n", slot, path.string().c_str());
+            std::puts(fill(translate("Cli", "slot %1: empty on the unit (%2 kept)"),
+                           {std::to_string(slot), path.string()})
+                          .c_str());
             held_[slot - 1] = print;
             failureSaid_[slot - 1] = false;
             return kDone;
@@ -88,7 +93,10 @@ private:
         const std::vector<std::uint8_t> picture = unit_.receive(slot, {}, code);
         if (code != 0) {
             failed(slot,
-                   unitFailure(unit_, "receiving slot " + std::to_string(slot), code).message);
+                   unitFailure(unit_,
+                               fill(translate("Cli", "receiving slot %1"), {std::to_string(slot)}),
+                               code)
+                       .message);
             return kDone;
         }
         std::string error;
@@ -128,8 +136,8 @@ int watch(const UnitClient &unit, const Options &options) {
     const auto period = std::chrono::milliseconds(static_cast<long long>(options.every * 1000));
     char periodText[32];
     std::snprintf(periodText, sizeof periodText, "%g", options.every);
-    complain(std::string("watching the unit's slots every ") + periodText + " s into " +
-             options.outputFolder + "; Ctrl-C ends");
+    complain(fill(translate("Cli", "watching the unit's slots every %1 s into %2; Ctrl-C ends"),
+                  {periodText, options.outputFolder}));
     do {
         if (const int result = watcher.poll(); result != kDone)
             return result;

@@ -16,6 +16,7 @@
 #include "window_geometry.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTimerEvent>
 
@@ -29,11 +30,13 @@ const QSize kOuterSize(327, 472);
 constexpr char kNoParameter[] = "  ";
 
 const char *const kUnlockedText =
-    " Unlocked\n Re-send the image to PC from the main unit,\n when the "
-    "main unit memory is changed or deleted";
+    QT_TRANSLATE_NOOP("ovaline::control::CRemoteWnd",
+                      " Unlocked\n Re-send the image to PC from the main unit,\n when the "
+                      "main unit memory is changed or deleted");
 const char *const kLockedText =
-    " Locked the image\n Re-send the image to PC from the main unit, \n "
-    "when the main unit memory is changed or deleted";
+    QT_TRANSLATE_NOOP("ovaline::control::CRemoteWnd",
+                      " Locked the image\n Re-send the image to PC from the main unit, \n "
+                      "when the main unit memory is changed or deleted");
 
 int send(int code, char arg) {
     return OvalineApp()->SendCommand(code, arg, kNoParameter);
@@ -45,7 +48,7 @@ CRemoteWnd::CRemoteWnd() : m_pSelectWnd(std::make_unique<CSelectWnd>()) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("REMOTE CONTROL"));
+    setWindowTitle(tr("REMOTE CONTROL"));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setObjectName(QStringLiteral("remoteControl"));
@@ -89,7 +92,7 @@ void CRemoteWnd::CreateControls() {
         button->LoadBitmaps(controlImagePath(c.up), controlImagePath(c.down),
                             c.disabled ? controlImagePath(c.disabled) : QString());
         button->SizeToContent();
-        const QString label = QString::fromLatin1(c.label);
+        const QString label = QCoreApplication::translate("RemoteControls", c.label);
         button->setToolTip(label);
         button->setAccessibleName(label);
         connect(button, &CBitmapButton::Clicked, this, &CRemoteWnd::OnCommand);
@@ -229,10 +232,10 @@ void CRemoteWnd::OnCommand(int id) {
         send(app::kCmdFreeze, m_bPause == 1 ? '1' : '0');
         break;
     case IDC_SET:
-        OnSelect(QStringLiteral("SET"), CSelectWnd::kStore);
+        OnSelect(tr("SET"), CSelectWnd::kStore);
         break;
     case IDC_RECALL:
-        OnSelect(QStringLiteral("RECALL"), CSelectWnd::kRecall);
+        OnSelect(tr("RECALL"), CSelectWnd::kRecall);
         break;
     default:
         // Hold buttons act on press and release.
@@ -280,7 +283,7 @@ void CRemoteWnd::OnAutoFocus() {
     // A coarse timer may end the wait up to 5 % early: the unit is still focusing.
     m_nTimer = startTimer(m_nAutoFocusMs, Qt::PreciseTimer);
     if (m_nTimer == 0) {
-        app::messageBox(QStringLiteral("Timer Not Create"), QMessageBox::Warning);
+        app::messageBox(tr("Timer Not Create"), QMessageBox::Warning);
         // Without its timer the wait would never end: end it now.
         EndAutoFocusWait();
     }
@@ -313,12 +316,12 @@ void CRemoteWnd::timerEvent(QTimerEvent *event) {
 
 void CRemoteWnd::OnLock() {
     if (m_bPanelLocked == 1) {
-        app::messageBox(QString::fromLatin1(kUnlockedText), QMessageBox::Information);
+        app::messageBox(tr(kUnlockedText), QMessageBox::Information);
         m_bPanelLocked = 0;
         send(app::kCmdPanelLock, '0');
         Invalidate(kIndicatorLock);
     } else {
-        app::messageBox(QString::fromLatin1(kLockedText), QMessageBox::Information);
+        app::messageBox(tr(kLockedText), QMessageBox::Information);
         m_bPanelLocked = 1;
         send(app::kCmdPanelLock, '1');
         RefreshFromUnit();

@@ -60,7 +60,7 @@ int CSelectWnd::Create(CRemoteWnd *pRemote, const QString &title, int mode) {
         button->move(c.x, c.y);
         button->LoadBitmaps(controlImagePath(c.up), controlImagePath(c.down));
         button->SizeToContent();
-        const QString label = QString::fromLatin1(c.label);
+        const QString label = QCoreApplication::translate("SelectControls", c.label);
         button->setToolTip(label);
         button->setAccessibleName(label);
         connect(button, &CBitmapButton::Clicked, this, [this](int id) { OnCommand(id, false); });
@@ -107,7 +107,7 @@ void CSelectWnd::OnCommand(int id, bool doubleClick) {
     // which is decided on as it stands.
     app->QueryStatus(1);
     if (m_nMode == kStore && app->m_reply[0] != '0') {
-        app::messageBox(QStringLiteral("Unable to memorize when reading"), QMessageBox::Warning);
+        app::messageBox(tr("Unable to memorize when reading"), QMessageBox::Warning);
         raise();
         PostClose();
         return;
@@ -120,14 +120,13 @@ void CSelectWnd::OnCommand(int id, bool doubleClick) {
             button->setEnabled(false);
         if (m_nMode == kStore) {
             if (app->m_reply[slot] == 'P') {
-                app::messageBox(QStringLiteral("Protected"), QMessageBox::Warning);
+                app::messageBox(tr("Protected"), QMessageBox::Warning);
             } else {
                 m_store.Store(slot);
                 StartStoreWait();
             }
         } else if (app->m_reply[slot] == '0') {
-            app::messageBox(QStringLiteral("No image in the main unit memory"),
-                            QMessageBox::Warning);
+            app::messageBox(tr("No image in the main unit memory"), QMessageBox::Warning);
         } else {
             app->SendCommand(app::kCmdMemory, '1', param);
         }

@@ -37,14 +37,14 @@ struct SelectControl {
 };
 
 inline constexpr SelectControl kSelectControls[] = {
-    {59143, "slot 1", 25, 33, "UP_SEL1", "DN_SEL1"},
-    {59144, "slot 2", 56, 33, "UP_SEL2", "DN_SEL2"},
-    {59145, "slot 3", 87, 33, "UP_SEL3", "DN_SEL3"},
-    {59146, "slot 4", 118, 33, "UP_SEL4", "DN_SEL4"},
-    {59147, "slot 5", 150, 33, "UP_SEL5", "DN_SEL5"},
-    {59148, "slot 6", 179, 33, "UP_SEL6", "DN_SEL6"},
-    {59149, "slot 7", 210, 33, "UP_SEL7", "DN_SEL7"},
-    {IDC_CANCEL, "CANCEL", 87, 148, "UP_CAN", "DN_CAN"},
+    {59143, QT_TRANSLATE_NOOP("SelectControls", "slot 1"), 25, 33, "UP_SEL1", "DN_SEL1"},
+    {59144, QT_TRANSLATE_NOOP("SelectControls", "slot 2"), 56, 33, "UP_SEL2", "DN_SEL2"},
+    {59145, QT_TRANSLATE_NOOP("SelectControls", "slot 3"), 87, 33, "UP_SEL3", "DN_SEL3"},
+    {59146, QT_TRANSLATE_NOOP("SelectControls", "slot 4"), 118, 33, "UP_SEL4", "DN_SEL4"},
+    {59147, QT_TRANSLATE_NOOP("SelectControls", "slot 5"), 150, 33, "UP_SEL5", "DN_SEL5"},
+    {59148, QT_TRANSLATE_NOOP("SelectControls", "slot 6"), 179, 33, "UP_SEL6", "DN_SEL6"},
+    {59149, QT_TRANSLATE_NOOP("SelectControls", "slot 7"), 210, 33, "UP_SEL7", "DN_SEL7"},
+    {IDC_CANCEL, QT_TRANSLATE_NOOP("SelectControls", "CANCEL"), 87, 148, "UP_CAN", "DN_CAN"},
 };
 
 inline constexpr int kSelectPanel = 200;

@@ -42,9 +42,8 @@ QStyle::StandardPixmap topLevelIcon(const TreeFolder &top) {
 
 CFolderDlg::CFolderDlg(QWidget *parent)
     : QDialog(parent), m_tree(new QTreeWidget(this)),
-      m_btnCancel(new QPushButton(QStringLiteral("CANCEL"), this)),
-      m_btnOk(new QPushButton(QStringLiteral("OK"), this)) {
-    setWindowTitle(QStringLiteral("SELECT FOLDER"));
+      m_btnCancel(new QPushButton(tr("CANCEL"), this)), m_btnOk(new QPushButton(tr("OK"), this)) {
+    setWindowTitle(tr("SELECT FOLDER"));
     m_btnOk->setObjectName(QStringLiteral("IDOK"));
     m_btnCancel->setObjectName(QStringLiteral("IDCANCEL"));
     m_tree->setObjectName(QStringLiteral("m_tree"));

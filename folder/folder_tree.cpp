@@ -3,6 +3,7 @@
 
 #include "folder_names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -33,12 +34,12 @@ QString volumeName(const QStorageInfo &volume) {
 
 std::vector<TreeFolder> topLevelFolders() {
     const QString home = QDir::homePath();
-    std::vector<TreeFolder> top{{QStringLiteral("Home"), home}};
+    std::vector<TreeFolder> top{{QCoreApplication::translate("FolderTree", "Home"), home}};
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (!desktop.isEmpty() && QDir::cleanPath(desktop) != QDir::cleanPath(home) &&
         QFileInfo(desktop).isDir())
-        top.push_back({QStringLiteral("Desktop"), desktop});
-    top.push_back({QStringLiteral("Computer"), QString()});
+        top.push_back({QCoreApplication::translate("FolderTree", "Desktop"), desktop});
+    top.push_back({QCoreApplication::translate("FolderTree", "Computer"), QString()});
     return top;
 }
 

@@ -122,7 +122,7 @@ void CMyView::OnLButtonDblClk(QPoint point) {
     m_lead.SetProperty2(false);
     if (m_lead.LoadFile(QDir(app->m_strFolder).filePath(app->m_strFiles[k])) != CLead1::kLoaded) {
         // Gone or changed since the folder was read.
-        messageBox(QStringLiteral("File Not Open"), QMessageBox::NoIcon);
+        messageBox(tr("File Not Open"), QMessageBox::NoIcon);
         return;
     }
     const qint32 handle = m_lead.GetImageHandle();

@@ -25,14 +25,12 @@ void CMyView::DropSlot(const imageview::DraggedSlot &slot) {
     if (!app->m_bBusy && !IsLoading()) {
         const QImage thumb = ThumbnailOf(slot.jpeg);
         if (thumb.isNull()) {
-            messageBox(QStringLiteral("The dragged slot holds no picture: nothing was saved."),
+            messageBox(tr("The dragged slot holds no picture: nothing was saved."),
                        QMessageBox::Warning);
         } else if (app->m_strFolder.isEmpty()) {
-            messageBox(QStringLiteral("The destination folder is not selected"),
-                       QMessageBox::Question);
+            messageBox(tr("The destination folder is not selected"), QMessageBox::Question);
         } else if (app->m_nFiles >= kGridCells) {
-            messageBox(QStringLiteral("More than 35 images cannot be displayed"),
-                       QMessageBox::Question);
+            messageBox(tr("More than 35 images cannot be displayed"), QMessageBox::Question);
         } else {
             SaveSlotAs(slot.jpeg, thumb);
         }
@@ -59,7 +57,7 @@ void CMyView::SaveSlotAs(const QByteArray &jpeg, const QImage &thumb) {
         return;
     // A name is a file of this folder, never a path into another one.
     if (name->contains(u'/')) {
-        messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
+        messageBox(tr("Unable to create a file"), QMessageBox::Warning);
         return;
     }
     const QString path = QDir(app->m_strFolder).filePath(*name);
@@ -77,7 +75,7 @@ int CMyView::IsNameFree(const QString &name, const QString &path) {
     // beyond the list) is never overwritten either.
     const QFileInfo existing(path);
     if (isNameListed(listed, name) || existing.exists() || existing.isSymLink()) {
-        messageBox(QStringLiteral("Same file name exists"), QMessageBox::Warning);
+        messageBox(tr("Same file name exists"), QMessageBox::Warning);
         return 0;
     }
     return 1;
@@ -90,7 +88,7 @@ int CMyView::SaveSlotImage(const QByteArray &jpeg, const QImage &thumb, const QS
     const bool written =
         file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size() && file.commit();
     if (!written) {
-        messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
+        messageBox(tr("Unable to create a file"), QMessageBox::Warning);
         return 0;
     }
     GetDocument()->SetThumb(8 + app->m_nFiles, thumb);

@@ -83,7 +83,7 @@ int CCapture::ChooseSlot() {
     if (app->QueryStatus(1) != 1)
         return 0; // the library's failure has been reported
     if (app->m_reply[0] != '0') {
-        app::messageBox(QStringLiteral("Unable to memorize when reading"), QMessageBox::Warning);
+        app::messageBox(tr("Unable to memorize when reading"), QMessageBox::Warning);
         return 0;
     }
     if (const int empty = firstEmptySlot(app->m_reply))
@@ -165,7 +165,7 @@ void CCapture::Save(int slot) {
         break;
     case CaptureFileResult::Failed:
         // The picture stays in its slot frame, to be saved another way.
-        app::messageBox(QStringLiteral("Unable to create a file"), QMessageBox::Warning);
+        app::messageBox(tr("Unable to create a file"), QMessageBox::Warning);
         ShowText(QString());
         break;
     case CaptureFileResult::Stopped:

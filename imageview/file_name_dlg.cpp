@@ -35,10 +35,9 @@ QPoint fileNameDialogDefaultPlace(QPoint initial, int cx, int cy) {
 }
 
 CFileNameDlg::CFileNameDlg(QWidget *parent)
-    : QDialog(parent), m_editName(new QLineEdit(this)),
-      m_btnOk(new QPushButton(QStringLiteral("OK"), this)),
-      m_btnCancel(new QPushButton(QStringLiteral("CANCEL"), this)) {
-    setWindowTitle(QStringLiteral("INPUT FOLDER"));
+    : QDialog(parent), m_editName(new QLineEdit(this)), m_btnOk(new QPushButton(tr("OK"), this)),
+      m_btnCancel(new QPushButton(tr("CANCEL"), this)) {
+    setWindowTitle(tr("INPUT FOLDER"));
     m_editName->setObjectName(QStringLiteral("IDC_NAME"));
     m_editName->setAccessibleName(tr("File name"));
     m_btnOk->setObjectName(QStringLiteral("IDOK"));

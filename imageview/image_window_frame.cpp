@@ -44,7 +44,7 @@ ImageWindowFrame::ImageWindowFrame(CImageWnd &imageWnd, QPoint origin, QSize out
         if (m_pImageWnd)
             m_pImageWnd->OnCopy();
     });
-    setWindowTitle(QStringLiteral("IMAGE WINDOW"));
+    setWindowTitle(tr("IMAGE WINDOW"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/ovaline_48.png")));
     QPalette face = palette();
     face.setColor(QPalette::Window, face.color(QPalette::Button));

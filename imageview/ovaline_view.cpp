@@ -193,7 +193,7 @@ bool COvalineView::LoadSlotPicture(int i) {
     m_lead.SetProperty1(0);
     const QByteArrayView bytes(doc->GetSlotData(i), COvalineDoc::kSlotBytes);
     if (m_lead.LoadMemory(bytes, doc->GetSlotSize(i)) != CLead1::kLoaded) {
-        messageBox(QStringLiteral("Load Memory Error!"), QMessageBox::NoIcon);
+        messageBox(tr("Load Memory Error!"), QMessageBox::NoIcon);
         return false;
     }
     return true;

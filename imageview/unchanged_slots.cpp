@@ -3,6 +3,7 @@
 
 #include "command_link.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace ovaline::imageview {
@@ -37,10 +38,11 @@ QString UnchangedText(const SlotFlags &unchanged) {
     if (numbers.isEmpty())
         return {};
     if (numbers.size() == 1)
-        return QStringLiteral("Slot %1 unchanged").arg(numbers.front());
+        return QCoreApplication::translate("UnchangedSlots", "Slot %1 unchanged")
+            .arg(numbers.front());
     const QString last = numbers.takeLast();
-    return QStringLiteral("Slots %1 and %2 unchanged")
-        .arg(numbers.join(QStringLiteral(", ")), last);
+    return QCoreApplication::translate("UnchangedSlots", "Slots %1 and %2 unchanged")
+        .arg(numbers.join(QCoreApplication::translate("UnchangedSlots", ", ")), last);
 }
 
 } // namespace ovaline::imageview

@@ -77,7 +77,7 @@ void COvalineView::FitAndOffer(int i, std::optional<fit::FitFailure> refusal,
         return;
     }
     if (camera.isEmpty()) {
-        messageBox(QStringLiteral("The main unit's model is not known: nothing was sent."),
+        messageBox(tr("The main unit's model is not known: nothing was sent."),
                    QMessageBox::Warning);
         return;
     }

@@ -46,7 +46,7 @@ void COvalineView::ReceivePending() {
     if (doc->m_bSingleSlot) {
         const int s = m_nSelSlot;
         if (map[1 + s] == '0') {
-            messageBox(QStringLiteral("No image in the main unit memory."), QMessageBox::Warning);
+            messageBox(tr("No image in the main unit memory."), QMessageBox::Warning);
             m_bThumb[s] = 0;
             m_pStrip->update(slotRect(s));
         } else {
@@ -145,7 +145,7 @@ bool COvalineView::MakeThumbnail(int i, int size) {
     m_lead.SetProperty1(0);
     const QByteArrayView bytes(doc->GetSlotData(i), COvalineDoc::kSlotBytes);
     if (m_lead.LoadMemory(bytes, size) != CLead1::kLoaded) {
-        messageBox(QStringLiteral("Load Memory Error!"), QMessageBox::NoIcon);
+        messageBox(tr("Load Memory Error!"), QMessageBox::NoIcon);
         return false;
     }
     doc->SetThumb(i, m_lead.GetThumbnail(kThumbWidth, m_pStrip->devicePixelRatioF()));

@@ -32,22 +32,22 @@ constexpr int kBaudIndex115200 = 6;
 bool readSlotFile(const QString &path, std::vector<std::uint8_t> &bytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        messageBox(QStringLiteral("File Not Open"), QMessageBox::NoIcon);
+        messageBox(COvalineView::tr("File Not Open"), QMessageBox::NoIcon);
         return false;
     }
     const qint64 size = file.size();
     if (size <= 0) {
-        messageBox(QStringLiteral("The file is empty: nothing was sent."), QMessageBox::NoIcon);
+        messageBox(COvalineView::tr("The file is empty: nothing was sent."), QMessageBox::NoIcon);
         return false;
     }
     if (size > COvalineDoc::kSlotBytes) {
-        messageBox(QStringLiteral("The file is larger than 65,535 bytes: nothing was sent."),
+        messageBox(COvalineView::tr("The file is larger than 65,535 bytes: nothing was sent."),
                    QMessageBox::NoIcon);
         return false;
     }
     bytes.resize(static_cast<std::size_t>(size));
     if (file.read(reinterpret_cast<char *>(bytes.data()), size) != size) {
-        messageBox(QStringLiteral("File read error"), QMessageBox::NoIcon);
+        messageBox(COvalineView::tr("File read error"), QMessageBox::NoIcon);
         return false;
     }
     return true;
@@ -61,14 +61,14 @@ bool fitsCamera(const std::vector<std::uint8_t> &bytes) {
     const QByteArray jpeg = QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data()),
                                                     static_cast<qsizetype>(bytes.size()));
     if (accepted.isEmpty()) {
-        messageBox(QStringLiteral("The main unit's model is not known: nothing was sent."),
+        messageBox(COvalineView::tr("The main unit's model is not known: nothing was sent."),
                    QMessageBox::Warning);
         return false;
     }
     if (folder::JpegDecoder().readSize(jpeg) == accepted)
         return true;
-    messageBox(QStringLiteral("The file is not a JPEG picture of %1 x %2 pixels, the main unit's "
-                              "size: nothing was sent.")
+    messageBox(COvalineView::tr("The file is not a JPEG picture of %1 x %2 pixels, the main unit's "
+                                "size: nothing was sent.")
                    .arg(accepted.width())
                    .arg(accepted.height()),
                QMessageBox::Warning);
@@ -92,7 +92,7 @@ void COvalineView::OfferToSlot(int i, const std::function<int(int)> &send) {
         if (app->QueryStatus(1) == 1 && i >= 0) {
             switch (app->m_reply[1 + i]) {
             case '1':
-                if (messageBox(QStringLiteral("Do you want to over-write?"), QMessageBox::Question,
+                if (messageBox(tr("Do you want to over-write?"), QMessageBox::Question,
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
                     if (send(i) == 1) {
                         m_bThumb[i] = 1;
@@ -103,7 +103,7 @@ void COvalineView::OfferToSlot(int i, const std::function<int(int)> &send) {
                 }
                 break;
             case 'P':
-                messageBox(QStringLiteral("Protected"), QMessageBox::Warning);
+                messageBox(tr("Protected"), QMessageBox::Warning);
                 break;
             default:
                 if (send(i) == 1)
@@ -140,9 +140,9 @@ int COvalineView::SendPictureToSlot(const std::vector<std::uint8_t> &picture, in
 bool COvalineView::RefusedAtThisRate() {
     if (OvalineApp()->m_nBaudIndex != kBaudIndex115200)
         return false;
-    messageBox(QStringLiteral(" You can not send the image data from PC to the main unit "
-                              "\nat this baud rate(115,200). \n Please lower the baud rate "
-                              "to 57,600."),
+    messageBox(tr(" You can not send the image data from PC to the main unit "
+                  "\nat this baud rate(115,200). \n Please lower the baud rate "
+                  "to 57,600."),
                QMessageBox::Information);
     return true;
 }

@@ -17,23 +17,25 @@ struct Entry {
 };
 
 constexpr Entry kStrings[] = {
-    {IDR_MAINFRAME, "Ovaline"},
-    {IDS_FILE_READING, "Now File Reading"},
-    {IDS_RECEIVING, "Now receiving, [ESC]is Stop"},
-    {IDS_SENDING, "Now Sending"},
-    {IDS_STOPPED, "Now Stoped"},
-    {IDS_AUTO_FOCUSING, "Now Auto Focusing"},
-    {ID_TRANSFER_RECEIVE, "Receive Image Data\nReceive"},
-    {ID_TRANSFER_CAPTURE, "Store the live picture and save it into the folder\nCapture"},
-    {ID_REMOTE, "Remote Control\nRemote"},
-    {ID_FILE_OPEN_FOLDER, "Open Folder\nOpen"},
-    {ID_SETUP, "Setup Connector & Baud Rate\nSetup"},
-    {ID_FILE_SAVE_IMAGE, "Save Image Data\nSave"},
-    {ID_FILE_REFRESH, "Read the folder again\nRefresh"},
-    {AFX_IDS_APP_TITLE, "Ovaline"},
-    {AFX_IDS_IDLEMESSAGE, "READY"},
-    {ID_APP_ABOUT, "About Ovaline\nAbout"},
-    {ID_APP_EXIT, "Program terminate\nExit"},
+    {IDR_MAINFRAME, QT_TRANSLATE_NOOP("StringTable", "Ovaline")},
+    {IDS_FILE_READING, QT_TRANSLATE_NOOP("StringTable", "Now File Reading")},
+    {IDS_RECEIVING, QT_TRANSLATE_NOOP("StringTable", "Now receiving, [ESC]is Stop")},
+    {IDS_SENDING, QT_TRANSLATE_NOOP("StringTable", "Now Sending")},
+    {IDS_STOPPED, QT_TRANSLATE_NOOP("StringTable", "Now Stoped")},
+    {IDS_AUTO_FOCUSING, QT_TRANSLATE_NOOP("StringTable", "Now Auto Focusing")},
+    {ID_TRANSFER_RECEIVE, QT_TRANSLATE_NOOP("StringTable", "Receive Image Data\nReceive")},
+    {ID_TRANSFER_CAPTURE,
+     QT_TRANSLATE_NOOP("StringTable",
+                       "Store the live picture and save it into the folder\nCapture")},
+    {ID_REMOTE, QT_TRANSLATE_NOOP("StringTable", "Remote Control\nRemote")},
+    {ID_FILE_OPEN_FOLDER, QT_TRANSLATE_NOOP("StringTable", "Open Folder\nOpen")},
+    {ID_SETUP, QT_TRANSLATE_NOOP("StringTable", "Setup Connector & Baud Rate\nSetup")},
+    {ID_FILE_SAVE_IMAGE, QT_TRANSLATE_NOOP("StringTable", "Save Image Data\nSave")},
+    {ID_FILE_REFRESH, QT_TRANSLATE_NOOP("StringTable", "Read the folder again\nRefresh")},
+    {AFX_IDS_APP_TITLE, QT_TRANSLATE_NOOP("StringTable", "Ovaline")},
+    {AFX_IDS_IDLEMESSAGE, QT_TRANSLATE_NOOP("StringTable", "READY")},
+    {ID_APP_ABOUT, QT_TRANSLATE_NOOP("StringTable", "About Ovaline\nAbout")},
+    {ID_APP_EXIT, QT_TRANSLATE_NOOP("StringTable", "Program terminate\nExit")},
 };
 
 } // namespace
@@ -42,7 +44,7 @@ QString loadString(int id) {
     const auto found = std::find_if(std::begin(kStrings), std::end(kStrings),
                                     [id](const Entry &entry) { return entry.id == id; });
     return found == std::end(kStrings) ? QString()
-                                       : QCoreApplication::translate("ovaline::res", found->text);
+                                       : QCoreApplication::translate("StringTable", found->text);
 }
 
 QString statusPrompt(int id) {

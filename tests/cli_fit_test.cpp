@@ -179,6 +179,31 @@ TEST_F(CliFit, EveryPictureIsFittedUprightOnBlackAndTheRestAreRefusedUntouched) 
     }
 }
 
+TEST_F(CliFit, SaysWhatItFittedAndWhatItRefusedInTheUsersLanguage) {
+    env.set("LANGUAGE", "ja").unset("LC_ALL").unset("LC_MESSAGES").unset("LANG");
+    const std::string text = write("note.jpg", Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
+    const ProcessResult refused = cliAsUser("virtual", {"send", "--fit", text, "2"});
+    EXPECT_EQ(refused.exitCode, 3) << refused.output;
+    EXPECT_NE(refused.output.find("ovaline-cli: " + text + " は読み込める画像ではありません\n"),
+              std::string::npos)
+        << refused.output;
+    const ProcessResult wrongPlace = cliAsUser("virtual", {"store", "--fit", "2"});
+    EXPECT_EQ(wrongPlace.exitCode, 2) << wrongPlace.output;
+    EXPECT_NE(wrongPlace.output.find("--fit は send のオプションです"), std::string::npos)
+        << wrongPlace.output;
+    const std::string photo = write("phone.jpg", portraitPhoto());
+    const ProcessResult fitted = cliAsUser("virtual", {"send", "--fit", photo, "5"});
+    ASSERT_EQ(fitted.exitCode, 0) << fitted.output;
+    EXPECT_NE(fitted.output.find(photo + ": 640 x 480 に合わせました ("), std::string::npos)
+        << fitted.output;
+
+    env.set("LANGUAGE", "en");
+    const ProcessResult english = cliAsUser("virtual", {"send", "--fit", text, "2"});
+    EXPECT_NE(english.output.find("ovaline-cli: " + text + " is not a picture that can be read\n"),
+              std::string::npos)
+        << english.output;
+}
+
 TEST_F(CliFit, FitsForTheUnitOnAPseudoTerminal) {
     ChildProcess unit;
     const std::string port =

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // ovaline-cli as a user runs it: exit codes, messages and files.
 #include "file_bytes.h"
+#include "language_cases.h"
 #include "run_process.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
@@ -228,6 +229,29 @@ TEST_F(Cli, SlotsAndPicturesAreCheckedBeforeTheyCrossTheLine) {
     writeAll(work.path() / "portrait.jpg", portrait);
     EXPECT_EQ(cli({"send", (work.path() / "portrait.jpg").string(), "5"}).exitCode, 0);
     EXPECT_EQ(camera().memory[4].jpeg, portrait);
+}
+
+TEST_F(Cli, SpeaksJapaneseWhereTheUserAsksForItAndEnglishElsewhere) {
+    const std::string missing = (work.path() / "no-such-port").string();
+    for (const LanguageCase &c : kLanguageCases) {
+        const std::string label = useLanguage(env, c);
+        // What the unit holds, a usage mistake, and a failure with the
+        // library's own text and its code filled in.
+        const ProcessResult map = cli({"map"});
+        const ProcessResult usage = cli({"store", "8"});
+        const ProcessResult failed = cli({"--device", missing, "model"});
+        EXPECT_EQ(map.exitCode, 0) << label << map.output;
+        const std::string said = map.output + usage.output + failed.output;
+        const char *const expected[] = {
+            c.japanese ? "スロット 4: 画像あり (保護)\n" : "slot 4: picture (protected)\n",
+            c.japanese ? "ovaline-cli: スロットは 1～7 で指定してください\n"
+                       : "ovaline-cli: the slot is 1..7\n",
+            c.japanese ? "ovaline-cli: 機種の問い合わせに失敗しました: COM ポートを開けません "
+                         "(コード 100)"
+                       : "ovaline-cli: asking the model failed: Failed to open COM (code 100)"};
+        for (const char *text : expected)
+            EXPECT_NE(said.find(text), std::string::npos) << label << "\n" << said;
+    }
 }
 
 } // namespace

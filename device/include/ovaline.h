@@ -131,24 +131,28 @@ OVALINE_API int32_t OVALINE_CALL OvalineOpenFailureCause(const char *name, char 
                                                          size_t size);
 
 /* The text of a result code, as shown to the user; NULL for codes outside
- * 100..113. */
+ * 100..113. The texts are English; OVALINE_TEXT marks them for the
+ * translators, whose translations are found by context and English text. */
+#define OVALINE_TEXT(context, text) text
 static inline const char *OvalineResultText(int32_t code) {
-    static const char *const texts[14] = {"Failed to open COM",
-                                          "Failed to send (write) COM",
-                                          "Time out",
-                                          "Hand shake (error of RTS-CTS)",
-                                          "Received NAK",
-                                          "Received invalid ACK",
-                                          "Time out receiving ACK",
-                                          "Failed to initialize DCB structure",
-                                          "STX or ETX is incorrect place when receiving",
-                                          "Image is not memorized at VP",
-                                          "Wrong data was received when sending",
-                                          "Received QUEUE is over flown",
-                                          "Received data over-run-error",
-                                          "Received data framing error"};
+    static const char *const texts[14] = {
+        OVALINE_TEXT("ResultText", "Failed to open COM"),
+        OVALINE_TEXT("ResultText", "Failed to send (write) COM"),
+        OVALINE_TEXT("ResultText", "Time out"),
+        OVALINE_TEXT("ResultText", "Hand shake (error of RTS-CTS)"),
+        OVALINE_TEXT("ResultText", "Received NAK"),
+        OVALINE_TEXT("ResultText", "Received invalid ACK"),
+        OVALINE_TEXT("ResultText", "Time out receiving ACK"),
+        OVALINE_TEXT("ResultText", "Failed to initialize DCB structure"),
+        OVALINE_TEXT("ResultText", "STX or ETX is incorrect place when receiving"),
+        OVALINE_TEXT("ResultText", "Image is not memorized at VP"),
+        OVALINE_TEXT("ResultText", "Wrong data was received when sending"),
+        OVALINE_TEXT("ResultText", "Received QUEUE is over flown"),
+        OVALINE_TEXT("ResultText", "Received data over-run-error"),
+        OVALINE_TEXT("ResultText", "Received data framing error")};
     return (code >= 100 && code <= 113) ? texts[code - 100] : NULL;
 }
+#undef OVALINE_TEXT
 
 /* Reads of the fields that the library writes while a transfer runs on
  * another thread. The block must be 8-byte aligned (see above). */
