@@ -55,8 +55,8 @@ std::int32_t runHostExchange(const std::uint8_t *data, std::size_t size) {
                                        ' ',
                                        ' ',
                                        OVALINE_ETX};
-        std::uint8_t reply[16] = {};
-        code = host.command(frame, reply, command.replyLength);
+        std::vector<std::uint8_t> reply(command.replyLength);
+        code = host.command(frame, reply.data(), command.replyLength);
     } else if (exchange == 1) {
         const std::uint8_t frame[7] = {OVALINE_STX, 'T', 'R', '0', '0', '1', OVALINE_ETX};
         std::vector<std::uint8_t> buffer(length);
