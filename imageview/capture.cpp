@@ -5,6 +5,7 @@
 #include "capture_file.h"
 #include "capture_plan.h"
 #include "capture_slot_dlg.h"
+#include "detached_work.h"
 #include "main_frame.h"
 #include "message_box.h"
 #include "my_view.h"
@@ -19,8 +20,6 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <span>
-#include <thread>
 #include <vector>
 
 namespace ovaline::imageview {
@@ -131,33 +130,47 @@ void CCapture::GiveUp() {
         m_store.EndWait();
     else if (m_phase == Phase::Receiving)
         MemoryView()->CancelTransfer();
-    else if (m_phase == Phase::Saving)
-        m_bStopSave = true;
+    else if (m_phase == Phase::Saving) {
+        *m_pStopSave = true;
+        if (m_pSaveWait)
+            m_pSaveWait->quit();
+    }
 }
 
 void CCapture::Save(int slot) {
     COvalineApp *app = OvalineApp();
     ShowText(tr("Now saving, [ESC]is Stop"));
-    m_bStopSave = false;
+    m_pStopSave = std::make_shared<std::atomic<bool>>(false);
     SetPhase(Phase::Saving);
-    const std::vector<QString> listed(app->m_strFiles.begin(),
-                                      app->m_strFiles.begin() + app->m_nFiles);
-    const std::span<const std::uint8_t> bytes(m_pDoc->GetSlotData(slot - 1),
-                                              std::size_t(m_pDoc->GetSlotSize(slot - 1)));
-    const QString folder = m_folder;
-    CaptureFile saved;
+    // The writer keeps copies of all it uses: a folder that stops answering
+    // holds it past this call, and past the program's end.
+    std::vector<QString> listed(app->m_strFiles.begin(), app->m_strFiles.begin() + app->m_nFiles);
+    const std::uint8_t *data = m_pDoc->GetSlotData(slot - 1);
+    std::vector<std::uint8_t> bytes(data, data + m_pDoc->GetSlotSize(slot - 1));
+    CaptureFile saved{CaptureFileResult::Stopped, {}};
     QEventLoop wait;
-    std::thread worker([&] {
-        saved = writeCaptureFile(
-            folder, m_taken, bytes,
-            [&listed](const QString &name) { return folder::isNameListed(listed, name); },
-            m_bStopSave);
-        QMetaObject::invokeMethod(&wait, &QEventLoop::quit, Qt::QueuedConnection);
+    // Destroyed before `saved` and `wait`: a result that comes after this
+    // call has ended is dropped.
+    const folder::HandBack back;
+    folder::startDetached([poster = back.poster(), folder = m_folder, taken = m_taken,
+                           listed = std::move(listed), bytes = std::move(bytes), stop = m_pStopSave,
+                           &saved, &wait] {
+        const CaptureFile result = writeCaptureFile(
+            folder, taken, bytes,
+            [&listed](const QString &name) { return folder::isNameListed(listed, name); }, *stop);
+        poster.post([&saved, &wait, result] {
+            saved = result;
+            wait.quit();
+        });
     });
-    wait.exec();
-    // A quitting program ends the wait early: the write stops too.
-    m_bStopSave = true;
-    worker.join();
+    // Esc and a quitting program end the wait at once, however long the
+    // file system takes; the write stops at its next piece.
+    if (!*m_pStopSave) {
+        m_pSaveWait = &wait;
+        wait.exec();
+        m_pSaveWait = nullptr;
+    }
+    *m_pStopSave = true;
     switch (saved.result) {
     case CaptureFileResult::Saved:
         static_cast<app::CMyView *>(app->m_pThumbView)->AddSavedFile(saved.name, slot);

@@ -14,6 +14,9 @@
 #include <QString>
 
 #include <atomic>
+#include <memory>
+
+class QEventLoop;
 
 namespace ovaline::app {
 class COvalineDoc;
@@ -46,7 +49,8 @@ private:
     int ChooseSlot();
     // The designed store into `slot`; false when it failed or was given up.
     bool Store(int slot);
-    // Writes the slot's picture into the folder on a worker thread.
+    // Writes the slot's picture into the folder on a thread of its own,
+    // which nobody waits for once the capture is given up.
     void Save(int slot);
     void SetPhase(Phase phase);
     void GiveUp();
@@ -60,7 +64,9 @@ private:
     app::CMemoryStore m_store;
     Phase m_phase = Phase::Idle;
     bool m_bGivenUp = false;
-    std::atomic<bool> m_bStopSave = false;
+    // The running save's stop, shared with its thread; its wait while it runs.
+    std::shared_ptr<std::atomic<bool>> m_pStopSave;
+    QEventLoop *m_pSaveWait = nullptr;
     QDateTime m_taken; // when the unit was told to store: the file's name
 };
 

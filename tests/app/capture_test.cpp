@@ -17,6 +17,7 @@
 #include "progress_status_bar.h"
 #include "resource_ids.h"
 #include "run_process.h"
+#include "slow_folder.h"
 #include "traffic.h"
 #include "unit_state.h"
 #include "unit_store.h"
@@ -292,6 +293,35 @@ TEST_F(Capture, EscGivesItUpInEachPhaseAndTheNextOneWorks) {
     EXPECT_EQ(app().m_nFiles, 1);
     EXPECT_EQ(memoryView().ThumbShown()[0], 1);
     EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+TEST_F(Capture, EscEndsASaveIntoAFolderThatStopsAnsweringAtOnce) {
+    if (!SlowFolder::available())
+        GTEST_SKIP() << "no /dev/fuse here: a file system that hangs cannot be made";
+    const fs::path share = folder.path() / "share";
+    fs::create_directories(share);
+    SlowFolder hung;
+    ASSERT_EQ(hung.mount(share, pictures(), SlowFolder::Options::hanging("write")), "");
+    startWithFolder();
+
+    // The file's first write hangs for 20 s; Esc ends the capture while it
+    // still hangs, and the picture stays in its frame.
+    QTimer escOnHang;
+    QObject::connect(&escOnHang, &QTimer::timeout, [&] {
+        if (hung.waitFor("HANG", 0)) {
+            escOnHang.stop();
+            pressEsc();
+        }
+    });
+    escOnHang.start(10);
+    captureAction()->trigger();
+    EXPECT_FALSE(escOnHang.isActive()) << "the write never hung";
+    EXPECT_FALSE(hung.waitFor("DONE", 0)) << "the capture waited for the hung write";
+    ASSERT_FALSE(cameraState().memory[4].jpeg.empty());
+    EXPECT_EQ(slotBytes(4), cameraState().memory[4].jpeg);
+    EXPECT_EQ(app().m_nFiles, 0);
+    EXPECT_EQ(statusText(), "READY");
+    expectAtRest();
 }
 
 // Takes on the ordinary user "nobody" while it lives, when run as root.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A folder served by the script slow_folder beside this file: a FUSE file
 // system over a real folder, whose every stat can be slow and whose files
-// named "hang..." can hang a stat or a read, as a network share that stops
-// answering does.
+// named "hang..." can hang a stat or a read (and every file a write), as a
+// network share that stops answering does.
 #pragma once
 
 #include "run_process.h"
@@ -16,7 +16,7 @@ class SlowFolder {
 public:
     struct Options {
         int statMs = 0;       // every stat of a name in the folder takes this long
-        std::string hang;     // "stat" or "read": that operation hangs on "hang..." files
+        std::string hang;     // "stat" or "read" on "hang..." files, or "write" on any: it hangs
         int hangSeconds = 20; // for this long, unless the caller is interrupted
 
         static Options slowStats(int ms) { return {ms, {}, 0}; }
