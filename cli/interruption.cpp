@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "interruption.h"
 
-#include "cli_text.h"
+#include "interruption_state.h"
 
-#include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -15,14 +12,8 @@
 namespace ovaline::cli {
 namespace {
 
-// What a signal's end says, in the user's language: made before a signal
-// can come, since the handler may only write it out.
-std::string interruptedText = "ovaline-cli: interrupted\n";
+using namespace interrupted;
 
-volatile std::sig_atomic_t caught = 0;
-// How many DeferredInterruptions live; the handler reads it.
-std::atomic<int> deferring{0};
-std::atomic<const char *> temporary{nullptr};
 // The handler may only write to a descriptor; waits poll the other end.
 int wakeFds[2] = {-1, -1};
 
@@ -36,15 +27,14 @@ void onSignal(int signal) {
     // Only async-signal-safe calls from here on: the program may be anywhere.
     if (const char *path = temporary.load())
         ::unlink(path);
-    [[maybe_unused]] const ssize_t said =
-        ::write(STDERR_FILENO, interruptedText.data(), interruptedText.size());
+    [[maybe_unused]] const ssize_t said = ::write(STDERR_FILENO, text.data(), text.size());
     ::_exit(128 + signal);
 }
 
 } // namespace
 
 void catchInterruptions() {
-    interruptedText = std::string("ovaline-cli: ") + translate("Cli", "interrupted") + "\n";
+    prepareText();
     if (::pipe2(wakeFds, O_NONBLOCK | O_CLOEXEC) != 0)
         return; // the signals keep their default: the program simply ends
     struct sigaction action {};
@@ -52,19 +42,6 @@ void catchInterruptions() {
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
-}
-
-int interruption() {
-    return caught;
-}
-
-DeferredInterruptions::DeferredInterruptions() {
-    ++deferring;
-}
-
-DeferredInterruptions::~DeferredInterruptions() {
-    if (--deferring == 0 && caught != 0)
-        endInterrupted();
 }
 
 bool waitForInterruption(std::chrono::milliseconds timeout) {
@@ -79,14 +56,10 @@ bool waitForInterruption(std::chrono::milliseconds timeout) {
     return caught != 0;
 }
 
-void removeOnInterruption(const char *path) {
-    temporary = path;
-}
-
 void endInterrupted() {
     if (const char *path = temporary.load())
         ::unlink(path);
-    std::fputs(interruptedText.c_str(), stderr);
+    std::fputs(text.c_str(), stderr);
     // Standard output is flushed at each line already; flushing it again
     // could block on output that nobody reads.
     ::_exit(128 + caught);

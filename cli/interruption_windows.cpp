@@ -4,28 +4,22 @@
 // handler runs on a thread of its own.
 #include "interruption.h"
 
-#include "cli_text.h"
+#include "interruption_state.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace ovaline::cli {
 namespace {
 
-std::atomic<int> caught{0};
-// How many DeferredInterruptions live; the handler reads it.
-std::atomic<int> deferring{0};
-std::atomic<const char *> temporary{nullptr};
+using namespace interrupted;
+
 // Set by the handler; waits watch it.
 HANDLE wake = nullptr;
-// What the end says, in the user's language: made before an event can come.
-std::string interruptedText = "ovaline-cli: interrupted\n";
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
     const bool closing = event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT;
@@ -43,23 +37,10 @@ BOOL WINAPI onConsoleEvent(DWORD event) {
 } // namespace
 
 void catchInterruptions() {
-    interruptedText = std::string("ovaline-cli: ") + translate("Cli", "interrupted") + "\n";
+    prepareText();
     wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (wake)
         SetConsoleCtrlHandler(onConsoleEvent, TRUE);
-}
-
-int interruption() {
-    return caught;
-}
-
-DeferredInterruptions::DeferredInterruptions() {
-    ++deferring;
-}
-
-DeferredInterruptions::~DeferredInterruptions() {
-    if (--deferring == 0 && caught != 0)
-        endInterrupted();
 }
 
 bool waitForInterruption(std::chrono::milliseconds timeout) {
@@ -69,14 +50,10 @@ bool waitForInterruption(std::chrono::milliseconds timeout) {
     return caught != 0;
 }
 
-void removeOnInterruption(const char *path) {
-    temporary = path;
-}
-
 void endInterrupted() {
     if (const char *path = temporary.load())
         DeleteFileA(path);
-    std::fputs(interruptedText.c_str(), stderr);
+    std::fputs(text.c_str(), stderr);
     std::_Exit(128 + caught);
 }
 
