@@ -7,7 +7,7 @@
 #include "file_io.h"
 #include "interruption.h"
 #include "preflight.h"
-#include "progress_line.h"
+#include "slot_receive.h"
 
 #include <chrono>
 #include <cstdio>
@@ -90,20 +90,16 @@ int capture(const UnitClient &unit, const Options &options) {
     if ((code = storeLivePicture(unit, slot)) != 0)
         return reportFailure(
             unit, fill(translate("Cli", "storing into slot %1"), {std::to_string(slot)}), code);
-    std::vector<std::uint8_t> picture;
-    {
-        ProgressLine line(fill(translate("Cli", "Receiving slot %1"), {std::to_string(slot)}), 0);
-        picture = unit.receive(slot, std::ref(line), code);
-    }
-    if (code != 0)
-        return reportFailure(
-            unit, fill(translate("Cli", "receiving slot %1"), {std::to_string(slot)}), code);
+    int status = kDone;
+    const auto picture = receiveSlotPicture(unit, slot, status);
+    if (!picture)
+        return status;
     const std::filesystem::path path = freeName(options.outputFolder, *std::localtime(&taken));
     // A signal meanwhile ends the program after both: a picture is never
     // saved unsaid.
     const DeferredInterruptions deferred;
     std::string error;
-    if (!writeWhole(path, picture, error)) {
+    if (!writeWhole(path, *picture, error)) {
         complain(error);
         return kFileFailed;
     }

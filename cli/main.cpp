@@ -11,6 +11,7 @@
 #include "progress_line.h"
 #include "send_fit.h"
 #include "slot_prints.h"
+#include "slot_receive.h"
 #include "unit_client.h"
 #include "watch.h"
 
@@ -23,17 +24,12 @@ namespace {
 using namespace ovaline::cli;
 
 int receiveSlot(const UnitClient &unit, int slot, const std::string &folder) {
-    std::int32_t code = 0;
-    std::vector<std::uint8_t> picture;
-    {
-        ProgressLine line(fill(translate("Cli", "Receiving slot %1"), {std::to_string(slot)}), 0);
-        picture = unit.receive(slot, std::ref(line), code);
-    }
-    if (code != 0)
-        return reportFailure(
-            unit, fill(translate("Cli", "receiving slot %1"), {std::to_string(slot)}), code);
+    int status = kDone;
+    const auto picture = receiveSlotPicture(unit, slot, status);
+    if (!picture)
+        return status;
     std::string error;
-    if (!savePicture(slot, slotFile(folder, slot), picture, error)) {
+    if (!savePicture(slot, slotFile(folder, slot), *picture, error)) {
         complain(error);
         return kFileFailed;
     }
