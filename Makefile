@@ -33,6 +33,7 @@ test: build
 	@ctest --preset $(PRESET) -j $(JOBS) --timeout 600
 
 bench: build
+	@cmake --build --preset $(PRESET) -j $(JOBS) --target benches
 	@./scripts/run-bench $(BUILD)
 
 # The Debian packages ovaline, libovaline2 and libovaline-dev, built with
